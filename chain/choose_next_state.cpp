@@ -1,0 +1,174 @@
+#include "chain/choose_next_state.h"
+
+#include <limits>
+
+#include "display/toolkit/run_error.h"
+
+namespace tessel {
+namespace {
+
+constexpr double kScaleFactor = 250.0;
+constexpr std::size_t kLongestQuotedText = 40;
+
+std::string quoted(std::string_view text) {
+  if (text.size() <= kLongestQuotedText) return "\"" + std::string(text) + "\"";
+  return "\"" + std::string(text.substr(0, kLongestQuotedText)) + "...\"";
+}
+
+std::string rateBoxName(int box) {
+  return "Rate box " + std::to_string(box);
+}
+
+[[noreturn]] void raiseUnreadableRate(int box, std::string_view text, StrictStatus status) {
+  if (status == StrictStatus::OutOfRange) {
+    throw RunError(ErrorKind::Overflow,
+                   rateBoxName(box) + " holds " + quoted(text) + ", a number too large to use.",
+                   box);
+  }
+  if (text.find_first_not_of(" \t") == std::string_view::npos) {
+    throw RunError(ErrorKind::TypeMismatch, rateBoxName(box) + " is empty; it needs a number.",
+                   box);
+  }
+  throw RunError(ErrorKind::TypeMismatch,
+                 rateBoxName(box) + " holds " + quoted(text) + ", which is not a number.", box);
+}
+
+// One draw's arithmetic: every operation is checked where it is computed, and
+// a fault is reported against the rate box of the attempt that computed it.
+class Chances {
+ public:
+  Chances(const DrawInputs& inputs, double scale) : inputs_(inputs), scale_(scale) {}
+
+  // The rates are read from the boxes' texts at every use, by the lenient
+  // leading-number reading, so "1,5" counts as 1 here.
+  double rate(int box) const {
+    return readLeadingNumber(inputs_.rateBoxes[static_cast<std::size_t>(box)].text);
+  }
+
+  double divide(double numerator, double denominator, int box) const {
+    const double quotient = numerator / denominator;
+    check(quotientFault(numerator, denominator, quotient), box);
+    return quotient;
+  }
+
+  // 1 - q / s: the chance that an earlier attempt of the pass did not fire.
+  double complement(double rate, int box) const {
+    const double difference = 1.0 - divide(rate, scale_, box);
+    check(resultFault(difference), box);
+    return difference;
+  }
+
+  double share(double rate, int box) const { return divide(rate, scale_, box); }
+
+  float narrow(double chance, int box) const {
+    const auto narrowed = static_cast<float>(chance);
+    check(narrowingFault(chance, narrowed), box);
+    return narrowed;
+  }
+
+ private:
+  void check(FloatFault fault, int box) const {
+    if (fault == FloatFault::None) return;
+    if (scale_ == 0.0) {
+      throw RunError(errorKindOf(fault),
+                     "No rate on the window is positive, so no transition can be drawn. "
+                     "Enter a positive rate.");
+    }
+    throw RunError(errorKindOf(fault),
+                   "The chance of the transition in " + rateBoxName(box) +
+                       " cannot be computed from the rates on the window.",
+                   box);
+  }
+
+  const DrawInputs& inputs_;
+  double scale_;
+};
+
+}  // namespace
+
+void ChooseNextState(const DrawInputs& inputs, RandomSource& random, std::string& nextState) {
+  // The largest rate, by the strict reading. A rate equal to the largest so
+  // far does not replace it; zero and negative rates leave it at 0.0.
+  double largest = 0.0;
+  int largestBox = 0;
+  for (int box = 0; box < kTransitionCount; ++box) {
+    const std::string& text = inputs.rateBoxes[static_cast<std::size_t>(box)].text;
+    const StrictReading reading = readStrictNumber(text, inputs.numberFormat);
+    if (reading.status != StrictStatus::Number) raiseUnreadableRate(box, text, reading.status);
+    if (reading.value > largest) {
+      largest = reading.value;
+      largestBox = box;
+    }
+  }
+
+  const double scale = largest * kScaleFactor;
+  if (const FloatFault fault = resultFault(scale); fault != FloatFault::None) {
+    const std::string& text = inputs.rateBoxes[static_cast<std::size_t>(largestBox)].text;
+    throw RunError(errorKindOf(fault),
+                   rateBoxName(largestBox) + " holds " + quoted(text) +
+                       ", too large a rate to draw with; keep every rate below 1e305.",
+                   largestBox);
+  }
+
+  // The timer's interval doubles as the number of passes, as a 16-bit count.
+  if (inputs.interval < std::numeric_limits<std::int16_t>::min() ||
+      inputs.interval > std::numeric_limits<std::int16_t>::max()) {
+    throw RunError(ErrorKind::Overflow, "The timer interval of " + std::to_string(inputs.interval) +
+                                            " ms is too large to count draw passes with.");
+  }
+  auto passesLeft = static_cast<std::int16_t>(inputs.interval);
+
+  nextState = inputs.currentState;
+  const std::optional<int> from = stateIndex(inputs.currentState);
+  const Chances chances(inputs, scale);
+
+  // Each attempt reads its boxes first, then draws its random number, then
+  // computes its chance; so a pass draws one, two or three numbers.
+  bool jumped = false;
+  while (!jumped && passesLeft > 0) {
+    --passesLeft;
+    if (!from) continue;  // not a state: no attempt, the budget runs out
+    const std::array<Attempt, 3> attempts = outgoingAttempts(*from);
+    const int box1 = attempts[0].rateBox;
+    const int box2 = attempts[1].rateBox;
+    const int box3 = attempts[2].rateBox;
+
+    double q1 = chances.rate(box1);
+    float r = random.next();
+    float p = chances.narrow(chances.share(q1, box1), box1);
+    if (p > r) {
+      nextState = kStateNames[static_cast<std::size_t>(attempts[0].target)];
+      jumped = true;
+      continue;
+    }
+
+    // The second attempt's chance is conditional on the first not firing.
+    const double q2 = chances.rate(box2);
+    q1 = chances.rate(box1);
+    r = random.next();
+    p = chances.narrow(chances.divide(chances.share(q2, box2), chances.complement(q1, box1), box2),
+                       box2);
+    if (p > r) {
+      nextState = kStateNames[static_cast<std::size_t>(attempts[1].target)];
+      jumped = true;
+      continue;
+    }
+
+    // The third divides by the two complements one after the other, that is
+    // by (1 - q1/s)(1 - q2/s), not by (1 - q1/s - q2/s): the rounding of the
+    // two divisions is part of the chance it draws with.
+    const double q3 = chances.rate(box3);
+    q1 = chances.rate(box1);
+    const double q2Again = chances.rate(box2);
+    r = random.next();
+    const double given1 =
+        chances.divide(chances.share(q3, box3), chances.complement(q1, box1), box3);
+    p = chances.narrow(chances.divide(given1, chances.complement(q2Again, box2), box3), box3);
+    if (p > r) {
+      nextState = kStateNames[static_cast<std::size_t>(attempts[2].target)];
+      jumped = true;
+    }
+  }
+}
+
+}  // namespace tessel

@@ -1,0 +1,347 @@
+#include "display/toolkit/numbers.h"
+
+#include <langinfo.h>
+#include <locale.h>
+#include <stdlib.h>
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <system_error>
+
+namespace tessel {
+
+namespace {
+
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+int digitValue(char c) {
+  return c - '0';
+}
+
+// Collects a decimal number digit by digit and converts it with correct
+// rounding, without allocating however long the text is. Only the first
+// kMaxDigits significant digits are kept: no double needs more than about
+// 770 of them to round correctly, provided the rest is remembered as one
+// "something non-zero follows" digit. Leading zeros never use up the budget;
+// they only move the decimal exponent.
+class DecimalCollector {
+ public:
+  struct Result {
+    double value = 0.0;
+    bool overflow = false;  // too large for a double; value is +-infinity
+  };
+
+  void setNegative() { negative_ = true; }
+  void setExponentNegative() { exponentNegative_ = true; }
+
+  void addIntegerDigit(char c) {
+    if (digitCount_ == 0 && c == '0') return;  // a leading zero
+    ++pointPosition_;
+    keepDigit(c);
+  }
+
+  void addFractionDigit(char c) {
+    if (digitCount_ == 0 && c == '0') {
+      --pointPosition_;  // 0.00x: each zero moves the first digit one place down
+      return;
+    }
+    keepDigit(c);
+  }
+
+  void addExponentDigit(char c) {
+    // Saturate: any exponent this large already means infinity or zero,
+    // and the cap stays far from overflowing once the point position is added.
+    if (exponent_ < kExponentCap) exponent_ = exponent_ * 10 + digitValue(c);
+  }
+
+  Result convert() const {
+    if (digitCount_ == 0) return {negative_ ? -0.0 : 0.0, false};
+
+    // The number is 0.<digits> x 10^decimalExponent.
+    std::int64_t decimalExponent = pointPosition_ + (exponentNegative_ ? -exponent_ : exponent_);
+    if (decimalExponent > kExponentClamp) decimalExponent = kExponentClamp;
+    if (decimalExponent < -kExponentClamp) decimalExponent = -kExponentClamp;
+
+    std::array<char, kMaxDigits + 32> buffer{};
+    char* out = buffer.data();
+    char* const end = buffer.data() + buffer.size();
+    if (negative_) *out++ = '-';
+    *out++ = '0';
+    *out++ = '.';
+    for (std::size_t i = 0; i < digitCount_; ++i) *out++ = digits_[i];
+    if (droppedNonZero_) *out++ = '1';
+    *out++ = 'e';
+    out = std::to_chars(out, end, decimalExponent).ptr;
+
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(buffer.data(), out, value);
+    if (ec == std::errc::result_out_of_range) {
+      // The library reports both directions the same way. With at least one
+      // significant digit 0.<digits> >= 0.1, so a positive exponent means the
+      // number is too large; otherwise it is too small.
+      if (decimalExponent > 0) {
+        const double inf = std::numeric_limits<double>::infinity();
+        return {negative_ ? -inf : inf, true};
+      }
+      return {readTinyNumber(buffer.data(), out), false};
+    }
+    if (ec != std::errc() || ptr != out) return {negative_ ? -0.0 : 0.0, false};
+    return {value, false};
+  }
+
+ private:
+  static constexpr std::size_t kMaxDigits = 800;
+  static constexpr std::int64_t kExponentCap = 1'000'000'000'000;
+  static constexpr std::int64_t kExponentClamp = 99'999;
+
+  void keepDigit(char c) {
+    if (digitCount_ < kMaxDigits) {
+      digits_[digitCount_++] = c;
+    } else if (c != '0') {
+      droppedNonZero_ = true;
+    }
+  }
+
+  // Underflow reads as zero or the nearest subnormal, not as an error. The
+  // C library's conversion rounds such numbers correctly; its "C" locale is
+  // made once and kept, so the reading never depends on the user's locale.
+  static double readTinyNumber(const char* first, const char* last) {
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    const bool negative = *first == '-';
+    if (cLocale == locale_t{}) return negative ? -0.0 : 0.0;
+    std::array<char, kMaxDigits + 32> text{};
+    const auto length = static_cast<std::size_t>(last - first);
+    for (std::size_t i = 0; i < length; ++i) text[i] = first[i];
+    text[length] = '\0';
+    return strtod_l(text.data(), nullptr, cLocale);
+  }
+
+  std::array<char, kMaxDigits> digits_{};
+  std::size_t digitCount_ = 0;
+  bool droppedNonZero_ = false;
+  bool negative_ = false;
+  bool exponentNegative_ = false;
+  std::int64_t pointPosition_ = 0;  // significant digits before the point
+  std::int64_t exponent_ = 0;
+};
+
+bool isStrictBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+// Walks a text as if its spaces, tabs and line feeds were not there.
+class BlankSkippingCursor {
+ public:
+  explicit BlankSkippingCursor(std::string_view text) : text_(text) { skipBlanks(); }
+
+  bool atEnd() const { return position_ >= text_.size(); }
+  char peek() const { return atEnd() ? '\0' : text_[position_]; }
+  void advance() {
+    ++position_;
+    skipBlanks();
+  }
+
+ private:
+  void skipBlanks() {
+    while (position_ < text_.size() &&
+           (text_[position_] == ' ' || text_[position_] == '\t' || text_[position_] == '\n')) {
+      ++position_;
+    }
+  }
+
+  std::string_view text_;
+  std::size_t position_ = 0;
+};
+
+int radixDigitValue(char c, int radix) {
+  int value = radix;
+  if (c >= '0' && c <= '9') value = c - '0';
+  if (c >= 'a' && c <= 'f') value = c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') value = c - 'A' + 10;
+  return value < radix ? value : -1;
+}
+
+// "&H" / "&O" numbers. The value is exact while it fits in 64 bits; beyond
+// that the leading 60-odd bits are kept, the rest only marks whether anything
+// non-zero was dropped, which is all correct rounding to a double needs.
+double readRadixDigits(BlankSkippingCursor cursor, int radix) {
+  const int bitsPerDigit = radix == 16 ? 4 : 3;
+  const std::uint64_t limit = std::uint64_t{1} << (64 - bitsPerDigit);
+  std::uint64_t kept = 0;
+  std::int64_t droppedDigits = 0;
+  bool droppedNonZero = false;
+  for (int digit = radixDigitValue(cursor.peek(), radix); digit >= 0;
+       digit = radixDigitValue(cursor.peek(), radix)) {
+    if (droppedDigits == 0 && kept < limit) {
+      kept = kept * static_cast<std::uint64_t>(radix) + static_cast<std::uint64_t>(digit);
+    } else {
+      // Past 1024 bits the result is infinity anyway; stop counting there.
+      if (droppedDigits < 1024) ++droppedDigits;
+      droppedNonZero = droppedNonZero || digit != 0;
+    }
+    cursor.advance();
+  }
+  // kept has more than 60 significant bits here, so its lowest bit lies
+  // below the rounding position of a double and can stand for the dropped
+  // rest (a sticky bit).
+  if (droppedNonZero) kept |= 1;
+  return std::ldexp(static_cast<double>(kept), static_cast<int>(droppedDigits) * bitsPerDigit);
+}
+
+}  // namespace
+
+NumberFormat NumberFormat::fromEnvironment() {
+  NumberFormat format;
+  // A private locale object leaves the process locale (and with it every
+  // other reader and writer of numbers) untouched.
+  const locale_t locale = newlocale(LC_NUMERIC_MASK, "", locale_t{});
+  if (locale == locale_t{}) return format;
+  const char* separator = nl_langinfo_l(RADIXCHAR, locale);
+  if (separator != nullptr && *separator != '\0') format.decimalSeparator = separator;
+  freelocale(locale);
+  return format;
+}
+
+StrictReading readStrictNumber(std::string_view text, const NumberFormat& format) {
+  while (!text.empty() && isStrictBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isStrictBlank(text.back())) text.remove_suffix(1);
+
+  const std::string_view userSeparator = format.decimalSeparator;
+  DecimalCollector collector;
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    if (text[i] == '-') collector.setNegative();
+    ++i;
+  }
+
+  bool sawSeparator = false;
+  bool sawDigit = false;
+  while (i < text.size()) {
+    if (isDigit(text[i])) {
+      if (sawSeparator) {
+        collector.addFractionDigit(text[i]);
+      } else {
+        collector.addIntegerDigit(text[i]);
+      }
+      sawDigit = true;
+      ++i;
+    } else if (!sawSeparator && !userSeparator.empty() &&
+               text.substr(i).starts_with(userSeparator)) {
+      sawSeparator = true;
+      i += userSeparator.size();
+    } else if (!sawSeparator && text[i] == '.') {
+      sawSeparator = true;
+      ++i;
+    } else {
+      break;
+    }
+  }
+  if (!sawDigit) return {};
+
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+      if (text[i] == '-') collector.setExponentNegative();
+      ++i;
+    }
+    bool sawExponentDigit = false;
+    while (i < text.size() && isDigit(text[i])) {
+      collector.addExponentDigit(text[i]);
+      sawExponentDigit = true;
+      ++i;
+    }
+    if (!sawExponentDigit) return {};
+  }
+  if (i != text.size()) return {};
+
+  const DecimalCollector::Result result = collector.convert();
+  if (result.overflow) return {StrictStatus::OutOfRange, 0.0};
+  return {StrictStatus::Number, result.value};
+}
+
+double readLeadingNumber(std::string_view text) noexcept {
+  BlankSkippingCursor cursor(text);
+
+  if (cursor.peek() == '&') {
+    cursor.advance();
+    const char marker = cursor.peek();
+    if (marker == 'H' || marker == 'h') {
+      cursor.advance();
+      return readRadixDigits(cursor, 16);
+    }
+    if (marker == 'O' || marker == 'o') {
+      cursor.advance();
+      return readRadixDigits(cursor, 8);
+    }
+    return 0.0;
+  }
+
+  DecimalCollector collector;
+  if (cursor.peek() == '+' || cursor.peek() == '-') {
+    if (cursor.peek() == '-') collector.setNegative();
+    cursor.advance();
+  }
+  bool sawPoint = false;
+  bool sawDigit = false;
+  for (;;) {
+    const char c = cursor.peek();
+    if (isDigit(c)) {
+      if (sawPoint) {
+        collector.addFractionDigit(c);
+      } else {
+        collector.addIntegerDigit(c);
+      }
+      sawDigit = true;
+    } else if (c == '.' && !sawPoint) {
+      sawPoint = true;
+    } else {
+      break;
+    }
+    cursor.advance();
+  }
+  if (!sawDigit) return 0.0;
+
+  const char marker = cursor.peek();
+  if (marker == 'e' || marker == 'E' || marker == 'd' || marker == 'D') {
+    // A marker without digits after it ("2e+") adds nothing: the exponent
+    // stays 0, which reads the same as stopping before the marker.
+    cursor.advance();
+    if (cursor.peek() == '+' || cursor.peek() == '-') {
+      if (cursor.peek() == '-') collector.setExponentNegative();
+      cursor.advance();
+    }
+    while (isDigit(cursor.peek())) {
+      collector.addExponentDigit(cursor.peek());
+      cursor.advance();
+    }
+  }
+  return collector.convert().value;
+}
+
+std::string numberText(double value) {
+  // Infinity and NaN never reach the program's boxes; they still get a
+  // readable text rather than undefined output.
+  if (std::isnan(value)) return " nan";
+  const bool negative = std::signbit(value);
+  std::string text(negative ? "-" : " ");
+  if (std::isinf(value)) return text + "inf";
+
+  const double magnitude = std::fabs(value);
+  const bool plain = magnitude == 0.0 || (magnitude >= 1e-5 && magnitude < 1e15);
+  // Plain notation below 1e15 needs at most about 25 characters and the
+  // exponent form at most 24, so the buffer cannot run short.
+  std::array<char, 64> buffer{};
+  const auto result =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                    plain ? std::chars_format::fixed : std::chars_format::scientific);
+  text.append(buffer.data(), result.ptr);
+  return text;
+}
+
+}  // namespace tessel

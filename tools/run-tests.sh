@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds the project and runs every test: a format check, the whole suite with
+# warnings as errors, then the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer. Installs what it needs on a fresh Debian machine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash tools/ensure-packages.sh cmake ninja-build g++ clang-format \
+  libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth
+
+echo "==> Checking the formatting of the C++ sources"
+git ls-files -- '*.cpp' '*.h' | xargs -r clang-format --dry-run --Werror
+
+jobs=$(nproc)
+for preset in ci asan; do
+  echo "==> Building the '$preset' preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  echo "==> Running every test in the '$preset' build"
+  ctest --preset "$preset" -j "$jobs"
+done
+echo "==> All tests passed in both builds"
