@@ -150,6 +150,24 @@ TEST_F(DrawTest, AttemptsTryTheTargetsInOrderWithOneNumberEach) {
   EXPECT_EQ(secondPass.draws(), 4U);
 }
 
+TEST_F(DrawTest, EachAttemptReadsItsOwnRateBox) {
+  // From Green: box 2 to Blue, box 11 to Purple, box 6 to Cyan; s = 1000.
+  setRate(2, " 1");
+  setRate(11, " 2");
+  setRate(6, " 4");
+  struct Case {
+    float r;  // the same number for all three attempts of one pass
+    const char* expected;
+  };
+  // Chances: 0.001, about 0.002 and about 0.004.
+  for (const Case c : {Case{0.0009F, "Blue"}, Case{0.0019F, "Purple"}, Case{0.0039F, "Cyan"},
+                       Case{0.0041F, "Green"}}) {
+    ScriptedRandom random{c.r, c.r, c.r};
+    draw(random, "Green", 1);
+    EXPECT_EQ(nextState_, c.expected) << c.r;
+  }
+}
+
 TEST_F(DrawTest, TheSecondAttemptIsConditionalOnTheFirst) {
   setRate(4, " 3");   // Purple to Blue
   setRate(10, " 5");  // Purple to Green
@@ -158,6 +176,10 @@ TEST_F(DrawTest, TheSecondAttemptIsConditionalOnTheFirst) {
   ScriptedRandom below{0.9F, std::nextafter(p2, 0.0F)};
   draw(below, "Purple", 1);
   EXPECT_EQ(nextState_, "Green");
+
+  ScriptedRandom atTheChance{0.9F, p2, 0.9F};  // attempt 3 has rate 0
+  draw(atTheChance, "Purple", 1);
+  EXPECT_EQ(nextState_, "Purple");
 
   // At exactly 5/1250 an unconditional chance would not fire; this one does.
   const auto unconditional = static_cast<float>(5.0 / 1250.0);

@@ -6,7 +6,17 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/ensure-packages.sh cmake ninja-build g++ clang-format \
-  libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth
+  libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth locales
+
+# A locale whose decimal separator is the comma, for the number-reading tests.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  if [ "$(id -u)" -eq 0 ]; then
+    echo "==> Generating the de_DE.UTF-8 locale for the comma-separator tests"
+    localedef -i de_DE -f UTF-8 de_DE.UTF-8
+  else
+    echo "==> de_DE.UTF-8 is missing and needs root to generate; its test will be skipped"
+  fi
+fi
 
 echo "==> Checking the formatting of the C++ sources"
 git ls-files -- '*.cpp' '*.h' | xargs -r clang-format --dry-run --Werror

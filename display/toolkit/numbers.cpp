@@ -68,7 +68,19 @@ class DecimalCollector {
     if (decimalExponent > kExponentClamp) decimalExponent = kExponentClamp;
     if (decimalExponent < -kExponentClamp) decimalExponent = -kExponentClamp;
 
-    std::array<char, kMaxDigits + 32> buffer{};
+    // The texts of rate boxes are read several times in every draw, so the
+    // common short numbers take the exact fast path: a whole number of at
+    // most 15 digits and a power of ten up to 10^22 are both exact doubles,
+    // and one multiplication or division of them rounds correctly.
+    const std::int64_t scale = decimalExponent - static_cast<std::int64_t>(digitCount_);
+    if (digitCount_ <= kFastDigits && scale >= -kFastPower && scale <= kFastPower) {
+      const auto whole = static_cast<double>(mantissa_);
+      const double power = kPowersOfTen[static_cast<std::size_t>(scale < 0 ? -scale : scale)];
+      const double magnitude = scale < 0 ? whole / power : whole * power;
+      return {negative_ ? -magnitude : magnitude, false};
+    }
+
+    std::array<char, kMaxDigits + 32> buffer;
     char* out = buffer.data();
     char* const end = buffer.data() + buffer.size();
     if (negative_) *out++ = '-';
@@ -97,11 +109,18 @@ class DecimalCollector {
 
  private:
   static constexpr std::size_t kMaxDigits = 800;
+  static constexpr std::size_t kFastDigits = 15;
+  static constexpr std::int64_t kFastPower = 22;
+  static constexpr std::array<double, kFastPower + 1> kPowersOfTen{
+      1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   static constexpr std::int64_t kExponentCap = 1'000'000'000'000;
   static constexpr std::int64_t kExponentClamp = 99'999;
 
   void keepDigit(char c) {
     if (digitCount_ < kMaxDigits) {
+      if (digitCount_ < kFastDigits)
+        mantissa_ = mantissa_ * 10 + static_cast<std::uint64_t>(c - '0');
       digits_[digitCount_++] = c;
     } else if (c != '0') {
       droppedNonZero_ = true;
@@ -122,8 +141,11 @@ class DecimalCollector {
     return strtod_l(text.data(), nullptr, cLocale);
   }
 
-  std::array<char, kMaxDigits> digits_{};
+  // Only the first digitCount_ characters are ever read, so the buffer is
+  // left uninitialised: clearing it would cost more than most readings.
+  std::array<char, kMaxDigits> digits_;
   std::size_t digitCount_ = 0;
+  std::uint64_t mantissa_ = 0;  // the first kFastDigits digits as a whole number
   bool droppedNonZero_ = false;
   bool negative_ = false;
   bool exponentNegative_ = false;
