@@ -61,9 +61,8 @@ class Chances {
   double share(double rate, int box) const { return divide(rate, scale_, box); }
 
   float narrow(double chance, int box) const {
-    const auto narrowed = static_cast<float>(chance);
-    check(narrowingFault(chance, narrowed), box);
-    return narrowed;
+    check(narrowingFault(chance), box);
+    return static_cast<float>(chance);
   }
 
  private:

@@ -36,6 +36,27 @@ class ScriptedRandom final : public RandomSource {
   int seedings_ = 0;
 };
 
+// Returns the same number every time: 0 makes every attempt with a positive
+// chance fire, 0.999 makes every attempt miss.
+class FixedRandom final : public RandomSource {
+ public:
+  explicit FixedRandom(float value) : value_(value) {}
+
+  void set(float value) { value_ = value; }
+  void seedFromClock() override { ++seedings_; }
+  float next() override {
+    ++draws_;
+    return value_;
+  }
+  std::size_t draws() const { return draws_; }
+  int seedings() const { return seedings_; }
+
+ private:
+  float value_;
+  std::size_t draws_ = 0;
+  int seedings_ = 0;
+};
+
 // Wraps a real source and counts how many numbers were drawn from it.
 class CountingRandom final : public RandomSource {
  public:

@@ -7,11 +7,18 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tessel {
 
 using Colour = std::int32_t;
+
+// The window's flags are 16-bit values tested against True exactly: any
+// value other than -1 counts as off.
+using Boolean16 = std::int16_t;
+inline constexpr Boolean16 kTrue = -1;
+inline constexpr Boolean16 kFalse = 0;
 
 constexpr Colour rgb(int red, int green, int blue) {
   return red | (green << 8) | (blue << 16);

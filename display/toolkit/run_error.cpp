@@ -1,6 +1,7 @@
 #include "display/toolkit/run_error.h"
 
 #include <cmath>
+#include <limits>
 
 namespace tessel {
 
@@ -20,10 +21,10 @@ FloatFault quotientFault(double numerator, double denominator, double quotient) 
   return resultFault(quotient);
 }
 
-FloatFault narrowingFault(double value, float narrowed) {
-  if (std::isnan(narrowed)) return FloatFault::InvalidOperation;
-  if (std::isinf(narrowed) && !std::isinf(value)) return FloatFault::Overflow;
-  return resultFault(value);
+FloatFault narrowingFault(double value) {
+  if (std::isnan(value)) return FloatFault::InvalidOperation;
+  if (std::fabs(value) > std::numeric_limits<float>::max()) return FloatFault::Overflow;
+  return FloatFault::None;
 }
 
 ErrorKind errorKindOf(FloatFault fault) {

@@ -38,8 +38,9 @@ enum class FloatFault { None, InvalidOperation, DivisionByZero, Overflow };
 FloatFault resultFault(double result);
 // For numerator / denominator = quotient.
 FloatFault quotientFault(double numerator, double denominator, double quotient);
-// For narrowing a double to single precision.
-FloatFault narrowingFault(double value, float narrowed);
+// For narrowing a double to single precision: checked before the
+// conversion, since converting a value beyond the float range is undefined.
+FloatFault narrowingFault(double value);
 
 ErrorKind errorKindOf(FloatFault fault);
 

@@ -1,0 +1,50 @@
+#pragma once
+
+// The theory behind the demonstration: what one draw does with the rates on
+// the window, as exact chances, and the share of counted ticks each state
+// gets in the long run. Counted ticks are the resting ticks: the tick that
+// draws and the arrival tick of every move, not the ten ticks that draw the
+// token along the arc. Between two counted ticks the chain makes at most
+// one draw, so the counted ticks follow a Markov chain whose step is one
+// draw, and its long-run shares are what the bars settle to.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "chain/transitions.h"
+#include "display/toolkit/controls.h"
+#include "display/toolkit/numbers.h"
+
+namespace tessel {
+
+// The numbers one draw works with, read from the rate boxes as the draw reads
+// them: the scale from the strict reading of all twelve boxes, the rates from
+// the leading-number reading the attempts use.
+struct DrawRates {
+  std::array<double, kTransitionCount> rates{};  // by rate box
+  double scale = 0.0;                            // 250 times the largest rate
+  std::int16_t passes = 0;                       // the timer interval as a pass budget
+};
+
+// None when a draw with these boxes would raise an error instead.
+std::optional<DrawRates> readDrawRates(std::span<const TextBox, kTransitionCount> rateBoxes,
+                                       std::int32_t interval, const NumberFormat& format);
+
+using StateChances = std::array<double, kStateCount>;
+
+// The chance that each attempt of one pass out of `from` fires, as the draw
+// computes it before comparing it with its random number, in attempt order.
+std::array<float, 3> attemptChances(const DrawRates& draw, int from);
+
+// The chance that one draw out of `from` ends in each state (the entry of
+// `from` itself is the chance that no transition fires).
+StateChances drawOutcome(const DrawRates& draw, int from);
+
+// The long-run share of counted ticks in each state for a chain that starts
+// in `start`. Where the chain can end up in different closed groups of
+// states, each group's shares are weighted by the chance of ending there.
+StateChances longRunShares(const DrawRates& draw, int start = kBlue);
+
+}  // namespace tessel

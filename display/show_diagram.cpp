@@ -1,0 +1,47 @@
+#include "display/show_diagram.h"
+
+#include <array>
+
+#include "display/toolkit/fixed_list.h"
+
+namespace tessel {
+namespace {
+
+struct DiagramLayer {
+  std::int16_t layer;
+  FixedList<int, 2> circles;      // state indexes
+  FixedList<int, 4> transitions;  // arcs records; their strokes, arcs and boxes show
+};
+
+inline constexpr std::array<DiagramLayer, 4> kDiagramLayers{{
+    {2, {kBlue, kPurple}, {0, 1}},         // Blue <-> Purple
+    {3, {kGreen}, {2, 3}},                 // Blue <-> Green
+    {4, {kCyan}, {6, 7, 4, 5}},            // Purple <-> Cyan, Green <-> Cyan
+    {5, {kCyan, kGreen}, {4, 5, 10, 11}},  // Green <-> Cyan, Purple <-> Green
+}};
+
+}  // namespace
+
+void ShowDiagram(FormControls& controls, std::int16_t layer) {
+  for (const DiagramLayer& row : kDiagramLayers) {
+    if (row.layer != layer) continue;
+    for (const int state : row.circles)
+      controls.Shape1[static_cast<std::size_t>(state)].visible = true;
+    for (const int record : row.transitions) {
+      const Transition& t = kTransitions[static_cast<std::size_t>(record)];
+      for (const int stroke : t.arrowStrokes) {
+        controls.Line13[static_cast<std::size_t>(stroke)].visible = true;
+      }
+    }
+    for (const int record : row.transitions) {
+      const Transition& t = kTransitions[static_cast<std::size_t>(record)];
+      controls.Line4[static_cast<std::size_t>(t.arcLine)].visible = true;
+    }
+    for (const int record : row.transitions) {
+      const Transition& t = kTransitions[static_cast<std::size_t>(record)];
+      controls.Text1[static_cast<std::size_t>(t.rateBox)].visible = true;
+    }
+  }
+}
+
+}  // namespace tessel

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+#include "display/form_controls.h"
+
+namespace tessel {
+
+// Makes one layer of the state diagram visible: its circles, and for each of
+// its transitions the arrow-head strokes, the arc and the rate box. It never
+// hides anything, so a caller first hides the whole diagram and then adds
+// layers: 2 is Blue and Purple, 3 adds Green, 4 adds Cyan with the ring's
+// arcs, and 5 adds Green and Cyan with the queue's diagonal. Any other value
+// changes nothing. No layer shows the Blue-Cyan diagonal.
+void ShowDiagram(FormControls& controls, std::int16_t layer);
+
+}  // namespace tessel

@@ -1,0 +1,501 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "chain/scenarios.h"
+#include "tools/progress_bar.h"
+#include "tools/sim_command.h"
+#include "tools/sim_options.h"
+#include "tools/sim_report.h"
+#include "tools/sim_run.h"
+
+namespace tessel {
+namespace {
+
+ParsedOptions parse(const std::vector<std::string_view>& args) {
+  return parseSimOptions(args);
+}
+
+struct CommandResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+CommandResult runCommand(const std::vector<std::string_view>& args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  CommandContext context;
+  context.clockSeed = [] { return std::uint64_t{777}; };
+  const int status = runSimCommand(args, out, err, context);
+  return {status, out.str(), err.str()};
+}
+
+SimReport reportOf(const SimJob& job) {
+  SimOutcome outcome = runSimulation(job);
+  if (const auto* failure = std::get_if<SimFailure>(&outcome)) {
+    ADD_FAILURE() << failure->where << ": " << failure->message;
+    return {};
+  }
+  return std::get<SimReport>(outcome);
+}
+
+// A small JSON reader: checks that a text is exactly one well-formed value
+// and flattens it into "path = scalar" entries: "seed" = "1" (numbers as
+// written), "states[0].name" = "Blue" (strings decoded), "states" = "[2]"
+// (arrays by length), "" = "{5}" (objects by number of keys). Throws
+// std::runtime_error on malformed text.
+class FlatJson {
+ public:
+  static std::map<std::string, std::string> read(std::string_view text) {
+    FlatJson reader(text);
+    reader.value("");
+    reader.skipBlanks();
+    if (reader.at_ != text.size()) reader.fail("text after the value");
+    return reader.entries_;
+  }
+
+ private:
+  explicit FlatJson(std::string_view text) : text_(text) {}
+
+  [[noreturn]] void fail(const std::string& what) const {
+    throw std::runtime_error(what + " at offset " + std::to_string(at_));
+  }
+  void skipBlanks() {
+    while (at_ < text_.size() && std::string_view(" \t\r\n").find(text_[at_]) != kNone) ++at_;
+  }
+  char peek() {
+    skipBlanks();
+    if (at_ >= text_.size()) fail("unexpected end");
+    return text_[at_];
+  }
+  bool take(char c) { return peek() == c ? (++at_, true) : false; }
+  void expect(char c) {
+    if (!take(c)) fail(std::string("expected ") + c);
+  }
+  void put(const std::string& path, std::string scalar) {
+    if (!entries_.emplace(path, std::move(scalar)).second) fail("duplicate key " + path);
+  }
+
+  void value(const std::string& path) {
+    std::size_t count = 0;
+    if (take('{')) {
+      if (!take('}')) {
+        do {
+          if (peek() != '"') fail("expected a key");
+          const std::string key = string();
+          expect(':');
+          value(path.empty() ? key : path + "." + key);
+          ++count;
+        } while (take(','));
+        expect('}');
+      }
+      put(path, "{" + std::to_string(count) + "}");
+    } else if (take('[')) {
+      if (!take(']')) {
+        do value(path + "[" + std::to_string(count++) + "]");
+        while (take(','));
+        expect(']');
+      }
+      put(path, "[" + std::to_string(count) + "]");
+    } else if (peek() == '"') {
+      put(path, string());
+    } else {
+      put(path, number());
+    }
+  }
+
+  std::string string() {
+    expect('"');
+    std::string text;
+    while (at_ < text_.size()) {
+      char c = text_[at_++];
+      if (c == '"') return text;
+      if (static_cast<unsigned char>(c) < 0x20) fail("raw control character in a string");
+      if (c == '\\' && at_ < text_.size()) {
+        const char e = text_[at_++];
+        if (e == 'u' && at_ + 4 <= text_.size()) {
+          c = static_cast<char>(std::stoi(std::string(text_.substr(at_, 4)), nullptr, 16));
+          at_ += 4;
+        } else if (const auto i = std::string_view("\"\\/nrt").find(e); i != kNone) {
+          c = "\"\\/\n\r\t"[i];
+        } else {
+          fail("bad escape");
+        }
+      }
+      text += c;
+    }
+    fail("unterminated string");
+  }
+
+  // JSON's number grammar: -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?
+  std::string number() {
+    const std::size_t start = at_;
+    const auto accept = [this](std::string_view chars) {
+      return at_ < text_.size() && chars.find(text_[at_]) != kNone ? (++at_, true) : false;
+    };
+    const auto digits = [&] {
+      std::size_t count = 0;
+      while (accept("0123456789")) ++count;
+      return count;
+    };
+    accept("-");
+    const std::size_t whole = digits();
+    if (whole == 0 || (whole > 1 && text_[at_ - whole] == '0')) fail("expected a value");
+    if (accept(".") && digits() == 0) fail("expected digits after the point");
+    if (accept("eE") && (accept("+-"), digits() == 0)) fail("expected exponent digits");
+    return std::string(text_.substr(start, at_ - start));
+  }
+
+  static constexpr std::size_t kNone = std::string_view::npos;
+  std::string_view text_;
+  std::size_t at_ = 0;
+  std::map<std::string, std::string> entries_;
+};
+
+// --- Options
+
+TEST(SimOptions, DefaultsAndEveryOption) {
+  const ParsedOptions defaults = parse({});
+  ASSERT_FALSE(defaults.usageError) << *defaults.usageError;
+  EXPECT_EQ(defaults.options.scenario, "One Phone");
+  EXPECT_EQ(defaults.options.ticks, 100000U);
+  EXPECT_FALSE(defaults.options.seed);
+  EXPECT_TRUE(defaults.options.rates.empty());
+  EXPECT_EQ(defaults.options.format, ReportFormat::Text);
+  EXPECT_FALSE(defaults.options.help);
+
+  const ParsedOptions all =
+      parse({"--scenario", "Four Element Queue", "--ticks=0", "--seed", "18446744073709551615",
+             "--rate", "11=2,5", "--rate=0=a=b", "--rate", "03=", "--format", "json"});
+  ASSERT_FALSE(all.usageError) << *all.usageError;
+  EXPECT_EQ(all.options.scenario, "Four Element Queue");
+  EXPECT_EQ(all.options.ticks, 0U);
+  EXPECT_EQ(all.options.seed, UINT64_MAX);
+  std::vector<std::pair<int, std::string>> rates;
+  for (const RateSetting& rate : all.options.rates) rates.emplace_back(rate.box, rate.text);
+  EXPECT_EQ(rates, (std::vector<std::pair<int, std::string>>{{11, "2,5"}, {0, "a=b"}, {3, ""}}));
+  EXPECT_EQ(all.options.format, ReportFormat::Json);
+
+  for (const std::string_view name : kScenarioListOrder) {
+    EXPECT_EQ(parse({"--scenario", name}).options.scenario, name);
+  }
+  EXPECT_EQ(parse({"--ticks", "10000000000"}).options.ticks, kMaxTicks);
+  EXPECT_EQ(parse({"--format", "csv"}).options.format, ReportFormat::Csv);
+  EXPECT_EQ(parse({"--format=text"}).options.format, ReportFormat::Text);
+  EXPECT_TRUE(parse({"--help"}).options.help);
+  EXPECT_TRUE(parse({"-h"}).options.help);
+}
+
+TEST(SimOptions, RejectsBadArguments) {
+  struct BadValues {
+    std::string_view option;
+    std::vector<std::string_view> values;
+    std::string_view mentions;  // part of the message
+  };
+  // clang-format off
+  const BadValues badValues[] = {
+      {"--scenario", {"Two Phones", "one phone", "One Phone ", ""}, "the scenarios are \"One Phone\""},
+      {"--rate", {"3", "=1", "-1=1", "+1=1", "x=1", " 1=1", "12=1", "99999999999999999999=1"},
+       "--rate needs I=TEXT with I a rate box from 0 to 11"},
+      {"--ticks", {"-1", "", "abc", "1e5", "+5", " 5", "5 ", "1.0", "10000000001",
+                   "99999999999999999999999"}, "--ticks needs a whole number from 0 to 10000000000"},
+      {"--seed", {"-1", "18446744073709551616", "0x10", ""}, "--seed needs a whole number"},
+      {"--format", {"xml", "JSON", ""}, "--format needs text, csv or json"},
+  };
+  // clang-format on
+  for (const BadValues& bad : badValues) {
+    for (const std::string_view value : bad.values) {
+      // Both spellings: "--ticks 5" and "--ticks=5".
+      const std::string joined = std::string(bad.option) + "=" + std::string(value);
+      for (const auto& args :
+           {std::vector{bad.option, value}, std::vector<std::string_view>{joined}}) {
+        const ParsedOptions parsed = parse(args);
+        ASSERT_TRUE(parsed.usageError) << args.front() << " \"" << value << '"';
+        EXPECT_NE(parsed.usageError->find(bad.mentions), std::string::npos) << *parsed.usageError;
+        EXPECT_NE(parsed.usageError->find('"' + std::string(value) + '"'), std::string::npos)
+            << *parsed.usageError;
+      }
+    }
+  }
+  const std::pair<std::vector<std::string_view>, std::string_view> badLines[] = {
+      {{"--bogus"}, "unknown option \"--bogus\""},
+      {{"-t", "5"}, "unexpected argument \"-t\""},
+      {{"Office"}, "unexpected argument \"Office\""},
+      {{"--scenario"}, "--scenario needs a value"},
+      {{"--ticks", "5", "--ticks", "6"}, "--ticks is given more than once"},
+      {{"--format=csv", "--format", "csv"}, "--format is given more than once"},
+  };
+  for (const auto& [args, message] : badLines) {
+    EXPECT_EQ(parse(args).usageError.value_or("(accepted)"), message);
+  }
+}
+
+TEST(SimCommand, UsageErrorsExitWithStatusTwoAndListTheScenarios) {
+  const CommandResult result = runCommand({"--scenario", "Two Phones", "--ticks", "10"});
+  EXPECT_EQ(result.status, kExitUsage);
+  EXPECT_TRUE(result.out.empty());
+  EXPECT_NE(result.err.find("Usage: tessel-sim"), std::string::npos);
+  for (const std::string_view name : kScenarioListOrder) {
+    EXPECT_NE(result.err.find('"' + std::string(name) + '"'), std::string::npos) << name;
+  }
+  EXPECT_EQ(runCommand({"--format", "yaml"}).status, kExitUsage);
+  EXPECT_EQ(runCommand({"--rate", "12=1"}).status, kExitUsage);
+
+  const CommandResult help = runCommand({"--help"});
+  EXPECT_EQ(help.status, kExitSuccess);
+  EXPECT_NE(help.out.find("Usage: tessel-sim"), std::string::npos);
+  EXPECT_TRUE(help.err.empty());
+}
+
+// --- Runs
+
+TEST(SimRun, SameSeedGivesTheSameReport) {
+  for (const char* format : {"text", "csv", "json"}) {
+    const std::vector<std::string_view> args{"--scenario", "Conversation", "--ticks",  "5000",
+                                             "--seed",     "42",           "--format", format};
+    const CommandResult first = runCommand(args);
+    const CommandResult second = runCommand(args);
+    ASSERT_EQ(first.status, kExitSuccess) << first.err;
+    EXPECT_EQ(first.out, second.out) << format;
+  }
+  // A different seed gives a different run.
+  const SimReport a = reportOf({"Conversation", 5000, 42, {}});
+  SimReport b = reportOf({"Conversation", 5000, 43, {}});
+  b.seed = a.seed;
+  EXPECT_NE(formatReport(a, ReportFormat::Json), formatReport(b, ReportFormat::Json));
+}
+
+TEST(SimRun, SeedFromTheClockIsPrinted) {
+  const CommandResult result = runCommand({"--ticks", "100"});
+  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  EXPECT_NE(result.out.find("seed: 777"), std::string::npos) << result.out;
+  EXPECT_EQ(result.out, runCommand({"--ticks", "100", "--seed", "777"}).out);
+}
+
+// Every tick is either a resting tick (counted in one state) or one of the
+// ten ticks that draw a move along its arc. Moves that arrived are the visits;
+// only the last move can still be on its way, with 0 to 10 of its frames drawn.
+TEST(SimRun, TicksVisitsAndJumpsAddUpInEveryScenario) {
+  for (const std::string_view scenario : kScenarioListOrder) {
+    for (const std::uint64_t ticks : {0ULL, 1ULL, 11ULL, 12345ULL}) {
+      SCOPED_TRACE(std::string(scenario) + ", " + std::to_string(ticks) + " ticks");
+      const SimReport report = reportOf({std::string(scenario), ticks, 9, {}});
+      std::uint64_t resting = 0;
+      std::uint64_t visits = 0;
+      double shares = 0.0;
+      for (const StateRow& row : report.states) {
+        resting += row.restingTicks;
+        visits += row.visits;
+        shares += row.share;
+      }
+      ASSERT_LE(resting, ticks);
+      const std::uint64_t frames = ticks - resting;
+      EXPECT_TRUE(report.jumps == visits || report.jumps == visits + 1) << report.jumps;
+      if (report.jumps == visits) {
+        EXPECT_EQ(frames, 10 * visits);
+      } else {
+        EXPECT_GE(frames, 10 * visits);
+        EXPECT_LE(frames, 10 * visits + 10);
+      }
+      if (ticks > 0) {
+        EXPECT_GT(resting, 0U);
+        EXPECT_NEAR(shares, 1.0, 1e-12);
+      } else {
+        EXPECT_EQ(report.jumps, 0U);
+        EXPECT_EQ(shares, 0.0);
+      }
+      if (ticks >= 12345) {
+        EXPECT_GT(report.jumps, 0U);
+      }
+    }
+  }
+}
+
+TEST(SimRun, ShowsTheScenariosStatesInOrderWithTheirNames) {
+  for (const Scenario& scenario : kScenarios) {
+    SCOPED_TRACE(std::string(scenario.name));
+    const SimReport report = reportOf({std::string(scenario.name), 5000, 3, {}});
+    EXPECT_EQ(report.scenario, scenario.name);
+    std::vector<std::string> states;
+    std::vector<std::string> names;
+    for (const StateRow& row : report.states) {
+      states.push_back(row.state);
+      names.push_back(row.name);
+    }
+    std::vector<std::string> expectedStates;
+    std::vector<std::string> expectedNames;
+    for (std::size_t i = 0; i < kStateCount; ++i) {
+      if (scenario.stateNames[i].empty()) continue;
+      expectedStates.emplace_back(kStateNames[i]);
+      expectedNames.emplace_back(scenario.stateNames[i]);
+    }
+    EXPECT_EQ(states, expectedStates);
+    EXPECT_EQ(names, expectedNames);
+    // Each row's percentage label is its own share, rounded half up.
+    for (const StateRow& row : report.states) {
+      EXPECT_EQ(row.percentLabel,
+                " " + std::to_string(static_cast<int>(std::floor(row.share * 100.0 + 0.5))))
+          << row.state;
+    }
+  }
+  const CommandResult onePhone = runCommand({"--ticks", "500", "--seed", "1", "--format", "csv"});
+  ASSERT_EQ(onePhone.status, kExitSuccess) << onePhone.err;
+  EXPECT_EQ(std::count(onePhone.out.begin(), onePhone.out.end(), '\n'), 3);
+  EXPECT_NE(onePhone.out.find(",Blue,Off Phone,"), std::string::npos);
+  EXPECT_NE(onePhone.out.find(",Purple,On Phone,"), std::string::npos);
+  EXPECT_EQ(onePhone.out.find("Green"), std::string::npos);
+  EXPECT_EQ(onePhone.out.find("Cyan"), std::string::npos);
+}
+
+TEST(SimRun, RatesTakeEffect) {
+  // One Phone with no way back from Purple: after the first jump it stays.
+  const SimReport stuck = reportOf({"One Phone", 5000, 5, {{4, "0"}}});
+  ASSERT_EQ(stuck.states.size(), 2U);
+  EXPECT_EQ(stuck.jumps, 1U);
+  EXPECT_EQ(stuck.states[1].visits, 1U);
+  EXPECT_GT(stuck.states[1].restingTicks, stuck.states[0].restingTicks);
+}
+
+TEST(SimRun, AnUnreadableRateFailsWithTheBoxAndTheTick) {
+  struct Case {
+    std::vector<std::string_view> args;
+    std::string_view box;
+  };
+  const Case cases[] = {
+      {{"--rate", "3=abc", "--seed", "1"}, "Rate box 3"},
+      {{"--scenario", "Office", "--rate", "9=", "--seed", "1"}, "Rate box 9"},
+      {{"--rate", "3=1", "--rate", "11=1.2.3", "--seed", "1"}, "Rate box 11"},
+  };
+  for (const Case& c : cases) {
+    const CommandResult result = runCommand(c.args);
+    EXPECT_EQ(result.status, kExitRunFailed);
+    EXPECT_TRUE(result.out.empty()) << result.out;
+    EXPECT_NE(result.err.find(c.box), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("at tick 1 of 100000"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("seed 1"), std::string::npos) << result.err;
+  }
+  // A later rate setting for the same box replaces the bad text.
+  EXPECT_EQ(runCommand({"--rate", "3=abc", "--rate", "3=2", "--ticks", "100"}).status,
+            kExitSuccess);
+  const SimOutcome outcome = runSimulation({"One Phone", 10, 1, {{2, "x"}}});
+  ASSERT_TRUE(std::holds_alternative<SimFailure>(outcome));
+  EXPECT_EQ(std::get<SimFailure>(outcome).tick, 1U);
+}
+
+// --- Output
+
+TEST(SimReportFormat, JsonIsOneObjectWithTheReportsFields) {
+  const CommandResult result = runCommand({"--scenario", "Four Element Queue", "--ticks", "5000",
+                                           "--seed", "18446744073709551615", "--format", "json"});
+  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  const auto json = FlatJson::read(result.out);
+  const SimReport report = reportOf({"Four Element Queue", 5000, UINT64_MAX, {}});
+  std::map<std::string, std::string> expected{
+      {"", "{5}"},       {"scenario", "Four Element Queue"},      {"seed", "18446744073709551615"},
+      {"ticks", "5000"}, {"jumps", std::to_string(report.jumps)}, {"states", "[4]"}};
+  ASSERT_EQ(report.states.size(), 4U);
+  for (std::size_t i = 0; i < report.states.size(); ++i) {
+    const StateRow& row = report.states[i];
+    const std::string at = "states[" + std::to_string(i) + "]";
+    EXPECT_EQ(std::stod(json.at(at + ".share")), row.share);
+    EXPECT_EQ(row.percentLabel.front(), ' ');  // the caption as shown, its blank included
+    expected.insert({{at, "{6}"},
+                     {at + ".state", row.state},
+                     {at + ".name", row.name},
+                     {at + ".visits", std::to_string(row.visits)},
+                     {at + ".resting_ticks", std::to_string(row.restingTicks)},
+                     {at + ".share", json.at(at + ".share")},
+                     {at + ".percent_label", row.percentLabel}});
+  }
+  EXPECT_EQ(json, expected);
+  // The reader itself rejects what is not JSON.
+  for (const char* bad : {"{\"a\": 1,}", "{\"a\": nan}", "{\"a\": 01}", "[1.]", "[1e]", "[-]",
+                          "{} {}", "{\"a\": \"x}", "\"x\\\""}) {
+    EXPECT_THROW(FlatJson::read(bad), std::runtime_error) << bad;
+  }
+}
+
+TEST(SimReportFormat, EscapesStringsAndFields) {
+  const std::pair<std::string_view, std::string_view> json[] = {
+      {"plain", "plain"},
+      {"say \"hi\"", "say \\\"hi\\\""},
+      {"a\\b", "a\\\\b"},
+      {"1\n2\t3\r", "1\\n2\\t3\\r"},
+      {std::string_view("\x01\x1f\x7f", 3), "\\u0001\\u001f\\u007f"},
+      {"Gr\xc3\xbcn", "Gr\xc3\xbcn"}};
+  for (const auto& [text, escaped] : json) EXPECT_EQ(jsonEscaped(text), escaped);
+
+  const std::pair<std::string_view, std::string_view> csv[] = {{"Queue Empty", "Queue Empty"},
+                                                               {"a,b", "\"a,b\""},
+                                                               {"say \"hi\"", "\"say \"\"hi\"\"\""},
+                                                               {"two\nlines", "\"two\nlines\""},
+                                                               {"", ""}};
+  for (const auto& [text, field] : csv) EXPECT_EQ(csvField(text), field);
+
+  // Awkward names survive a round trip through the JSON output.
+  SimReport report{"A \"quoted\", odd\\name", 1, 2, 0, {}};
+  report.states.push_back({"Blue", "line\nbreak\t\x02", 0, 0, 0.0, " 0"});
+  const auto flat = FlatJson::read(formatReport(report, ReportFormat::Json));
+  EXPECT_EQ(flat.at("scenario"), report.scenario);
+  EXPECT_EQ(flat.at("states[0].name"), report.states[0].name);
+  const std::string csvText = formatReport(report, ReportFormat::Csv);
+  EXPECT_NE(csvText.find("\"A \"\"quoted\"\", odd\\name\",1,2,0,Blue,"), std::string::npos)
+      << csvText;
+}
+
+TEST(SimReportFormat, TextTableIsAligned) {
+  const CommandResult result =
+      runCommand({"--scenario", "Receptionist", "--ticks", "3000", "--seed", "8"});
+  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  std::istringstream lines(result.out);
+  std::string header;
+  std::getline(lines, header);
+  EXPECT_EQ(header.rfind("Scenario: Receptionist   seed: 8   ticks: 3000   jumps: ", 0), 0U);
+  std::vector<std::string> table;
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty()) table.push_back(line);
+  }
+  ASSERT_EQ(table.size(), 4U);  // headings and three states
+  // Right-aligned columns end where their headings end.
+  for (const std::string& line : table) EXPECT_EQ(line.size(), table[0].size()) << line;
+  EXPECT_EQ(table[1].rfind("Blue    Bored", 0), 0U) << table[1];
+}
+
+TEST(ProgressBarTest, StaysQuietForASecondThenDrawsAndClears) {
+  using std::chrono::milliseconds;
+  std::chrono::steady_clock::time_point now{};
+  std::ostringstream terminal;
+  ProgressBar bar(terminal, 1000, [&now] { return now; });
+
+  now += milliseconds(900);
+  bar.update(100);
+  bar.clear();
+  EXPECT_EQ(terminal.str(), "");  // a short run leaves no trace
+
+  now += milliseconds(200);
+  bar.update(500);
+  EXPECT_NE(terminal.str().find("50%"), std::string::npos) << terminal.str();
+  const std::size_t drawn = terminal.str().size();
+  now += milliseconds(100);
+  bar.update(600);  // too soon to redraw
+  EXPECT_EQ(terminal.str().size(), drawn);
+  now += milliseconds(300);
+  bar.update(2000);  // beyond the total counts as done
+  EXPECT_NE(terminal.str().find("100%  1000 / 1000 ticks"), std::string::npos) << terminal.str();
+  bar.clear();
+  EXPECT_TRUE(terminal.str().ends_with("\r\033[K"));
+}
+
+}  // namespace
+}  // namespace tessel

@@ -1,0 +1,52 @@
+#include "tools/sim_command.h"
+
+#include <optional>
+#include <variant>
+
+#include "tools/progress_bar.h"
+#include "tools/sim_options.h"
+#include "tools/sim_report.h"
+#include "tools/sim_run.h"
+
+namespace tessel {
+
+int runSimCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err,
+                  const CommandContext& context) {
+  const ParsedOptions parsed = parseSimOptions(args);
+  if (parsed.usageError) {
+    err << "tessel-sim: " << *parsed.usageError << "\n\n" << usageText();
+    return kExitUsage;
+  }
+  const SimOptions& options = parsed.options;
+  if (options.help) {
+    out << usageText();
+    return out.flush() ? kExitSuccess : kExitRunFailed;
+  }
+
+  const std::uint64_t seed =
+      options.seed ? *options.seed : (context.clockSeed ? context.clockSeed() : 0);
+  const SimJob job{options.scenario, options.ticks, seed, options.rates};
+
+  std::optional<ProgressBar> bar;
+  ProgressCallback progress;
+  if (context.progressOnTerminal) {
+    bar.emplace(err, job.ticks);
+    progress = [&bar](std::uint64_t done) { bar->update(done); };
+  }
+  const SimOutcome outcome = runSimulation(job, progress);
+  if (bar) bar->clear();
+
+  if (const auto* failure = std::get_if<SimFailure>(&outcome)) {
+    err << "tessel-sim: the window raised an error " << failure->where << " (scenario \""
+        << job.scenario << "\", seed " << job.seed << "): " << failure->message << '\n';
+    return kExitRunFailed;
+  }
+  out << formatReport(std::get<SimReport>(outcome), options.format);
+  if (!out.flush()) {
+    err << "tessel-sim: could not write the report\n";
+    return kExitRunFailed;
+  }
+  return kExitSuccess;
+}
+
+}  // namespace tessel

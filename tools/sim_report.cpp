@@ -1,0 +1,161 @@
+#include "tools/sim_report.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdio>
+
+namespace tessel {
+namespace {
+
+// The fewest digits that read back to the same double; shares are finite.
+std::string shortestNumber(double value) {
+  std::array<char, 32> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  return std::string(buffer.data(), result.ptr);
+}
+
+std::string fixedShare(double share) {
+  std::array<char, 32> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), share,
+                                    std::chars_format::fixed, 4);
+  return std::string(buffer.data(), result.ptr);
+}
+
+// The percentage label reads " 25" (a blank in the place of the sign); the
+// table shows just the number.
+std::string_view withoutLeadingBlanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  return first == std::string_view::npos ? std::string_view{} : text.substr(first);
+}
+
+std::string formatText(const SimReport& report) {
+  const std::array<std::string, 6> headings{"State",         "Name",  "Visits",
+                                            "Resting ticks", "Share", "Chart %"};
+  std::vector<std::array<std::string, 6>> rows;
+  for (const StateRow& row : report.states) {
+    rows.push_back({row.state, row.name, std::to_string(row.visits),
+                    std::to_string(row.restingTicks), fixedShare(row.share),
+                    std::string(withoutLeadingBlanks(row.percentLabel))});
+  }
+  std::array<std::size_t, 6> widths{};
+  for (std::size_t c = 0; c < widths.size(); ++c) {
+    widths[c] = headings[c].size();
+    for (const auto& row : rows) widths[c] = std::max(widths[c], row[c].size());
+  }
+  // Names are left-aligned, numbers right-aligned.
+  const auto line = [&](const std::array<std::string, 6>& cells) {
+    std::string text;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+      if (c > 0) text += "  ";
+      const std::string padding(widths[c] - cells[c].size(), ' ');
+      text += c < 2 ? cells[c] + padding : padding + cells[c];
+    }
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text + '\n';
+  };
+
+  std::string text = "Scenario: " + report.scenario + "   seed: " + std::to_string(report.seed) +
+                     "   ticks: " + std::to_string(report.ticks) +
+                     "   jumps: " + std::to_string(report.jumps) + "\n\n";
+  text += line(headings);
+  for (const auto& row : rows) text += line(row);
+  return text;
+}
+
+// Every row carries the run's own fields too, so that the file is one table.
+std::string formatCsv(const SimReport& report) {
+  std::string text =
+      "scenario,seed,ticks,jumps,state,name,visits,resting_ticks,share,percent_label\n";
+  for (const StateRow& row : report.states) {
+    text += csvField(report.scenario) + ',' + std::to_string(report.seed) + ',' +
+            std::to_string(report.ticks) + ',' + std::to_string(report.jumps) + ',' +
+            csvField(row.state) + ',' + csvField(row.name) + ',' + std::to_string(row.visits) +
+            ',' + std::to_string(row.restingTicks) + ',' + shortestNumber(row.share) + ',' +
+            csvField(withoutLeadingBlanks(row.percentLabel)) + '\n';
+  }
+  return text;
+}
+
+std::string jsonString(std::string_view text) {
+  return '"' + jsonEscaped(text) + '"';
+}
+
+std::string formatJson(const SimReport& report) {
+  std::string text = "{\n";
+  text += "  \"scenario\": " + jsonString(report.scenario) + ",\n";
+  text += "  \"seed\": " + std::to_string(report.seed) + ",\n";
+  text += "  \"ticks\": " + std::to_string(report.ticks) + ",\n";
+  text += "  \"jumps\": " + std::to_string(report.jumps) + ",\n";
+  text += "  \"states\": [";
+  for (std::size_t i = 0; i < report.states.size(); ++i) {
+    const StateRow& row = report.states[i];
+    text += i == 0 ? "\n" : ",\n";
+    text += "    {\"state\": " + jsonString(row.state) + ", \"name\": " + jsonString(row.name) +
+            ", \"visits\": " + std::to_string(row.visits) +
+            ", \"resting_ticks\": " + std::to_string(row.restingTicks) +
+            ", \"share\": " + shortestNumber(row.share) +
+            ", \"percent_label\": " + jsonString(row.percentLabel) + "}";
+  }
+  text += report.states.empty() ? "]\n" : "\n  ]\n";
+  return text + "}\n";
+}
+
+}  // namespace
+
+std::string formatReport(const SimReport& report, ReportFormat format) {
+  switch (format) {
+    case ReportFormat::Text:
+      return formatText(report);
+    case ReportFormat::Csv:
+      return formatCsv(report);
+    case ReportFormat::Json:
+      return formatJson(report);
+  }
+  return formatText(report);
+}
+
+std::string jsonEscaped(std::string_view text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '"':
+        escaped += "\\\"";
+        break;
+      case '\\':
+        escaped += "\\\\";
+        break;
+      case '\n':
+        escaped += "\\n";
+        break;
+      case '\r':
+        escaped += "\\r";
+        break;
+      case '\t':
+        escaped += "\\t";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20 || c == '\x7f') {
+          std::array<char, 8> code{};
+          std::snprintf(code.data(), code.size(), "\\u%04x", static_cast<unsigned char>(c));
+          escaped += code.data();
+        } else {
+          escaped += c;
+        }
+    }
+  }
+  return escaped;
+}
+
+std::string csvField(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
+}  // namespace tessel

@@ -1,0 +1,86 @@
+#include "tools/sim_run.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "chain/transitions.h"
+#include "display/toolkit/numbers.h"
+#include "display/toolkit/random_source.h"
+#include "window/main_form.h"
+
+namespace tessel {
+namespace {
+
+std::string errorMessage(const MainForm& form) {
+  const auto& error = form.lastError();
+  return error ? error->what() : "the window reported an error without a message";
+}
+
+// A count the window keeps as a double, as a whole number. Counts here stay
+// far below 2^53, where doubles are exact; anything that is not a
+// non-negative finite number reads as 0 rather than overflow the conversion.
+std::uint64_t wholeCount(double value) {
+  if (!std::isfinite(value) || value < 0.0) return 0;
+  constexpr double kBeyond = 18446744073709551616.0;  // 2^64
+  if (value >= kBeyond) return std::numeric_limits<std::uint64_t>::max();
+  return static_cast<std::uint64_t>(value);
+}
+
+SimReport readReport(const SimJob& job, const MainForm& form, std::uint64_t jumps) {
+  const FormControls& controls = form.controls();
+  const FormVariables& vars = form.variables();
+  double total = 0.0;
+  for (const double ticks : vars.occupancy) total += ticks;
+
+  SimReport report{job.scenario, job.seed, job.ticks, jumps, {}};
+  for (int state = 0; state < kStateCount; ++state) {
+    const auto i = static_cast<std::size_t>(state);
+    if (!controls.Shape1[i].visible) continue;
+    const double resting = vars.occupancy[i];
+    report.states.push_back({std::string(kStateNames[i]), controls.nameLabel(state).caption,
+                             wholeCount(readLeadingNumber(controls.lblCount[i].caption)),
+                             wholeCount(resting), total > 0.0 ? resting / total : 0.0,
+                             controls.Label1[i].caption});
+  }
+  return report;
+}
+
+}  // namespace
+
+SimOutcome runSimulation(const SimJob& job, const ProgressCallback& progress) {
+  ClockSeededRandom random = ClockSeededRandom::withFixedSeed(job.seed);
+  MainForm form(random, NumberFormat::fromEnvironment());
+
+  if (!form.handle(FormEvent::Load)) {
+    return SimFailure{"while loading the window", 0, errorMessage(form)};
+  }
+  if (!form.typeScenario(job.scenario)) {
+    return SimFailure{"while selecting the scenario", 0, errorMessage(form)};
+  }
+  for (const RateSetting& rate : job.rates) form.setRateText(rate.box, rate.text);
+  if (!form.handle(FormEvent::StartStopClick)) {
+    return SimFailure{"when clicking Start", 0, errorMessage(form)};
+  }
+
+  // The ticks go in strides, so that the loop itself only delivers a tick
+  // and looks at the token's frame counter.
+  const std::int16_t& moveFrame = form.variables().moveFrame;
+  std::uint64_t jumps = 0;
+  std::uint64_t done = 0;
+  while (done < job.ticks) {
+    const std::uint64_t strideEnd = std::min(job.ticks, done + kProgressStride);
+    for (; done < strideEnd; ++done) {
+      if (!form.handle(FormEvent::TimerTick)) {
+        const std::uint64_t tick = done + 1;
+        return SimFailure{"at tick " + std::to_string(tick) + " of " + std::to_string(job.ticks),
+                          tick, errorMessage(form)};
+      }
+      if (moveFrame == 0) ++jumps;
+    }
+    if (progress) progress(done);
+  }
+  return readReport(job, form, jumps);
+}
+
+}  // namespace tessel

@@ -1,0 +1,370 @@
+#include "window/main_form.h"
+
+#include <limits>
+#include <utility>
+
+#include "chain/choose_next_state.h"
+#include "chain/long_run.h"
+#include "display/occupancy_chart.h"
+#include "display/show_diagram.h"
+
+namespace tessel {
+namespace {
+
+// "One" repeats the draw until it jumps. When a jump is possible but very
+// unlikely it gives up after this many draws (about 2,000,000 passes, a
+// fraction of a second) rather than freeze the window.
+constexpr int kMostDrawsForOne = 50000;
+
+const std::string kStart = "Start";
+const std::string kStop = "Stop";
+const std::string kPause = "Pause";
+const std::string kCont = "Cont";
+
+[[noreturn]] void raiseTokenFault(FloatFault fault) {
+  throw RunError(errorKindOf(fault),
+                 "The token's position on its arc cannot be computed. Pick the scenario again "
+                 "to restart.");
+}
+
+double checked(double result) {
+  if (const FloatFault fault = resultFault(result); fault != FloatFault::None) {
+    raiseTokenFault(fault);
+  }
+  return result;
+}
+
+// The token's Left or Top at a frame: the fraction frame/30 of the way from
+// the start to the end, in double precision, handed over as single precision.
+float framePosition(double from, double to, std::int16_t frame) {
+  const double travelled = checked(checked(to - from) * static_cast<double>(frame));
+  const double part = travelled / 30.0;
+  const double position = checked(checked(part) + from);
+  if (const FloatFault fault = narrowingFault(position); fault != FloatFault::None) {
+    raiseTokenFault(fault);
+  }
+  return static_cast<float>(position);
+}
+
+// The circle the token stands on, by the corner split: left of 3000 and
+// above 3480 is Blue's, and so on; a position exactly on a line counts as
+// right of it or below it.
+int arrivalCircle(float left, float top) {
+  const bool right = left >= static_cast<float>(kCornerSplitLeft);
+  const bool lower = top >= static_cast<float>(kCornerSplitTop);
+  return (lower ? kGreen : kBlue) + (right ? 1 : 0);
+}
+
+std::int16_t addFrames(std::int16_t frame) {
+  if (frame > std::numeric_limits<std::int16_t>::max() - kFrameStep) {
+    throw RunError(ErrorKind::Overflow, "The token's frame counter overflowed.");
+  }
+  return static_cast<std::int16_t>(frame + kFrameStep);
+}
+
+}  // namespace
+
+MainForm::MainForm(RandomSource& random, NumberFormat numberFormat)
+    : random_(random), numberFormat_(std::move(numberFormat)), controls_(makeDesignControls()) {}
+
+bool MainForm::handle(FormEvent event) {
+  if (event == FormEvent::Load) {
+    if (loaded_) return true;
+    loaded_ = true;
+  } else if (!loaded_) {
+    return true;
+  }
+  // A disabled timer sends no ticks; one that arrives all the same (queued
+  // before "Pause") is dropped.
+  if (event == FormEvent::TimerTick && !controls_.MoveTimer.enabled) return true;
+  tickDrew_ = false;
+  try {
+    switch (event) {
+      case FormEvent::Load:
+        Form_Load();
+        break;
+      case FormEvent::ScenarioChange:
+        cmbSims_Change();
+        break;
+      case FormEvent::ScenarioClick:
+        cmbSims_Click();
+        break;
+      case FormEvent::OneClick:
+        Command1_Click();
+        break;
+      case FormEvent::StartStopClick:
+        Command2_Click();
+        break;
+      case FormEvent::PauseContinueClick:
+        Command3_Click();
+        break;
+      case FormEvent::TimerTick:
+        MoveTimer_Timer();
+        break;
+    }
+  } catch (const RunError& error) {
+    lastError_ = error;
+    return false;
+  } catch (const std::exception& error) {
+    // Nothing else is raised on purpose; should anything be, the window
+    // still goes on and says what happened.
+    lastError_ = RunError(ErrorKind::InvalidOperation,
+                          std::string("Something unexpected went wrong: ") + error.what());
+    return false;
+  }
+  if (event != FormEvent::TimerTick || tickDrew_) lastError_.reset();
+  return true;
+}
+
+void MainForm::setRateText(int box, std::string text) {
+  TextBox& rateBox = controls_.Text1.at(static_cast<std::size_t>(box));
+  rateBox.text = std::move(text);
+  if (lastError_ && lastError_->rateBox() == box &&
+      readStrictNumber(rateBox.text, numberFormat_).status == StrictStatus::Number) {
+    lastError_.reset();
+  }
+}
+
+bool MainForm::typeScenario(std::string text) {
+  controls_.cmbSims.text = std::move(text);
+  return handle(FormEvent::ScenarioChange);
+}
+
+void MainForm::Form_Load() {
+  random_.seedFromClock();
+  vars_.moveFrame = kLoaded;
+  controls_.Shape3.visible = false;
+  controls_.MoveTimer.enabled = true;
+  vars_.counting = kFalse;
+  ResetDiagram();
+  for (const std::string_view name : kScenarioListOrder)
+    controls_.cmbSims.addItem(std::string(name));
+  controls_.cmbSims.text = std::string(kScenarioListOrder[0]);
+  LoadScenario();
+  vars_.occupancy.fill(0.0);
+}
+
+void MainForm::cmbSims_Change() {
+  ResetDiagram();
+  LoadScenario();
+  vars_.moveFrame = kScenarioApplied;
+  controls_.Shape3.visible = false;
+  vars_.occupancy.fill(0.0);
+}
+
+void MainForm::cmbSims_Click() {
+  cmbSims_Change();
+}
+
+void MainForm::Command1_Click() {
+  vars_.counting = kFalse;
+  vars_.nextState = vars_.currentState;
+  drawUntilJump();
+  BeginMove();
+}
+
+void MainForm::Command2_Click() {
+  if (controls_.Command2.caption == kStart) {
+    controls_.Command2.caption = kStop;
+    vars_.occupancy.fill(0.0);
+    vars_.counting = kTrue;
+    for (Label& count : controls_.lblCount) count.caption = "0";
+  } else {
+    controls_.Command2.caption = kStart;
+    vars_.counting = kFalse;
+  }
+}
+
+void MainForm::Command3_Click() {
+  if (controls_.Command3.caption == kPause) {
+    controls_.MoveTimer.enabled = false;
+    controls_.Command3.caption = kCont;
+  } else {
+    controls_.MoveTimer.enabled = true;
+    controls_.Command3.caption = kPause;
+  }
+}
+
+void MainForm::MoveTimer_Timer() {
+  Shape& token = controls_.Shape3;
+  if (vars_.moveFrame < kLastFrame) {
+    token.visible = true;
+    token.left = framePosition(vars_.moveFromX, vars_.moveToX, vars_.moveFrame);
+    token.top = framePosition(vars_.moveFromY, vars_.moveToY, vars_.moveFrame);
+    vars_.moveFrame = addFrames(vars_.moveFrame);
+  } else if (vars_.moveFrame == kLastFrame) {
+    vars_.moveFrame = kArrived;
+    token.visible = false;
+    vars_.currentState = vars_.nextState;
+    // The token still stands where the last frame put it, nine tenths of the
+    // way along its arc, inside the destination's corner.
+    const int circle = arrivalCircle(token.left, token.top);
+    controls_.Shape1[static_cast<std::size_t>(circle)].borderColor = kRed;
+    if (vars_.counting == kTrue) {
+      if (const auto state = stateIndex(vars_.nextState)) {
+        Label& count = controls_.lblCount[static_cast<std::size_t>(*state)];
+        const double visits = readLeadingNumber(count.caption) + 1.0;
+        if (const FloatFault fault = resultFault(visits); fault != FloatFault::None) {
+          throw RunError(errorKindOf(fault), "A visit count grew beyond what can be shown.");
+        }
+        count.caption = numberText(visits);
+      }
+    }
+  }
+
+  if (vars_.moveFrame <= kLastFrame) return;
+  if (vars_.counting != kTrue) return;
+  if (const auto state = stateIndex(vars_.currentState)) {
+    double& ticks = vars_.occupancy[static_cast<std::size_t>(*state)];
+    const double counted = ticks + 1.0;
+    if (const FloatFault fault = resultFault(counted); fault != FloatFault::None) {
+      throw RunError(errorKindOf(fault), "The count of resting ticks grew beyond range.");
+    }
+    ticks = counted;
+  }
+  UpdateOccupancyChart();
+  ChooseNextState();
+  tickDrew_ = true;
+  if (vars_.nextState != vars_.currentState) BeginMove();
+}
+
+void MainForm::ResetDiagram() {
+  tessel::ResetDiagram(vars_, controls_.Shape1);
+}
+
+void MainForm::LoadScenario() {
+  for (TextBox& box : controls_.Text1) box.text = "0.0";
+  for (Line& stroke : controls_.Line13) stroke.visible = false;
+  for (std::size_t i = 0; i < kTransitionCount; ++i) {
+    controls_.Text1[i].visible = false;
+    controls_.Line4[i].visible = false;
+  }
+  for (std::size_t i = 0; i < kStateCount; ++i) {
+    controls_.Shape1[i].visible = false;
+    controls_.Shape2[i].visible = false;
+    controls_.Label1[i].visible = false;
+    controls_.lblCount[i].visible = false;
+    controls_.lblCount[i].caption = "0";
+  }
+  controls_.lblBlue.caption.clear();
+  controls_.lblGreen.caption.clear();
+  controls_.lblCyan.caption.clear();
+  controls_.lblPurple.caption.clear();
+
+  // Every scenario is the base with its own additions on top; the list's
+  // text is read afresh for each test and compared exactly.
+  applyScenarioAdditions(kBaseScenario, true);
+  for (std::size_t i = 1; i < kScenarios.size(); ++i) {
+    if (controls_.cmbSims.text == kScenarios[i].name) applyScenarioAdditions(kScenarios[i], false);
+  }
+}
+
+void MainForm::applyScenarioAdditions(const Scenario& scenario, bool isBase) {
+  // The base shows layer 2 and columns 0 and 1; the others add what they
+  // need beyond that.
+  const std::size_t firstLayer = isBase ? 0 : 1;
+  for (std::size_t i = firstLayer; i < scenario.layers.size(); ++i) ShowDiagram(scenario.layers[i]);
+  for (int state = 0; state < kStateCount; ++state) {
+    const std::string_view name = scenario.stateNames[static_cast<std::size_t>(state)];
+    if (!name.empty()) controls_.nameLabel(state).caption = std::string(name);
+  }
+  for (const DefaultRate& rate : scenario.rates) {
+    controls_.Text1[static_cast<std::size_t>(rate.rateBox)].text = numberText(rate.rate);
+  }
+  showColumns(scenario, isBase ? 0 : 2);
+}
+
+void MainForm::showColumns(const Scenario& scenario, std::size_t first) {
+  if (first == 0) {
+    // The base shows both bars, then both percentage labels, then both counts.
+    for (std::size_t i = 0; i < scenario.columns.size(); ++i) {
+      controls_.Shape2[static_cast<std::size_t>(scenario.columns[i])].visible = true;
+    }
+    for (std::size_t i = 0; i < scenario.columns.size(); ++i) {
+      controls_.Label1[static_cast<std::size_t>(scenario.columns[i])].visible = true;
+    }
+    for (std::size_t i = 0; i < scenario.columns.size(); ++i) {
+      controls_.lblCount[static_cast<std::size_t>(scenario.columns[i])].visible = true;
+    }
+    return;
+  }
+  for (std::size_t i = first; i < scenario.columns.size(); ++i) {
+    const auto column = static_cast<std::size_t>(scenario.columns[i]);
+    controls_.Shape2[column].visible = true;
+    controls_.Label1[column].visible = true;
+    controls_.lblCount[column].visible = true;
+  }
+}
+
+void MainForm::ShowDiagram(std::int16_t layer) {
+  tessel::ShowDiagram(controls_, layer);
+}
+
+void MainForm::ChooseNextState() {
+  const DrawInputs inputs{controls_.Text1, controls_.MoveTimer.interval, vars_.currentState,
+                          numberFormat_};
+  tessel::ChooseNextState(inputs, random_, vars_.nextState);
+}
+
+void MainForm::BeginMove() {
+  const std::optional<int> from = stateIndex(vars_.currentState);
+  const std::optional<int> to = stateIndex(vars_.nextState);
+  const std::optional<int> record = from && to ? transitionIndex(*from, *to) : std::nullopt;
+  if (record) {
+    const ArcCoords& path = vars_.arcs[static_cast<std::size_t>(*record)];
+    vars_.moveFromX = path[kStartLeft];
+    vars_.moveToX = path[kEndLeft];
+    vars_.moveFromY = path[kStartTop];
+    vars_.moveToY = path[kEndTop];
+    controls_.Shape1[static_cast<std::size_t>(*from)].borderColor = kGrey;
+  }
+  if (vars_.nextState != vars_.currentState) {
+    vars_.currentState = vars_.nextState;
+    vars_.moveFrame = 0;
+  } else {
+    vars_.moveFrame = kNoMove;
+  }
+}
+
+void MainForm::UpdateOccupancyChart() {
+  tessel::UpdateOccupancyChart(vars_.occupancy, controls_);
+}
+
+void MainForm::drawUntilJump() {
+  for (int draws = 0; vars_.nextState == vars_.currentState; ++draws) {
+    if (draws == kMostDrawsForOne) {
+      throw RunError(ErrorKind::InvalidOperation,
+                     "No jump out of \"" + stateCaption() + "\" came up in " +
+                         std::to_string(kMostDrawsForOne) +
+                         " draws: its rates are too small next to the largest rate on the "
+                         "window. Click \"One\" to keep trying, or raise its rates.");
+    }
+    ChooseNextState();
+    // Once the rates have read without error, find out whether any draw
+    // could ever leave this state; if none can, say so instead of looping.
+    if (draws == 0 && vars_.nextState == vars_.currentState) raiseIfNoWayOut();
+  }
+}
+
+std::string MainForm::stateCaption() const {
+  if (const auto state = stateIndex(vars_.currentState)) {
+    const std::string& caption = controls_.nameLabel(*state).caption;
+    if (!caption.empty()) return caption;
+  }
+  return vars_.currentState;
+}
+
+void MainForm::raiseIfNoWayOut() const {
+  const std::optional<int> from = stateIndex(vars_.currentState);
+  const std::optional<DrawRates> rates =
+      readDrawRates(controls_.Text1, controls_.MoveTimer.interval, numberFormat_);
+  if (from && rates && rates->passes > 0) {
+    for (const float chance : attemptChances(*rates, *from)) {
+      if (chance > 0.0F) return;
+    }
+  }
+  throw RunError(ErrorKind::InvalidOperation,
+                 "No transition out of \"" + stateCaption() + "\" has a positive rate.");
+}
+
+}  // namespace tessel

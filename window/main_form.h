@@ -1,0 +1,114 @@
+#pragma once
+
+// MainForm: the demonstration's one window, as plain C++ over the control
+// model. It holds the window's variables and answers the window's events;
+// the Qt view and the headless runner both drive it through handle().
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "chain/chain_variables.h"
+#include "chain/scenarios.h"
+#include "display/form_controls.h"
+#include "display/toolkit/numbers.h"
+#include "display/toolkit/random_source.h"
+#include "display/toolkit/run_error.h"
+
+namespace tessel {
+
+enum class FormEvent {
+  Load,                // the window loads; arrives once, before any other
+  ScenarioChange,      // the scenario list's text changed
+  ScenarioClick,       // an entry of the scenario list was picked
+  OneClick,            // Command1, "One"
+  StartStopClick,      // Command2, "Start" / "Stop"
+  PauseContinueClick,  // Command3, "Pause" / "Cont"
+  TimerTick,           // MoveTimer
+};
+
+// Values of moveFrame: 0, 3, ..., 27 while a move is drawn (the next frame
+// to draw), 30 when the next tick is the arrival; anything above 30 means the
+// token is at rest.
+inline constexpr std::int16_t kLastFrame = 30;
+inline constexpr std::int16_t kFrameStep = 3;
+inline constexpr std::int16_t kArrived = 33;
+inline constexpr std::int16_t kNoMove = 40;
+inline constexpr std::int16_t kLoaded = 50;
+inline constexpr std::int16_t kScenarioApplied = 100;
+
+// The window's variables, beside the chain's own (currentState, nextState,
+// arcs). The rates live only in the rate boxes' texts and the visit counts
+// only in the count labels' captions.
+struct FormVariables : ChainVariables {
+  std::int16_t moveFrame = 0;
+  std::array<double, kStateCount> occupancy{};  // counted resting ticks per state
+  double moveFromX = 0.0;                       // the token's Left and Top at the
+  double moveToX = 0.0;                         // start and end of the current move
+  double moveFromY = 0.0;
+  double moveToY = 0.0;
+  Boolean16 counting = kFalse;
+};
+
+class MainForm {
+ public:
+  explicit MainForm(RandomSource& random,
+                    NumberFormat numberFormat = NumberFormat::fromEnvironment());
+
+  // Runs one event's handler to completion. An error raised inside the
+  // handler ends it at that point (what it set before stays set), is kept as
+  // lastError() and is reported by returning false; the window goes on.
+  // An event that completes clears the last error, except a timer tick that
+  // made no draw, so that an idle tick does not wipe a message the user has
+  // not read yet. Events before Load, a second Load and ticks while the
+  // timer is disabled are ignored.
+  bool handle(FormEvent event);
+  const std::optional<RunError>& lastError() const { return lastError_; }
+
+  // What the user types: a rate box's text (the next draw reads it), or the
+  // scenario list's text followed by its change event. Fixing the rate box
+  // that the last error named clears that error.
+  void setRateText(int box, std::string text);
+  bool typeScenario(std::string text);
+
+  const FormControls& controls() const { return controls_; }
+  FormControls& controls() { return controls_; }
+  const FormVariables& variables() const { return vars_; }
+  FormVariables& variables() { return vars_; }
+
+  // The event handlers. Each raises RunError as described above; handle()
+  // is the entry point that catches it.
+  void Form_Load();
+  void cmbSims_Change();
+  void cmbSims_Click();
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void MoveTimer_Timer();
+
+  // The procedures the handlers call, on the window's variables and controls.
+  void ResetDiagram();
+  void LoadScenario();
+  void ShowDiagram(std::int16_t layer);
+  void ChooseNextState();
+  void BeginMove();
+  void UpdateOccupancyChart();
+
+ private:
+  void applyScenarioAdditions(const Scenario& scenario, bool isBase);
+  void showColumns(const Scenario& scenario, std::size_t first);
+  void drawUntilJump();
+  void raiseIfNoWayOut() const;
+  std::string stateCaption() const;
+
+  RandomSource& random_;
+  NumberFormat numberFormat_;
+  FormControls controls_;
+  FormVariables vars_;
+  std::optional<RunError> lastError_;
+  bool loaded_ = false;
+  bool tickDrew_ = false;
+};
+
+}  // namespace tessel
