@@ -439,16 +439,33 @@ TEST_F(FormTest, AnEmptyRateBoxDuringOneIsReportedAndFixingItClearsTheError) {
   EXPECT_EQ(vars().nextState, vars().currentState);
   EXPECT_EQ(vars().moveFrame, 50) << "no move set up";
 
+  EXPECT_EQ(form_.markedRateBox(), 9);
+
   ticks(3);  // idle ticks keep the message
   EXPECT_TRUE(form_.lastError().has_value());
   form_.setRateText(9, "abc");
   EXPECT_TRUE(form_.lastError().has_value());
+  EXPECT_EQ(form_.markedRateBox(), 9);
   form_.setRateText(9, "0");
   EXPECT_FALSE(form_.lastError().has_value());
+  EXPECT_FALSE(form_.markedRateBox().has_value());
 
   random_.set(0.0F);
   EXPECT_TRUE(form_.handle(FormEvent::OneClick));
   EXPECT_EQ(vars().currentState, "Purple");
+}
+
+TEST_F(FormTest, TheMarkOnAFaultyBoxOutlivesTheMessageUntilTheBoxIsFixed) {
+  form_.setRateText(2, "x");
+  EXPECT_FALSE(form_.handle(FormEvent::OneClick));
+  EXPECT_TRUE(form_.handle(FormEvent::PauseContinueClick));
+  EXPECT_FALSE(form_.lastError().has_value()) << "a successful click clears the message";
+  EXPECT_EQ(form_.markedRateBox(), 2) << "but the box is still not a number";
+  form_.setRateText(4, "7");  // another box: the mark stays
+  EXPECT_EQ(form_.markedRateBox(), 2);
+  // Applying a scenario writes every box, which fixes it.
+  EXPECT_TRUE(form_.typeScenario("Office"));
+  EXPECT_FALSE(form_.markedRateBox().has_value());
 }
 
 TEST_F(FormTest, ADrawErrorWhileCountingEndsTheTickAfterTheChartIsRedrawn) {

@@ -104,25 +104,36 @@ bool MainForm::handle(FormEvent event) {
     }
   } catch (const RunError& error) {
     lastError_ = error;
+    if (error.rateBox()) markedRateBox_ = error.rateBox();
+    unmarkFixedRateBox();
     return false;
   } catch (const std::exception& error) {
     // Nothing else is raised on purpose; should anything be, the window
     // still goes on and says what happened.
     lastError_ = RunError(ErrorKind::InvalidOperation,
                           std::string("Something unexpected went wrong: ") + error.what());
+    unmarkFixedRateBox();
     return false;
   }
   if (event != FormEvent::TimerTick || tickDrew_) lastError_.reset();
+  unmarkFixedRateBox();
   return true;
+}
+
+void MainForm::unmarkFixedRateBox() {
+  if (!markedRateBox_) return;
+  const TextBox& box = controls_.Text1[static_cast<std::size_t>(*markedRateBox_)];
+  if (readStrictNumber(box.text, numberFormat_).status == StrictStatus::Number) {
+    markedRateBox_.reset();
+  }
 }
 
 void MainForm::setRateText(int box, std::string text) {
   TextBox& rateBox = controls_.Text1.at(static_cast<std::size_t>(box));
   rateBox.text = std::move(text);
-  if (lastError_ && lastError_->rateBox() == box &&
-      readStrictNumber(rateBox.text, numberFormat_).status == StrictStatus::Number) {
-    lastError_.reset();
-  }
+  if (markedRateBox_ != box) return;
+  unmarkFixedRateBox();
+  if (!markedRateBox_ && lastError_ && lastError_->rateBox() == box) lastError_.reset();
 }
 
 bool MainForm::typeScenario(std::string text) {

@@ -66,6 +66,11 @@ class MainForm {
   bool handle(FormEvent event);
   const std::optional<RunError>& lastError() const { return lastError_; }
 
+  // The rate box an error last named, until its text reads as a number again
+  // (typed, or written by a scenario); the view marks it. It outlives the
+  // error message, which other events may clear first.
+  std::optional<int> markedRateBox() const { return markedRateBox_; }
+
   // What the user types: a rate box's text (the next draw reads it), or the
   // scenario list's text followed by its change event. Fixing the rate box
   // that the last error named clears that error.
@@ -100,6 +105,7 @@ class MainForm {
   void showColumns(const Scenario& scenario, std::size_t first);
   void drawUntilJump();
   void raiseIfNoWayOut() const;
+  void unmarkFixedRateBox();
   std::string stateCaption() const;
 
   RandomSource& random_;
@@ -107,6 +113,7 @@ class MainForm {
   FormControls controls_;
   FormVariables vars_;
   std::optional<RunError> lastError_;
+  std::optional<int> markedRateBox_;
   bool loaded_ = false;
   bool tickDrew_ = false;
 };
