@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/ensure-packages.sh cmake ninja-build g++ clang-format \
-  libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth locales
+  libgtest-dev libbenchmark-dev qt6-base-dev fonts-liberation locales \
+  xvfb xauth x11-utils xdotool imagemagick
 
 # A locale whose decimal separator is the comma, for the number-reading tests.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then

@@ -1,0 +1,221 @@
+#include "app/form_painter.h"
+
+#include <QPen>
+#include <cmath>
+
+namespace tessel {
+namespace {
+
+QColor toQColor(Colour colour) {
+  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+QLineF pixelLine(const LineLayout& line) {
+  return QLineF(line.x1 * kPixelsPerTwip, line.y1 * kPixelsPerTwip, line.x2 * kPixelsPerTwip,
+                line.y2 * kPixelsPerTwip);
+}
+
+// A shape's box where the program moves it: Left and Top from the model, the
+// width (and, unless the model sets it, the height) from the layout.
+QRectF shapeRect(const Shape& shape, const BoxLayout& box, bool heightFromModel) {
+  const double height = heightFromModel ? static_cast<double>(shape.height) : box.height;
+  return QRectF(shape.left * kPixelsPerTwip, shape.top * kPixelsPerTwip,
+                box.width * kPixelsPerTwip, height * kPixelsPerTwip);
+}
+
+QRectF labelRect(const Label& label, const BoxLayout& box) {
+  return QRectF(box.left * kPixelsPerTwip, label.top * kPixelsPerTwip, box.width * kPixelsPerTwip,
+                box.height * kPixelsPerTwip);
+}
+
+void drawLine(QPainter& painter, const LineLayout& line, Colour colour, int width) {
+  QPen pen(toQColor(colour), width);
+  pen.setCapStyle(width > 1 ? Qt::RoundCap : Qt::SquareCap);
+  painter.setPen(pen);
+  painter.drawLine(pixelLine(line));
+}
+
+void drawLabel(QPainter& painter, const Label& label, const BoxLayout& box, const QFont& font,
+               const QColor* background) {
+  if (!label.visible) return;
+  const QRectF rect = labelRect(label, box);
+  if (background != nullptr) painter.fillRect(rect, *background);
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  painter.drawText(rect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                   QString::fromStdString(label.caption));
+}
+
+// The state circles: ovals filling their boxes, the wide border drawn inside.
+void paintCircles(QPainter& painter, const FormControls& controls) {
+  for (std::size_t i = 0; i < kStateCount; ++i) {
+    const Shape& circle = controls.Shape1[i];
+    if (!circle.visible) continue;
+    const QRectF box = shapeRect(circle, kStateCircles[i].box, false);
+    const double inset = kCircleBorderWidth / 2.0;
+    painter.setPen(QPen(toQColor(circle.borderColor), kCircleBorderWidth));
+    painter.setBrush(toQColor(kStateCircles[i].fill));
+    painter.drawEllipse(box.adjusted(inset, inset, -inset, -inset));
+  }
+  painter.setBrush(Qt::NoBrush);
+}
+
+void paintToken(QPainter& painter, const Shape& token) {
+  if (!token.visible) return;
+  // A circle as wide as the box, centred in it.
+  const QRectF box = shapeRect(token, kTokenBox, false);
+  const double diameter = std::min(box.width(), box.height());
+  const QRectF circle(box.center().x() - diameter / 2, box.center().y() - diameter / 2, diameter,
+                      diameter);
+  painter.setPen(QPen(toQColor(kTokenBorderColour), kTokenBorderWidth));
+  painter.setBrush(toQColor(kTokenFill));
+  painter.drawEllipse(circle.adjusted(0.5, 0.5, -0.5, -0.5));
+  painter.setBrush(Qt::NoBrush);
+}
+
+void paintLayer(QPainter& painter, const FormControls& controls, Layer layer) {
+  switch (layer) {
+    case Layer::kCircles:
+      paintCircles(painter, controls);
+      break;
+    case Layer::kArcLines:
+      for (std::size_t i = 0; i < kArcs.size(); ++i) {
+        if (controls.Line4[i].visible) drawLine(painter, kArcs[i].line, kArcColour, kArcs[i].width);
+      }
+      break;
+    case Layer::kChartAxes:
+    case Layer::kChartArrowHeads: {
+      const std::array<const Line*, 6> lines{&controls.Line7,  &controls.Line8,  &controls.Line9,
+                                             &controls.Line10, &controls.Line11, &controls.Line12};
+      const ChartLineRole role =
+          layer == Layer::kChartAxes ? ChartLineRole::kAxis : ChartLineRole::kArrowHead;
+      for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (kChartLines[i].role == role && lines[i]->visible) {
+          drawLine(painter, kChartLines[i].line, kChartLineColour, kChartLineWidth);
+        }
+      }
+      break;
+    }
+    case Layer::kBarShapes:
+      for (std::size_t i = 0; i < kStateCount; ++i) {
+        const Shape& bar = controls.Shape2[i];
+        if (bar.visible) painter.fillRect(shapeRect(bar, kBars[i].box, true), toQColor(kBars[i].fill));
+      }
+      break;
+    case Layer::kPercentages: {
+      const QFont font = fontFor(kPercentageLabelFont);
+      for (std::size_t i = 0; i < kStateCount; ++i) {
+        drawLabel(painter, controls.Label1[i], kPercentageLabels[i], font, nullptr);
+      }
+      break;
+    }
+    case Layer::kToken:
+      paintToken(painter, controls.Shape3);
+      break;
+    case Layer::kArcArrowHeads:
+      for (std::size_t i = 0; i < kArrowStrokes.size(); ++i) {
+        if (controls.Line13[i].visible) {
+          drawLine(painter, kArrowStrokes[i].line, kArrowStrokeColour, kArrowStrokeWidth);
+        }
+      }
+      break;
+    case Layer::kStateNameLabels: {
+      const QFont font = fontFor(kNameLabelFont);
+      for (int state = 0; state < kStateCount; ++state) {
+        drawLabel(painter, controls.nameLabel(state),
+                  kNameLabels[static_cast<std::size_t>(state)].box, font, nullptr);
+      }
+      break;
+    }
+    case Layer::kVisitCountLabels: {
+      const QFont font = fontFor(kCountLabelFont);
+      for (std::size_t i = 0; i < kStateCount; ++i) {
+        const QColor background = toQColor(kCountLabels[i].background);
+        drawLabel(painter, controls.lblCount[i], kCountLabels[i].box, font, &background);
+      }
+      break;
+    }
+  }
+}
+
+// Pixels to add around an element's box so that its antialiased edges and
+// wide borders are repainted too.
+constexpr int kRepaintMargin = 4;
+
+QRect repaintRect(const QRectF& rect) {
+  return rect.toAlignedRect().adjusted(-kRepaintMargin, -kRepaintMargin, kRepaintMargin,
+                                       kRepaintMargin);
+}
+
+QRect lineRect(const LineLayout& line) {
+  return repaintRect(QRectF(pixelLine(line).p1(), pixelLine(line).p2()).normalized());
+}
+
+bool sameShape(const Shape& a, const Shape& b) {
+  return a.visible == b.visible && a.borderColor == b.borderColor && a.left == b.left &&
+         a.top == b.top && a.height == b.height;
+}
+
+bool sameLabel(const Label& a, const Label& b) {
+  return a.visible == b.visible && a.caption == b.caption && a.top == b.top;
+}
+
+}  // namespace
+
+QFont fontFor(const FontSpec& spec) {
+  QFont font(QString::fromLatin1(kSubstituteFace));
+  font.setPixelSize(static_cast<int>(std::lround(spec.points * 96.0 / 72.0)));
+  font.setWeight(spec.weight >= 700 ? QFont::Bold : QFont::Normal);
+  font.setItalic(spec.italic);
+  return font;
+}
+
+QRectF pixelRect(const BoxLayout& box) {
+  return QRectF(box.left * kPixelsPerTwip, box.top * kPixelsPerTwip, box.width * kPixelsPerTwip,
+                box.height * kPixelsPerTwip);
+}
+
+void paintForm(QPainter& painter, const FormControls& controls) {
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  for (const Layer layer : kPaintOrder) paintLayer(painter, controls, layer);
+}
+
+QRegion changedRegion(const FormControls& before, const FormControls& after) {
+  QRegion region;
+  for (std::size_t i = 0; i < kStateCount; ++i) {
+    if (!sameShape(before.Shape1[i], after.Shape1[i])) {
+      region += repaintRect(pixelRect(kStateCircles[i].box));
+    }
+    if (!sameShape(before.Shape2[i], after.Shape2[i])) {
+      region += repaintRect(shapeRect(before.Shape2[i], kBars[i].box, true));
+      region += repaintRect(shapeRect(after.Shape2[i], kBars[i].box, true));
+    }
+    if (!sameLabel(before.Label1[i], after.Label1[i])) {
+      region += repaintRect(labelRect(before.Label1[i], kPercentageLabels[i]));
+      region += repaintRect(labelRect(after.Label1[i], kPercentageLabels[i]));
+    }
+    if (!sameLabel(before.lblCount[i], after.lblCount[i])) {
+      region += repaintRect(pixelRect(kCountLabels[i].box));
+    }
+    const int state = static_cast<int>(i);
+    if (!sameLabel(before.nameLabel(state), after.nameLabel(state))) {
+      region += repaintRect(pixelRect(kNameLabels[i].box));
+    }
+  }
+  if (!sameShape(before.Shape3, after.Shape3)) {
+    region += repaintRect(shapeRect(before.Shape3, kTokenBox, false));
+    region += repaintRect(shapeRect(after.Shape3, kTokenBox, false));
+  }
+  for (std::size_t i = 0; i < kArcs.size(); ++i) {
+    if (before.Line4[i].visible != after.Line4[i].visible) region += lineRect(kArcs[i].line);
+  }
+  for (std::size_t i = 0; i < kArrowStrokes.size(); ++i) {
+    if (before.Line13[i].visible != after.Line13[i].visible) {
+      region += lineRect(kArrowStrokes[i].line);
+    }
+  }
+  return region;
+}
+
+}  // namespace tessel

@@ -1,0 +1,35 @@
+#pragma once
+
+// Draws the window's drawn elements (everything but the input controls) from
+// the control model, back to front in the window's stacking order, in
+// logical pixels: 15 twips to a pixel.
+
+#include <QFont>
+#include <QPainter>
+#include <QRegion>
+
+#include "display/form_controls.h"
+#include "display/layout.h"
+
+namespace tessel {
+
+inline constexpr double kPixelsPerTwip = 1.0 / kTwipsPerPixel;
+
+// The face that stands in for "MS Sans Serif": Debian's metric-compatible
+// sans serif in its narrow cut, so that every caption fits its box at the
+// design's point sizes.
+inline constexpr const char* kSubstituteFace = "Liberation Sans Narrow";
+
+// A design font at its point size, as pixels at 96 dots per inch, so that
+// the layout does not depend on the screen's reported resolution.
+QFont fontFor(const FontSpec& spec);
+
+QRectF pixelRect(const BoxLayout& box);
+
+void paintForm(QPainter& painter, const FormControls& controls);
+
+// The part of the window whose drawing differs between two states of the
+// controls; empty when nothing drawn has changed.
+QRegion changedRegion(const FormControls& before, const FormControls& after);
+
+}  // namespace tessel

@@ -1,0 +1,200 @@
+// The Qt window, driven through its real widgets under the offscreen
+// platform.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/form_painter.h"
+#include "app/form_view.h"
+#include "chain/scenarios.h"
+#include "scripted_random.h"
+
+namespace tessel {
+namespace {
+
+using testing::FixedRandom;
+
+class ViewTest : public ::testing::Test {
+ protected:
+  ViewTest() : form_(random_, NumberFormat{}), view_(form_) {
+    view_.deliver(FormEvent::Load);
+    view_.show();
+  }
+
+  QImage picture() { return view_.grab().toImage(); }
+
+  // The colour on the left rim of a state circle, halfway down.
+  QColor rimColour(int state) {
+    const QRectF box = pixelRect(kStateCircles[static_cast<std::size_t>(state)].box);
+    const QPoint rim(static_cast<int>(box.left() + kCircleBorderWidth / 2.0),
+                     static_cast<int>(box.center().y()));
+    return picture().pixelColor(rim);
+  }
+
+  void click(int button) { QTest::mouseClick(view_.button(button), Qt::LeftButton); }
+
+  void retype(int box, const QString& text) {
+    QLineEdit* edit = view_.rateBox(box);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+  }
+
+  bool waitFor(const std::function<bool()>& condition) {
+    return QTest::qWaitFor(condition, 10000);
+  }
+
+  FixedRandom random_{0.0F};  // every draw jumps at the first positive rate
+  MainForm form_;
+  FormView view_;
+};
+
+TEST_F(ViewTest, OpensAtItsDesignSizeWithItsCaption) {
+  EXPECT_EQ(view_.windowTitle(), QStringLiteral("Orlo's Tessel Demo"));
+  EXPECT_EQ(view_.width(), 730);
+  EXPECT_EQ(view_.height(), 504 + FormView::kStatusLineHeight);
+  EXPECT_EQ(view_.scenarioList()->currentText(), QStringLiteral("One Phone"));
+  EXPECT_EQ(view_.scenarioList()->count(), 5);
+  EXPECT_TRUE(view_.moveTimer().isActive());
+  EXPECT_EQ(view_.moveTimer().interval(), 40);
+  EXPECT_EQ(view_.moveTimer().timerType(), Qt::PreciseTimer);
+}
+
+TEST_F(ViewTest, AfterLoadOnlyBlueHasARedRim) {
+  const QColor blue = rimColour(kBlue);
+  EXPECT_GT(blue.red(), 200);
+  EXPECT_LT(blue.green(), 60);
+  EXPECT_LT(blue.blue(), 60);
+  const QColor purple = rimColour(kPurple);
+  EXPECT_NEAR(purple.red(), 128, 20);
+  EXPECT_NEAR(purple.green(), 128, 20);
+  EXPECT_NEAR(purple.blue(), 128, 20);
+}
+
+TEST_F(ViewTest, StartTurnsIntoStopAndBack) {
+  click(1);
+  EXPECT_EQ(view_.button(1)->text(), QStringLiteral("Stop"));
+  EXPECT_EQ(form_.variables().counting, kTrue);
+  click(1);
+  EXPECT_EQ(view_.button(1)->text(), QStringLiteral("Start"));
+  EXPECT_EQ(form_.variables().counting, kFalse);
+}
+
+TEST_F(ViewTest, PauseStopsTheTokenAndContLetsItGoOn) {
+  click(0);  // "One": a move from Blue to Purple
+  ASSERT_TRUE(waitFor([&] { return form_.variables().moveFrame >= 6; }));
+  click(2);
+  EXPECT_EQ(view_.button(2)->text(), QStringLiteral("Cont"));
+  EXPECT_FALSE(view_.moveTimer().isActive());
+  const float left = form_.controls().Shape3.left;
+  const std::int16_t frame = form_.variables().moveFrame;
+  QTest::qWait(300);
+  EXPECT_EQ(form_.controls().Shape3.left, left);
+  EXPECT_EQ(form_.variables().moveFrame, frame);
+
+  click(2);
+  EXPECT_EQ(view_.button(2)->text(), QStringLiteral("Pause"));
+  ASSERT_TRUE(waitFor([&] { return form_.variables().moveFrame == 33; }));
+  EXPECT_EQ(form_.variables().currentState, "Purple");
+  const QColor purple = rimColour(kPurple);
+  EXPECT_GT(purple.red(), 200);
+  EXPECT_LT(purple.green(), 60);
+}
+
+TEST_F(ViewTest, TheTokenIsDrawnWhereTheModelPutsIt) {
+  click(0);
+  ASSERT_TRUE(waitFor([&] { return form_.variables().moveFrame >= 12; }));
+  click(2);  // hold the token still while the picture is taken
+  ASSERT_TRUE(form_.controls().Shape3.visible);
+  const Shape& token = form_.controls().Shape3;
+  const QPoint centre(static_cast<int>((token.left + 127.5F) / 15.0F),
+                      static_cast<int>((token.top + 187.5F) / 15.0F));
+  const QColor colour = picture().pixelColor(centre);
+  EXPECT_GT(colour.red(), 200);
+  EXPECT_LT(colour.green(), 60);
+}
+
+TEST_F(ViewTest, EditingARateBoxChangesWhatTheNextDrawReads) {
+  retype(3, QStringLiteral("0"));  // Off Phone to On Phone
+  EXPECT_EQ(form_.controls().Text1[3].text, "0");
+  click(0);
+  EXPECT_EQ(view_.statusLine()->text(),
+            QStringLiteral("No transition out of \"Off Phone\" has a positive rate."));
+  EXPECT_EQ(form_.variables().moveFrame, 50);
+  retype(3, QStringLiteral("2"));
+  click(0);
+  EXPECT_EQ(form_.variables().currentState, "Purple");
+}
+
+TEST_F(ViewTest, AnEmptyRateBoxShowsTheErrorAndMarksTheBoxUntilFixed) {
+  const QString hint = view_.statusLine()->text();
+  retype(4, QString());
+  click(0);
+  EXPECT_EQ(view_.statusLine()->text(), QStringLiteral("Rate box 4 is empty; it needs a number."));
+  EXPECT_TRUE(view_.rateBox(4)->property("marked").toBool());
+  EXPECT_FALSE(view_.rateBox(3)->property("marked").toBool());
+  // The mark shows in the picture: a red frame around the box.
+  const QRect box = view_.rateBox(4)->geometry();
+  const QColor frame = picture().pixelColor(box.left(), box.center().y());
+  EXPECT_GT(frame.red(), 180);
+  EXPECT_LT(frame.green(), 60);
+
+  QTest::keyClicks(view_.rateBox(4), QStringLiteral("6"));
+  EXPECT_EQ(view_.statusLine()->text(), hint);
+  EXPECT_FALSE(view_.rateBox(4)->property("marked").toBool());
+  EXPECT_EQ(view_.rateBox(4)->text(), QStringLiteral("6")) << "nothing typed is lost";
+}
+
+TEST_F(ViewTest, PickingAScenarioFromTheListAppliesIt) {
+  view_.scenarioList()->setFocus();
+  QTest::keyClick(view_.scenarioList(), Qt::Key_Down);  // "Receptionist"
+  EXPECT_EQ(form_.controls().cmbSims.text, "Receptionist");
+  EXPECT_EQ(form_.controls().lblGreen.caption, "On Phone");
+  EXPECT_TRUE(view_.rateBox(7)->isVisible());
+  EXPECT_EQ(view_.rateBox(3)->text(), QStringLiteral(" 0.143"));
+}
+
+// The substitute face must keep every caption inside its box at the design
+// sizes: state names wrap onto at most two lines within their labels, and
+// every default rate fits its rate box.
+TEST(Fonts, EveryScenarioCaptionFitsItsBox) {
+  const QFontMetricsF names(fontFor(kNameLabelFont));
+  const QFontMetricsF rates(fontFor(kRateBoxFont));
+  for (const Scenario& scenario : kScenarios) {
+    for (std::size_t state = 0; state < kStateCount; ++state) {
+      const QRectF box = pixelRect(kNameLabels[state].box);
+      const QRectF used =
+          names.boundingRect(QRectF(0, 0, box.width(), 1000), Qt::TextWordWrap | Qt::AlignHCenter,
+                             QString::fromUtf8(scenario.stateNames[state].data(),
+                                               static_cast<qsizetype>(scenario.stateNames[state].size())));
+      EXPECT_LE(used.width(), box.width()) << scenario.stateNames[state];
+      EXPECT_LE(used.height(), box.height()) << scenario.stateNames[state];
+    }
+    for (const DefaultRate& rate : scenario.rates) {
+      const QRectF box = pixelRect(kRateBoxes[static_cast<std::size_t>(rate.rateBox)].box);
+      // The digits must show whole inside the box's 1-pixel frame and the
+      // line edit's own 2-pixel margins; the leading blank may scroll away.
+      const QString digits = QString::fromStdString(numberText(rate.rate)).trimmed();
+      EXPECT_LE(rates.horizontalAdvance(digits), box.width() - 6) << digits.toStdString();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tessel
+
+int main(int argc, char* argv[]) {
+  // The tests draw into memory; no display is needed.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
