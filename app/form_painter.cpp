@@ -19,8 +19,8 @@ QLineF pixelLine(const LineLayout& line) {
 // width (and, unless the model sets it, the height) from the layout.
 QRectF shapeRect(const Shape& shape, const BoxLayout& box, bool heightFromModel) {
   const double height = heightFromModel ? static_cast<double>(shape.height) : box.height;
-  return QRectF(shape.left * kPixelsPerTwip, shape.top * kPixelsPerTwip,
-                box.width * kPixelsPerTwip, height * kPixelsPerTwip);
+  return QRectF(shape.left * kPixelsPerTwip, shape.top * kPixelsPerTwip, box.width * kPixelsPerTwip,
+                height * kPixelsPerTwip);
 }
 
 QRectF labelRect(const Label& label, const BoxLayout& box) {
@@ -99,7 +99,8 @@ void paintLayer(QPainter& painter, const FormControls& controls, Layer layer) {
     case Layer::kBarShapes:
       for (std::size_t i = 0; i < kStateCount; ++i) {
         const Shape& bar = controls.Shape2[i];
-        if (bar.visible) painter.fillRect(shapeRect(bar, kBars[i].box, true), toQColor(kBars[i].fill));
+        if (bar.visible)
+          painter.fillRect(shapeRect(bar, kBars[i].box, true), toQColor(kBars[i].fill));
       }
       break;
     case Layer::kPercentages: {

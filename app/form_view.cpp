@@ -16,10 +16,12 @@ const char* const kHint =
 
 QString rateBoxStyle(bool marked) {
   // A marked box keeps its text and gains a red frame and a pale red ground.
-  return marked ? QStringLiteral("QLineEdit { background: rgb(255, 205, 205); color: black; "
-                                 "border: 2px solid rgb(220, 0, 0); padding: 0px; }")
-                : QStringLiteral("QLineEdit { background: rgb(192, 192, 192); color: black; "
-                                 "border: 1px solid rgb(128, 128, 128); padding: 0px; }");
+  return marked ? QStringLiteral(
+                      "QLineEdit { background: rgb(255, 205, 205); color: black; "
+                      "border: 2px solid rgb(220, 0, 0); padding: 0px; }")
+                : QStringLiteral(
+                      "QLineEdit { background: rgb(192, 192, 192); color: black; "
+                      "border: 1px solid rgb(128, 128, 128); padding: 0px; }");
 }
 
 }  // namespace
@@ -75,8 +77,7 @@ void FormView::createInputWidgets() {
   }
 
   statusLine_ = new QLabel(this);
-  statusLine_->setGeometry(0, kMainForm.clientHeight / kTwipsPerPixel, width(),
-                           kStatusLineHeight);
+  statusLine_->setGeometry(0, kMainForm.clientHeight / kTwipsPerPixel, width(), kStatusLineHeight);
   statusLine_->setContentsMargins(6, 0, 6, 0);
   statusLine_->setFont(fontFor({kFontFace, 9.0F, 400, false}));
   statusLine_->setAutoFillBackground(true);

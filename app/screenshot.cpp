@@ -61,8 +61,8 @@ int runScreenshot(int argc, char* argv[]) {
         stderr);
     return 2;
   }
-  ClockSeededRandom random = request->seed ? ClockSeededRandom::withFixedSeed(*request->seed)
-                                           : ClockSeededRandom();
+  ClockSeededRandom random =
+      request->seed ? ClockSeededRandom::withFixedSeed(*request->seed) : ClockSeededRandom();
   MainForm form(random);
   FormView view(form);
   view.deliver(FormEvent::Load);

@@ -48,9 +48,7 @@ class ViewTest : public ::testing::Test {
     QTest::keyClicks(edit, text);
   }
 
-  bool waitFor(const std::function<bool()>& condition) {
-    return QTest::qWaitFor(condition, 10000);
-  }
+  bool waitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 10000); }
 
   FixedRandom random_{0.0F};  // every draw jumps at the first positive rate
   MainForm form_;
@@ -171,10 +169,10 @@ TEST(Fonts, EveryScenarioCaptionFitsItsBox) {
   for (const Scenario& scenario : kScenarios) {
     for (std::size_t state = 0; state < kStateCount; ++state) {
       const QRectF box = pixelRect(kNameLabels[state].box);
-      const QRectF used =
-          names.boundingRect(QRectF(0, 0, box.width(), 1000), Qt::TextWordWrap | Qt::AlignHCenter,
-                             QString::fromUtf8(scenario.stateNames[state].data(),
-                                               static_cast<qsizetype>(scenario.stateNames[state].size())));
+      const QRectF used = names.boundingRect(
+          QRectF(0, 0, box.width(), 1000), Qt::TextWordWrap | Qt::AlignHCenter,
+          QString::fromUtf8(scenario.stateNames[state].data(),
+                            static_cast<qsizetype>(scenario.stateNames[state].size())));
       EXPECT_LE(used.width(), box.width()) << scenario.stateNames[state];
       EXPECT_LE(used.height(), box.height()) << scenario.stateNames[state];
     }
