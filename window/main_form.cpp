@@ -373,6 +373,16 @@ void MainForm::raiseIfNoWayOut() const {
     for (const float chance : attemptChances(*rates, *from)) {
       if (chance > 0.0F) return;
     }
+    // A positive rate whose chance rounds to nothing next to the largest
+    // rate can never fire either, but it deserves a message of its own.
+    for (const Attempt& attempt : outgoingAttempts(*from)) {
+      if (rates->rates[static_cast<std::size_t>(attempt.rateBox)] > 0.0) {
+        throw RunError(ErrorKind::InvalidOperation,
+                       "The rates out of \"" + stateCaption() +
+                           "\" are too small next to the largest rate on the window to ever "
+                           "fire.");
+      }
+    }
   }
   throw RunError(ErrorKind::InvalidOperation,
                  "No transition out of \"" + stateCaption() + "\" has a positive rate.");
