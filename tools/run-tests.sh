@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Builds the project and runs every test: a format check, the whole suite with
-# warnings as errors, then the whole suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer. Installs what it needs on a fresh Debian machine.
+# warnings as errors, the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then each fuzz target for a bounded time
+# (TESSEL_FUZZ_SECONDS, default 60 each). Installs what it needs on a fresh
+# Debian machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/ensure-packages.sh cmake ninja-build g++ clang-format \
   libgtest-dev libbenchmark-dev qt6-base-dev fonts-liberation locales \
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick python3-xlib clang libclang-rt-14-dev
 
 # A locale whose decimal separator is the comma, for the number-reading tests.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
@@ -23,11 +25,18 @@ echo "==> Checking the formatting of the C++ sources"
 git ls-files -- '*.cpp' '*.h' | xargs -r clang-format --dry-run --Werror
 
 jobs=$(nproc)
+passed=0
 for preset in ci asan; do
   echo "==> Building the '$preset' preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
   echo "==> Running every test in the '$preset' build"
-  ctest --preset "$preset" -j "$jobs"
+  ctest_log="build/$preset/ctest-summary.log"
+  ctest --preset "$preset" -j "$jobs" | tee "$ctest_log"
+  ran=$(grep -Eo 'tests failed out of [0-9]+' "$ctest_log" | grep -Eo '[0-9]+$' || echo 0)
+  passed=$((passed + ran))
 done
-echo "==> All tests passed in both builds"
+
+bash tools/run-fuzzers.sh "${TESSEL_FUZZ_SECONDS:-60}"
+echo "==> All tests passed in both builds, and no fuzz target found a fault"
+echo "tests: $passed passed, 0 failed"

@@ -1,0 +1,210 @@
+// The Qt window's drawing costs, rendered into an image the size of the
+// window: one timer tick of a counting run with the repaint it causes (the
+// whole window, or only the region that changed, as the view repaints), and
+// start-up to the first painted frame. Runs on the offscreen platform unless
+// QT_QPA_PLATFORM says otherwise.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QRegion>
+#include <cstdint>
+
+#include "app/form_painter.h"
+#include "app/form_view.h"
+#include "display/toolkit/random_source.h"
+#include "window/main_form.h"
+
+namespace tessel {
+namespace {
+
+constexpr std::uint64_t kSeed = 1;
+const char* const kScenario = "Conversation";
+
+QImage windowImage(const FormView& view) {
+  QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  return image;
+}
+
+std::int64_t pixelCount(const QRegion& region) {
+  std::int64_t pixels = 0;
+  for (const QRect& rect : region) pixels += std::int64_t{rect.width()} * rect.height();
+  return pixels;
+}
+
+// The window counting the four-state ring, as after picking it in the list
+// and clicking Start. Its timer never fires: no event loop runs, so the
+// benchmarks deliver every tick themselves.
+class CountingWindow {
+ public:
+  CountingWindow()
+      : random_(ClockSeededRandom::withFixedSeed(kSeed)), form_(random_), view_(form_) {
+    view_.deliver(FormEvent::Load);
+    const QString scenario = QString::fromLatin1(kScenario);
+    view_.scenarioList()->setCurrentIndex(
+        view_.scenarioList()->findText(scenario, Qt::MatchExactly));
+    form_.controls().cmbSims.text = kScenario;
+    view_.deliver(FormEvent::ScenarioClick);
+    view_.deliver(FormEvent::StartStopClick);
+  }
+
+  // Why the window is not counting, or nullptr when it is.
+  const char* notCounting() const {
+    if (view_.scenarioList()->currentText() != QString::fromLatin1(kScenario)) {
+      return "the scenario list does not show the scenario";
+    }
+    if (form_.lastError()) return "the window raised an error";
+    if (form_.variables().counting != kTrue) return "the window is not counting";
+    if (!form_.controls().MoveTimer.enabled) return "the move timer is not running";
+    return nullptr;
+  }
+
+  MainForm& form() { return form_; }
+  FormView& view() { return view_; }
+
+ private:
+  ClockSeededRandom random_;
+  MainForm form_;
+  FormView view_;
+};
+
+// Ticks only: the model's step and the view bringing its widgets in line,
+// with nothing rendered. The baseline for the three below.
+void BM_Tick(benchmark::State& state) {
+  CountingWindow window;
+  if (const char* why = window.notCounting()) {
+    state.SkipWithError(why);
+    return;
+  }
+  for (auto _ : state) window.view().deliver(FormEvent::TimerTick);
+  if (const char* why = window.notCounting()) state.SkipWithError(why);
+}
+BENCHMARK(BM_Tick)->Unit(benchmark::kMicrosecond);
+
+// A tick, then the whole window rendered: background, drawn elements and
+// every child widget.
+void BM_TickThenRenderWholeWindow(benchmark::State& state) {
+  CountingWindow window;
+  QImage image = windowImage(window.view());
+  if (const char* why = window.notCounting()) {
+    state.SkipWithError(why);
+    return;
+  }
+  for (auto _ : state) {
+    window.view().deliver(FormEvent::TimerTick);
+    window.view().render(&image);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+  if (const char* why = window.notCounting()) state.SkipWithError(why);
+}
+BENCHMARK(BM_TickThenRenderWholeWindow)->Unit(benchmark::kMicrosecond);
+
+// How a repaint of the changed region is clipped. A widget's repaint sets
+// the region as the paint engine's system clip before paintEvent() clips its
+// painter to it; the system clip is what lets QPainter skip the elements
+// outside the region. A painter clip alone still lays out and rasterises
+// every element, so that variant shows what the system clip saves.
+enum class Clip { kLikeWidgetRepaint, kPainterOnly };
+
+// A tick, then the view's own paint of what changed, as paintEvent() does it:
+// the background and the drawn elements, clipped to the region between the
+// controls as last painted and as they are now. Reports the mean repainted
+// area per tick and the share of ticks that repaint anything.
+void BM_TickThenPaintChangedRegion(benchmark::State& state, Clip clip) {
+  CountingWindow window;
+  QImage image = windowImage(window.view());
+  QPaintEngine* const engine = image.paintEngine();
+  const QColor background = window.view().palette().color(QPalette::Window);
+  FormControls painted = window.form().controls();
+  std::int64_t pixels = 0;
+  std::int64_t repaints = 0;
+  if (const char* why = window.notCounting()) {
+    state.SkipWithError(why);
+    return;
+  }
+  for (auto _ : state) {
+    window.view().deliver(FormEvent::TimerTick);
+    const FormControls& now = window.form().controls();
+    const QRegion changed = changedRegion(painted, now);
+    if (changed.isEmpty()) continue;
+    painted = now;
+    if (clip == Clip::kLikeWidgetRepaint) engine->setSystemClip(changed);
+    QPainter painter(&image);
+    painter.setClipRegion(changed);
+    painter.fillRect(image.rect(), background);
+    paintForm(painter, now);
+    painter.end();
+    engine->setSystemClip(QRegion());
+    benchmark::DoNotOptimize(image.constBits());
+    pixels += pixelCount(changed);
+    ++repaints;
+  }
+  if (const char* why = window.notCounting()) {
+    state.SkipWithError(why);
+    return;
+  }
+  const auto ticks = static_cast<double>(state.iterations());
+  state.counters["px_per_tick"] = static_cast<double>(pixels) / ticks;
+  state.counters["repainting_ticks"] = static_cast<double>(repaints) / ticks;
+}
+BENCHMARK_CAPTURE(BM_TickThenPaintChangedRegion, like_widget_repaint, Clip::kLikeWidgetRepaint)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TickThenPaintChangedRegion, painter_clip_only, Clip::kPainterOnly)
+    ->Unit(benchmark::kMicrosecond);
+
+// A tick, then Qt's render of the changed region: what an update() of that
+// region costs, with the child widgets it overlaps.
+void BM_TickThenRenderChangedRegion(benchmark::State& state) {
+  CountingWindow window;
+  QImage image = windowImage(window.view());
+  FormControls painted = window.form().controls();
+  if (const char* why = window.notCounting()) {
+    state.SkipWithError(why);
+    return;
+  }
+  for (auto _ : state) {
+    window.view().deliver(FormEvent::TimerTick);
+    const FormControls& now = window.form().controls();
+    const QRegion changed = changedRegion(painted, now);
+    if (changed.isEmpty()) continue;
+    painted = now;
+    window.view().render(&image, QPoint(), changed);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+  if (const char* why = window.notCounting()) state.SkipWithError(why);
+}
+BENCHMARK(BM_TickThenRenderChangedRegion)->Unit(benchmark::kMicrosecond);
+
+// Start-up to the first painted frame, after QApplication exists: the model,
+// the window with its widgets, the Load event, and one render of the whole
+// window.
+void BM_StartUpToFirstFrame(benchmark::State& state) {
+  for (auto _ : state) {
+    ClockSeededRandom random = ClockSeededRandom::withFixedSeed(kSeed);
+    MainForm form(random);
+    FormView view(form);
+    view.deliver(FormEvent::Load);
+    QImage image = windowImage(view);
+    view.render(&image);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+BENCHMARK(BM_StartUpToFirstFrame)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace tessel
+
+int main(int argc, char* argv[]) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,300 @@
+// The window without a display, driven by a stream of events the input
+// chooses: scenario changes (the five names and arbitrary texts), list
+// clicks, the three buttons, rate-box texts of every kind, timer ticks alone
+// and in bursts, the timer switched off and on. After every event the
+// window's invariants are checked, and no exception may escape handle().
+//
+// Input layout: eight bytes of random seed, then one byte per event choosing
+// what happens, each followed by the bytes that event needs. A missing byte
+// reads as zero.
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "chain/scenarios.h"
+#include "chain/transitions.h"
+#include "display/toolkit/numbers.h"
+#include "display/toolkit/random_source.h"
+#include "fuzz/fuzz_support.h"
+#include "tests/scripted_random.h"
+#include "window/main_form.h"
+
+namespace tessel::fuzz {
+namespace {
+
+constexpr int kMostEvents = 400;
+constexpr int kLongestBurst = 50;
+constexpr std::size_t kLongestScenarioText = 24;
+// Longer than the 40 characters an error message quotes of a rate box.
+constexpr std::size_t kLongestRateText = 48;
+// "One" may draw 50,000 times before it gives up; with many such clicks an
+// input would take very long. An input stops once this many random numbers
+// have been drawn, a count, not a time, so that every run is the same.
+constexpr std::size_t kMostRandomNumbers = 1'000'000;
+
+class ByteReader {
+ public:
+  ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+
+  bool atEnd() const { return position_ >= size_; }
+  std::uint8_t byte() { return atEnd() ? 0 : data_[position_++]; }
+  std::uint64_t word() {
+    std::uint64_t value = 0;
+    for (int i = 0; i < 8; ++i) value = value << 8 | byte();
+    return value;
+  }
+  // A length byte, then that many bytes (at most `longest`).
+  std::string text(std::size_t longest) {
+    const std::size_t length = byte() % (longest + 1);
+    std::string out;
+    for (std::size_t i = 0; i < length && !atEnd(); ++i) out += static_cast<char>(byte());
+    return out;
+  }
+
+ private:
+  const std::uint8_t* data_;
+  std::size_t size_;
+  std::size_t position_ = 0;
+};
+
+// Rate-box texts of every kind: empty, not numbers, the comma, negative,
+// too large to read or to draw with, tiny, zero, ordinary.
+constexpr std::array<std::string_view, 22> kRateTexts{
+    "",     "abc", "1,5", "-1", "1e308", "1e-300", "0",    "1",     "2.5",   " 3 ",  "0.001",
+    "1e-6", "1e5", "0.0", "-0", "1e306", "1e400",  "&H10", "\t7\t", "0.143", "1e-9", "1.5e1"};
+
+std::string rateText(ByteReader& in) {
+  const std::uint8_t choice = in.byte();
+  const std::size_t kinds = kRateTexts.size() + 2;
+  const std::size_t kind = choice % kinds;
+  if (kind < kRateTexts.size()) return std::string(kRateTexts[kind]);
+  if (kind == kRateTexts.size()) return numberText(static_cast<double>(in.byte()) / 8.0);
+  return in.text(kLongestRateText);
+}
+
+bool isStateName(const std::string& name) {
+  return stateIndex(name).has_value();
+}
+
+// A caption that reads, strictly, as a whole number in [low, high].
+bool isWholeIn(const std::string& caption, double low, double high) {
+  const StrictReading reading = readStrictNumber(caption, NumberFormat{"."});
+  return reading.status == StrictStatus::Number && reading.value >= low && reading.value <= high &&
+         std::floor(reading.value) == reading.value;
+}
+
+class Session {
+ public:
+  explicit Session(std::uint64_t seed)
+      : source_(ClockSeededRandom::withFixedSeed(seed)),
+        random_(source_),
+        form_(random_, NumberFormat{}) {}
+
+  bool outOfBudget() const { return random_.draws() > kMostRandomNumbers; }
+
+  void send(FormEvent event, const char* what) {
+    deliver(event, what, [&] { return form_.handle(event); });
+  }
+
+  void typeScenario(std::string text) {
+    deliver(FormEvent::ScenarioChange, "scenario typed",
+            [&] { return form_.typeScenario(std::move(text)); });
+  }
+
+  void clickEntry(std::uint8_t choice) {
+    const auto& entries = form_.controls().cmbSims.entries;
+    if (!entries.empty()) form_.controls().cmbSims.text = entries[choice % entries.size()];
+    send(FormEvent::ScenarioClick, "list entry clicked");
+  }
+
+  void setRate(int box, std::string text) {
+    form_.setRateText(box, std::move(text));
+    ++events_;
+    check("rate typed");
+  }
+
+  void setEveryRate(const std::string& text) {
+    for (int box = 0; box < kTransitionCount; ++box) form_.setRateText(box, text);
+    ++events_;
+    check("every rate typed");
+  }
+
+  void setTimer(bool enabled) {
+    form_.controls().MoveTimer.enabled = enabled;
+    ++events_;
+    check(enabled ? "timer enabled" : "timer disabled");
+  }
+
+ private:
+  // Runs one event through `handleIt` (handle() or typeScenario()), then
+  // checks the outcome and the window.
+  template <typename HandleIt>
+  void deliver(FormEvent event, const char* what, HandleIt handleIt) {
+    ++events_;
+    bool handled = false;
+    try {
+      handled = handleIt();
+    } catch (const std::exception& error) {
+      failAt(std::string(what) + ": an exception escaped handle(): " + error.what());
+    } catch (...) {
+      failAt(std::string(what) + ": an exception escaped handle()");
+    }
+    if (!handled && !form_.lastError()) failAt(std::string(what) + " failed without an error");
+    if (const auto& error = form_.lastError()) {
+      if (std::string_view(error->what()).starts_with("Something unexpected")) {
+        failAt(std::string(what) + " raised an unexpected exception: " + error->what());
+      }
+    }
+    if (event == FormEvent::ScenarioChange || event == FormEvent::ScenarioClick ||
+        event == FormEvent::Load) {
+      if (loaded()) scenario_ = &scenarioNamed(form_.controls().cmbSims.text);
+    }
+    check(what);
+  }
+
+  bool loaded() const { return !form_.controls().cmbSims.entries.empty(); }
+
+  [[noreturn]] void failAt(const std::string& what) const {
+    fail("event " + std::to_string(events_) + ": " + what);
+  }
+
+  void check(const char* what) const {
+    if (!loaded()) return;
+    const FormControls& controls = form_.controls();
+    const FormVariables& vars = form_.variables();
+    const std::string after = std::string("after ") + what + ": ";
+
+    const std::int16_t frame = vars.moveFrame;
+    const bool framed = (frame >= 0 && frame <= kLastFrame && frame % kFrameStep == 0) ||
+                        frame == kArrived || frame == kNoMove || frame == kLoaded ||
+                        frame == kScenarioApplied;
+    if (!framed) failAt(after + "moveFrame is " + std::to_string(frame));
+
+    if (!isStateName(vars.currentState)) failAt(after + "currentState " + shown(vars.currentState));
+    if (!isStateName(vars.nextState)) failAt(after + "nextState " + shown(vars.nextState));
+
+    // The chart's columns are exactly the circles the scenario shows.
+    for (int state = 0; state < kStateCount; ++state) {
+      bool shownByScenario = false;
+      for (const int column : scenario_->columns)
+        shownByScenario = shownByScenario || column == state;
+      if (controls.Shape1[static_cast<std::size_t>(state)].visible != shownByScenario) {
+        failAt(after + "circle " + std::to_string(state) + " visibility is wrong for scenario " +
+               std::string(scenario_->name));
+      }
+    }
+
+    if (frame > kLastFrame) {
+      int red = 0;
+      int redState = -1;
+      for (int state = 0; state < kStateCount; ++state) {
+        if (controls.Shape1[static_cast<std::size_t>(state)].borderColor == kRed) {
+          ++red;
+          redState = state;
+        }
+      }
+      if (red > 1) failAt(after + std::to_string(red) + " circles are red at rest");
+      if (red == 1 && stateIndex(vars.currentState) != redState) {
+        failAt(after + "circle " + std::to_string(redState) + " is red but the chain is in " +
+               vars.currentState);
+      }
+    }
+
+    if (controls.Shape3.visible && frame > kLastFrame) {
+      failAt(after + "the token is visible at rest (moveFrame " + std::to_string(frame) + ")");
+    }
+
+    for (const Label& count : controls.lblCount) {
+      if (!isWholeIn(count.caption, 0.0, 1e15)) {
+        failAt(after + "visit count " + shown(count.caption));
+      }
+    }
+    for (const Label& percentage : controls.Label1) {
+      if (!isWholeIn(percentage.caption, 0.0, 100.0)) {
+        failAt(after + "percentage " + shown(percentage.caption));
+      }
+    }
+  }
+
+  ClockSeededRandom source_;
+  testing::CountingRandom random_;
+  MainForm form_;
+  const Scenario* scenario_ = &kBaseScenario;
+  int events_ = 0;
+};
+
+void run(const std::uint8_t* data, std::size_t size) {
+  ByteReader in(data, size);
+  Session session(in.word());
+  session.send(FormEvent::Load, "load");
+
+  for (int event = 0; event < kMostEvents && !in.atEnd() && !session.outOfBudget(); ++event) {
+    switch (in.byte() % 16) {
+      case 0:
+        session.typeScenario(
+            std::string(kScenarioListOrder[in.byte() % kScenarioListOrder.size()]));
+        break;
+      case 1:
+        session.typeScenario(in.text(kLongestScenarioText));
+        break;
+      case 2:
+        session.clickEntry(in.byte());
+        break;
+      case 3:
+        session.send(FormEvent::ScenarioClick, "list clicked");
+        break;
+      case 4:
+        session.send(FormEvent::OneClick, "One");
+        break;
+      case 5:
+        session.send(FormEvent::StartStopClick, "Start/Stop");
+        break;
+      case 6:
+        session.send(FormEvent::PauseContinueClick, "Pause/Cont");
+        break;
+      case 7:
+      case 8: {
+        const int box = in.byte() % kTransitionCount;
+        session.setRate(box, rateText(in));
+        break;
+      }
+      case 9:
+        session.setEveryRate(rateText(in));
+        break;
+      case 10:
+        session.send(FormEvent::TimerTick, "tick");
+        break;
+      case 11:
+      case 15: {
+        const int ticks = 1 + in.byte() % kLongestBurst;
+        for (int i = 0; i < ticks && !session.outOfBudget(); ++i) {
+          session.send(FormEvent::TimerTick, "tick of a burst");
+        }
+        break;
+      }
+      case 12:
+        session.setTimer(false);
+        break;
+      case 13:
+        session.setTimer(true);
+        break;
+      case 14:
+        session.send(FormEvent::Load, "second load");
+        break;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tessel::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  tessel::fuzz::run(data, size);
+  return 0;
+}
