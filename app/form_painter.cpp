@@ -104,7 +104,8 @@ void paintLayer(QPainter& painter, const FormControls& controls, Layer layer) {
       }
       break;
     case Layer::kPercentages: {
-      const QFont font = fontFor(kPercentageLabelFont);
+      // Made once: the paint path runs on every tick that moves something.
+      static const QFont font = fontFor(kPercentageLabelFont);
       for (std::size_t i = 0; i < kStateCount; ++i) {
         drawLabel(painter, controls.Label1[i], kPercentageLabels[i], font, nullptr);
       }
@@ -121,7 +122,7 @@ void paintLayer(QPainter& painter, const FormControls& controls, Layer layer) {
       }
       break;
     case Layer::kStateNameLabels: {
-      const QFont font = fontFor(kNameLabelFont);
+      static const QFont font = fontFor(kNameLabelFont);
       for (int state = 0; state < kStateCount; ++state) {
         drawLabel(painter, controls.nameLabel(state),
                   kNameLabels[static_cast<std::size_t>(state)].box, font, nullptr);
@@ -129,7 +130,7 @@ void paintLayer(QPainter& painter, const FormControls& controls, Layer layer) {
       break;
     }
     case Layer::kVisitCountLabels: {
-      const QFont font = fontFor(kCountLabelFont);
+      static const QFont font = fontFor(kCountLabelFont);
       for (std::size_t i = 0; i < kStateCount; ++i) {
         const QColor background = toQColor(kCountLabels[i].background);
         drawLabel(painter, controls.lblCount[i], kCountLabels[i].box, font, &background);
@@ -163,11 +164,11 @@ bool sameLabel(const Label& a, const Label& b) {
 
 }  // namespace
 
-QFont fontFor(const FontSpec& spec) {
+QFont fontFor(const FontSpec& design) {
   QFont font(QString::fromLatin1(kSubstituteFace));
-  font.setPixelSize(static_cast<int>(std::lround(spec.points * 96.0 / 72.0)));
-  font.setWeight(spec.weight >= 700 ? QFont::Bold : QFont::Normal);
-  font.setItalic(spec.italic);
+  font.setPixelSize(static_cast<int>(std::lround(design.points * 96.0 / 72.0)));
+  font.setWeight(design.weight >= 700 ? QFont::Bold : QFont::Normal);
+  font.setItalic(design.italic);
   return font;
 }
 

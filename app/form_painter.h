@@ -22,7 +22,7 @@ inline constexpr const char* kSubstituteFace = "Liberation Sans Narrow";
 
 // A design font at its point size, as pixels at 96 dots per inch, so that
 // the layout does not depend on the screen's reported resolution.
-QFont fontFor(const FontSpec& spec);
+QFont fontFor(const FontSpec& design);
 
 QRectF pixelRect(const BoxLayout& box);
 
