@@ -49,7 +49,7 @@ void drawLabel(QPainter& painter, const Label& label, const BoxLayout& box, cons
 // The state circles: ovals filling their boxes, the wide border drawn inside.
 void paintCircles(QPainter& painter, const FormControls& controls) {
   for (std::size_t i = 0; i < kStateCount; ++i) {
-    const Shape& circle = controls.Shape1[i];
+    const Shape& circle = controls.circles[i];
     if (!circle.visible) continue;
     const QRectF box = shapeRect(circle, kStateCircles[i].box, false);
     const double inset = kCircleBorderWidth / 2.0;
@@ -80,13 +80,17 @@ void paintLayer(QPainter& painter, const FormControls& controls, Layer layer) {
       break;
     case Layer::kArcLines:
       for (std::size_t i = 0; i < kArcs.size(); ++i) {
-        if (controls.Line4[i].visible) drawLine(painter, kArcs[i].line, kArcColour, kArcs[i].width);
+        if (controls.arcLines[i].visible)
+          drawLine(painter, kArcs[i].line, kArcColour, kArcs[i].width);
       }
       break;
     case Layer::kChartAxes:
     case Layer::kChartArrowHeads: {
-      const std::array<const Line*, 6> lines{&controls.Line7,  &controls.Line8,  &controls.Line9,
-                                             &controls.Line10, &controls.Line11, &controls.Line12};
+      // kChartLines lists the two axes, then the four arrow-head strokes.
+      const std::array<const Line*, 6> lines{
+          &controls.chartAxes[0],        &controls.chartAxes[1],
+          &controls.axisArrowStrokes[0], &controls.axisArrowStrokes[1],
+          &controls.axisArrowStrokes[2], &controls.axisArrowStrokes[3]};
       const ChartLineRole role =
           layer == Layer::kChartAxes ? ChartLineRole::kAxis : ChartLineRole::kArrowHead;
       for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -98,7 +102,7 @@ void paintLayer(QPainter& painter, const FormControls& controls, Layer layer) {
     }
     case Layer::kBarShapes:
       for (std::size_t i = 0; i < kStateCount; ++i) {
-        const Shape& bar = controls.Shape2[i];
+        const Shape& bar = controls.bars[i];
         if (bar.visible)
           painter.fillRect(shapeRect(bar, kBars[i].box, true), toQColor(kBars[i].fill));
       }
@@ -107,16 +111,16 @@ void paintLayer(QPainter& painter, const FormControls& controls, Layer layer) {
       // Made once: the paint path runs on every tick that moves something.
       static const QFont font = fontFor(kPercentageLabelFont);
       for (std::size_t i = 0; i < kStateCount; ++i) {
-        drawLabel(painter, controls.Label1[i], kPercentageLabels[i], font, nullptr);
+        drawLabel(painter, controls.shareLabels[i], kPercentageLabels[i], font, nullptr);
       }
       break;
     }
     case Layer::kToken:
-      paintToken(painter, controls.Shape3);
+      paintToken(painter, controls.token);
       break;
     case Layer::kArcArrowHeads:
       for (std::size_t i = 0; i < kArrowStrokes.size(); ++i) {
-        if (controls.Line13[i].visible) {
+        if (controls.arrowStrokes[i].visible) {
           drawLine(painter, kArrowStrokes[i].line, kArrowStrokeColour, kArrowStrokeWidth);
         }
       }
@@ -124,8 +128,8 @@ void paintLayer(QPainter& painter, const FormControls& controls, Layer layer) {
     case Layer::kStateNameLabels: {
       static const QFont font = fontFor(kNameLabelFont);
       for (int state = 0; state < kStateCount; ++state) {
-        drawLabel(painter, controls.nameLabel(state),
-                  kNameLabels[static_cast<std::size_t>(state)].box, font, nullptr);
+        const auto i = static_cast<std::size_t>(state);
+        drawLabel(painter, controls.nameLabels[i], kNameLabels[i].box, font, nullptr);
       }
       break;
     }
@@ -133,7 +137,7 @@ void paintLayer(QPainter& painter, const FormControls& controls, Layer layer) {
       static const QFont font = fontFor(kCountLabelFont);
       for (std::size_t i = 0; i < kStateCount; ++i) {
         const QColor background = toQColor(kCountLabels[i].background);
-        drawLabel(painter, controls.lblCount[i], kCountLabels[i].box, font, &background);
+        drawLabel(painter, controls.visitCounts[i], kCountLabels[i].box, font, &background);
       }
       break;
     }
@@ -186,34 +190,33 @@ void paintForm(QPainter& painter, const FormControls& controls) {
 QRegion changedRegion(const FormControls& before, const FormControls& after) {
   QRegion region;
   for (std::size_t i = 0; i < kStateCount; ++i) {
-    if (!sameShape(before.Shape1[i], after.Shape1[i])) {
+    if (!sameShape(before.circles[i], after.circles[i])) {
       region += repaintRect(pixelRect(kStateCircles[i].box));
     }
-    if (!sameShape(before.Shape2[i], after.Shape2[i])) {
-      region += repaintRect(shapeRect(before.Shape2[i], kBars[i].box, true));
-      region += repaintRect(shapeRect(after.Shape2[i], kBars[i].box, true));
+    if (!sameShape(before.bars[i], after.bars[i])) {
+      region += repaintRect(shapeRect(before.bars[i], kBars[i].box, true));
+      region += repaintRect(shapeRect(after.bars[i], kBars[i].box, true));
     }
-    if (!sameLabel(before.Label1[i], after.Label1[i])) {
-      region += repaintRect(labelRect(before.Label1[i], kPercentageLabels[i]));
-      region += repaintRect(labelRect(after.Label1[i], kPercentageLabels[i]));
+    if (!sameLabel(before.shareLabels[i], after.shareLabels[i])) {
+      region += repaintRect(labelRect(before.shareLabels[i], kPercentageLabels[i]));
+      region += repaintRect(labelRect(after.shareLabels[i], kPercentageLabels[i]));
     }
-    if (!sameLabel(before.lblCount[i], after.lblCount[i])) {
+    if (!sameLabel(before.visitCounts[i], after.visitCounts[i])) {
       region += repaintRect(pixelRect(kCountLabels[i].box));
     }
-    const int state = static_cast<int>(i);
-    if (!sameLabel(before.nameLabel(state), after.nameLabel(state))) {
+    if (!sameLabel(before.nameLabels[i], after.nameLabels[i])) {
       region += repaintRect(pixelRect(kNameLabels[i].box));
     }
   }
-  if (!sameShape(before.Shape3, after.Shape3)) {
-    region += repaintRect(shapeRect(before.Shape3, kTokenBox, false));
-    region += repaintRect(shapeRect(after.Shape3, kTokenBox, false));
+  if (!sameShape(before.token, after.token)) {
+    region += repaintRect(shapeRect(before.token, kTokenBox, false));
+    region += repaintRect(shapeRect(after.token, kTokenBox, false));
   }
   for (std::size_t i = 0; i < kArcs.size(); ++i) {
-    if (before.Line4[i].visible != after.Line4[i].visible) region += lineRect(kArcs[i].line);
+    if (before.arcLines[i].visible != after.arcLines[i].visible) region += lineRect(kArcs[i].line);
   }
   for (std::size_t i = 0; i < kArrowStrokes.size(); ++i) {
-    if (before.Line13[i].visible != after.Line13[i].visible) {
+    if (before.arrowStrokes[i].visible != after.arrowStrokes[i].visible) {
       region += lineRect(kArrowStrokes[i].line);
     }
   }

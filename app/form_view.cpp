@@ -61,7 +61,7 @@ void FormView::createInputWidgets() {
   scenarioList_->setFont(fontFor(kScenarioListFont));
   scenarioList_->setAccessibleName(QStringLiteral("Scenario"));
   connect(scenarioList_, &QComboBox::activated, this, [this](int index) {
-    form_.controls().cmbSims.text = scenarioList_->itemText(index).toStdString();
+    form_.controls().scenarioList.text = scenarioList_->itemText(index).toStdString();
     deliver(FormEvent::ScenarioClick);
   });
 
@@ -96,21 +96,21 @@ void FormView::rateEdited(int box, const QString& text) {
 void FormView::syncWidgets() {
   const FormControls& controls = form_.controls();
 
-  if (scenarioList_->count() != static_cast<int>(controls.cmbSims.entries.size())) {
+  if (scenarioList_->count() != static_cast<int>(controls.scenarioList.entries.size())) {
     const QSignalBlocker blocker(scenarioList_);
     scenarioList_->clear();
-    for (const std::string& entry : controls.cmbSims.entries) {
+    for (const std::string& entry : controls.scenarioList.entries) {
       scenarioList_->addItem(QString::fromStdString(entry));
     }
   }
-  const QString listText = QString::fromStdString(controls.cmbSims.text);
+  const QString listText = QString::fromStdString(controls.scenarioList.text);
   if (scenarioList_->currentText() != listText) {
     const QSignalBlocker blocker(scenarioList_);
     scenarioList_->setCurrentIndex(scenarioList_->findText(listText, Qt::MatchExactly));
   }
 
-  const std::array<const PushButton*, 3> captions{&controls.Command1, &controls.Command2,
-                                                  &controls.Command3};
+  const std::array<const PushButton*, 3> captions{&controls.oneButton, &controls.startStopButton,
+                                                  &controls.pauseButton};
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
     const QString caption = QString::fromStdString(captions[i]->caption);
     if (buttons_[i]->text() != caption) buttons_[i]->setText(caption);
@@ -119,9 +119,9 @@ void FormView::syncWidgets() {
   const std::optional<int> marked = form_.markedRateBox();
   for (std::size_t i = 0; i < rateBoxes_.size(); ++i) {
     QLineEdit* box = rateBoxes_[i];
-    const QString text = QString::fromStdString(controls.Text1[i].text);
+    const QString text = QString::fromStdString(controls.rateBoxes[i].text);
     if (box->text() != text) box->setText(text);
-    box->setVisible(controls.Text1[i].visible);
+    box->setVisible(controls.rateBoxes[i].visible);
     const bool isMarked = marked == static_cast<int>(i);
     if (box->property("marked").toBool() != isMarked) {
       box->setProperty("marked", isMarked);
@@ -129,7 +129,7 @@ void FormView::syncWidgets() {
     }
   }
 
-  const Timer& timer = controls.MoveTimer;
+  const Timer& timer = controls.moveTimer;
   if (moveTimer_.interval() != timer.interval) moveTimer_.setInterval(timer.interval);
   if (timer.enabled && !moveTimer_.isActive()) moveTimer_.start();
   if (!timer.enabled && moveTimer_.isActive()) moveTimer_.stop();

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/form_view.h"
-#include "display/toolkit/random_source.h"
+#include "toolkit/random_source.h"
 
 namespace tessel {
 namespace {
@@ -75,7 +75,7 @@ int runScreenshot(int argc, char* argv[]) {
     }
     // As a user picks it: the list shows it and its click runs.
     view.scenarioList()->setCurrentIndex(index);
-    form.controls().cmbSims.text = request->scenario.toStdString();
+    form.controls().scenarioList.text = request->scenario.toStdString();
     view.deliver(FormEvent::ScenarioClick);
   }
   if (request->countSeconds > 0.0) view.deliver(FormEvent::StartStopClick);

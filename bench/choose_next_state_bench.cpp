@@ -54,7 +54,7 @@ void runDraws(benchmark::State& state, const RateList& rates) {
   std::string current = "Blue";
   std::string next;
   for (auto _ : state) {
-    ChooseNextState({boxes, 40, current, format}, counting, next);
+    chooseNextState({boxes, 40, current, format}, counting, next);
     current.swap(next);
     benchmark::DoNotOptimize(current.data());
   }
@@ -74,7 +74,7 @@ void runBaseline(benchmark::State& state, const RateList& rates) {
   std::string next;
   constexpr int kSizingDraws = 20000;
   for (int i = 0; i < kSizingDraws; ++i) {
-    ChooseNextState({boxes, 40, current, format}, counting, next);
+    chooseNextState({boxes, 40, current, format}, counting, next);
     current.swap(next);
   }
   const double perDraw = static_cast<double>(counting.draws) / kSizingDraws;

@@ -16,7 +16,7 @@
 
 #include "app/form_painter.h"
 #include "app/form_view.h"
-#include "display/toolkit/random_source.h"
+#include "toolkit/random_source.h"
 #include "window/main_form.h"
 
 namespace tessel {
@@ -48,7 +48,7 @@ class CountingWindow {
     const QString scenario = QString::fromLatin1(kScenario);
     view_.scenarioList()->setCurrentIndex(
         view_.scenarioList()->findText(scenario, Qt::MatchExactly));
-    form_.controls().cmbSims.text = kScenario;
+    form_.controls().scenarioList.text = kScenario;
     view_.deliver(FormEvent::ScenarioClick);
     view_.deliver(FormEvent::StartStopClick);
   }
@@ -60,7 +60,7 @@ class CountingWindow {
     }
     if (form_.lastError()) return "the window raised an error";
     if (form_.variables().counting != kTrue) return "the window is not counting";
-    if (!form_.controls().MoveTimer.enabled) return "the move timer is not running";
+    if (!form_.controls().moveTimer.enabled) return "the move timer is not running";
     return nullptr;
   }
 

@@ -2,7 +2,7 @@
 
 namespace tessel {
 
-void ResetDiagram(ChainVariables& chain, std::span<Shape, kStateCount> circles) {
+void resetDiagram(ChainVariables& chain, std::span<Shape, kStateCount> circles) {
   chain.currentState = kStateNames[kBlue];
   chain.nextState = kStateNames[kBlue];
 
@@ -14,7 +14,7 @@ void ResetDiagram(ChainVariables& chain, std::span<Shape, kStateCount> circles) 
   // Slots 1 to 4 only: slot 0 of a path is never read or written.
   for (std::size_t i = 0; i < kTransitions.size(); ++i) {
     for (std::size_t slot = kStartTop; slot <= kEndLeft; ++slot) {
-      chain.arcs[i][slot] = kTransitions[i].path[slot];
+      chain.tokenPaths[i][slot] = kTransitions[i].path[slot];
     }
   }
 }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "chain/transitions.h"
-#include "display/toolkit/controls.h"
+#include "toolkit/controls.h"
 
 namespace tessel {
 
@@ -14,12 +14,12 @@ namespace tessel {
 struct ChainVariables {
   std::string currentState;  // a state name once the window has loaded
   std::string nextState;     // equal to currentState when no jump is pending
-  std::array<ArcCoords, kTransitionCount> arcs{};
+  std::array<ArcCoords, kTransitionCount> tokenPaths{};
 };
 
 // Puts the chain back in "Blue" with no jump pending, marks the Blue circle
 // red and the other three grey, and stores the token paths. Touches nothing
 // else: not the token, the counts, the rates or the run mode.
-void ResetDiagram(ChainVariables& chain, std::span<Shape, kStateCount> circles);
+void resetDiagram(ChainVariables& chain, std::span<Shape, kStateCount> circles);
 
 }  // namespace tessel

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "display/toolkit/run_error.h"
+#include "toolkit/run_error.h"
 
 namespace tessel {
 namespace {
@@ -85,7 +85,7 @@ class Chances {
 
 }  // namespace
 
-void ChooseNextState(const DrawInputs& inputs, RandomSource& random, std::string& nextState) {
+void chooseNextState(const DrawInputs& inputs, RandomSource& random, std::string& nextState) {
   // The largest rate, by the strict reading. A rate equal to the largest so
   // far does not replace it; zero and negative rates leave it at 0.0.
   double largest = 0.0;

@@ -6,16 +6,16 @@
 #include <string_view>
 
 #include "chain/transitions.h"
-#include "display/toolkit/controls.h"
-#include "display/toolkit/numbers.h"
-#include "display/toolkit/random_source.h"
+#include "toolkit/controls.h"
+#include "toolkit/numbers.h"
+#include "toolkit/random_source.h"
 
 namespace tessel {
 
 // What one draw reads, all of it afresh at every call.
 struct DrawInputs {
-  std::span<const TextBox, kTransitionCount> rateBoxes;  // Text1(0..11)
-  std::int32_t interval = 0;                             // MoveTimer's Interval: the pass budget
+  std::span<const TextBox, kTransitionCount> rateBoxes;
+  std::int32_t interval = 0;  // the move timer's interval: the pass budget
   std::string_view currentState;
   const NumberFormat& numberFormat;
 };
@@ -37,6 +37,6 @@ struct DrawInputs {
 // - DivisionByZero / InvalidOperation when no box holds a positive rate (after
 //   nextState has been set to the current state), and any floating-point
 //   fault in a chance.
-void ChooseNextState(const DrawInputs& inputs, RandomSource& random, std::string& nextState);
+void chooseNextState(const DrawInputs& inputs, RandomSource& random, std::string& nextState);
 
 }  // namespace tessel

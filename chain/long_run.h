@@ -14,8 +14,8 @@
 #include <span>
 
 #include "chain/transitions.h"
-#include "display/toolkit/controls.h"
-#include "display/toolkit/numbers.h"
+#include "toolkit/controls.h"
+#include "toolkit/numbers.h"
 
 namespace tessel {
 

@@ -10,18 +10,18 @@
 #include <string_view>
 
 #include "chain/transitions.h"
-#include "display/toolkit/fixed_list.h"
+#include "toolkit/fixed_list.h"
 
 namespace tessel {
 
 struct DefaultRate {
-  int rateBox;  // Text1(i)
+  int rateBox;
   double rate;  // written into the box as its number text
 };
 
 struct Scenario {
   std::string_view name;                                 // the list's text that selects it
-  FixedList<std::int16_t, 3> layers;                     // ShowDiagram layers, in order
+  FixedList<std::int16_t, 3> layers;                     // showLayer layers, in order
   std::array<std::string_view, kStateCount> stateNames;  // "" where the state is unused
   FixedList<DefaultRate, 8> rates;                       // in the order they are written
   FixedList<int, kStateCount> columns;                   // chart columns and visit counts shown

@@ -51,13 +51,13 @@ inline constexpr int kEndLeft = 4;
 struct Transition {
   int from;                         // state index
   int to;                           // state index
-  int rateBox;                      // Text1(i)
-  int arcLine;                      // Line4(i)
-  std::array<int, 2> arrowStrokes;  // Line13(i), Line13(j)
-  ArcCoords path;                   // the arcs record's values
+  int rateBox;                      // index into the rate boxes
+  int arcLine;                      // index into the arc lines
+  std::array<int, 2> arrowStrokes;  // indexes into the arrow-head strokes
+  ArcCoords path;                   // the token's path, as tokenPaths holds it
 };
 
-// Indexed by arcs record.
+// Indexed by transition number, the same index as tokenPaths.
 inline constexpr std::array<Transition, kTransitionCount> kTransitions{{
     // from    to       box arc  strokes    path: -, start Top, start Left, end Top, end Left
     {kBlue, kPurple, 3, 4, {0, 8}, {0, 524, 1920, 524, 4280}},
@@ -74,7 +74,7 @@ inline constexpr std::array<Transition, kTransitionCount> kTransitions{{
     {kGreen, kPurple, 11, 8, {18, 21}, {0, 4400, 1800, 2080, 4080}},
 }};
 
-// The arcs record of the transition between two states; none when they are
+// The index of the transition between two states; none when they are
 // the same state or either index is out of range.
 constexpr std::optional<int> transitionIndex(int from, int to) {
   for (int i = 0; i < kTransitionCount; ++i) {

@@ -26,85 +26,58 @@ Label designLabel(std::string_view caption, const BoxLayout& box) {
   return label;
 }
 
-// The state-name label of a state index, for both constnesses of the controls.
-template <typename Controls>
-auto& nameLabelOf(Controls& controls, int state) {
-  switch (state) {
-    case kBlue:
-      return controls.lblBlue;
-    case kPurple:
-      return controls.lblPurple;
-    case kGreen:
-      return controls.lblGreen;
-    case kCyan:
-      return controls.lblCyan;
-    default:
-      throw std::out_of_range("no state-name label for state index " + std::to_string(state));
-  }
-}
-
 }  // namespace
-
-Label& FormControls::nameLabel(int state) {
-  return nameLabelOf(*this, state);
-}
-
-const Label& FormControls::nameLabel(int state) const {
-  return nameLabelOf(*this, state);
-}
 
 FormControls makeDesignControls() {
   FormControls controls;
 
-  // cmbSims stays as constructed, with no entries and empty text, until the
+  // scenarioList stays as constructed, with no entries and empty text, until the
   // window fills it at load.
 
-  controls.Command1.caption = std::string(kButtons[0].caption);
-  controls.Command2.caption = std::string(kButtons[1].caption);
-  controls.Command3.caption = std::string(kButtons[2].caption);
+  controls.oneButton.caption = std::string(kButtons[0].caption);
+  controls.startStopButton.caption = std::string(kButtons[1].caption);
+  controls.pauseButton.caption = std::string(kButtons[2].caption);
 
-  for (TextBox& box : controls.Text1) {
+  for (TextBox& box : controls.rateBoxes) {
     box.text = std::string(kRateBoxText);
     box.visible = true;
   }
 
   for (std::size_t i = 0; i < kStateCircles.size(); ++i) {
-    Shape& circle = controls.Shape1[i];
+    Shape& circle = controls.circles[i];
     placeShape(circle, kStateCircles[i].box);
     circle.borderColor = kCircleBorderColour;
     circle.visible = true;
   }
 
-  for (Line& arc : controls.Line4) arc.visible = true;
-  for (Line& stroke : controls.Line13) stroke.visible = true;
+  for (Line& arc : controls.arcLines) arc.visible = true;
+  for (Line& stroke : controls.arrowStrokes) stroke.visible = true;
 
   for (int state = 0; state < kStateCount; ++state) {
     const NameLabelLayout& layout = kNameLabels[static_cast<std::size_t>(state)];
-    controls.nameLabel(state) = designLabel(layout.caption, layout.box);
+    controls.nameLabels[static_cast<std::size_t>(state)] = designLabel(layout.caption, layout.box);
   }
   for (std::size_t i = 0; i < kCountLabels.size(); ++i) {
-    controls.lblCount[i] = designLabel(kCountLabelCaption, kCountLabels[i].box);
+    controls.visitCounts[i] = designLabel(kCountLabelCaption, kCountLabels[i].box);
   }
 
-  placeShape(controls.Shape3, kTokenBox);
-  controls.Shape3.borderColor = kTokenBorderColour;
-  controls.Shape3.visible = true;
+  placeShape(controls.token, kTokenBox);
+  controls.token.borderColor = kTokenBorderColour;
+  controls.token.visible = true;
 
   for (std::size_t i = 0; i < kBars.size(); ++i) {
-    placeShape(controls.Shape2[i], kBars[i].box);
-    controls.Shape2[i].visible = true;
+    placeShape(controls.bars[i], kBars[i].box);
+    controls.bars[i].visible = true;
   }
   for (std::size_t i = 0; i < kPercentageLabels.size(); ++i) {
-    controls.Label1[i] = designLabel(kPercentageLabelCaption, kPercentageLabels[i]);
+    controls.shareLabels[i] = designLabel(kPercentageLabelCaption, kPercentageLabels[i]);
   }
 
-  for (Line* axis : {&controls.Line7, &controls.Line8, &controls.Line9, &controls.Line10,
-                     &controls.Line11, &controls.Line12}) {
-    axis->visible = true;
-  }
+  for (Line& axis : controls.chartAxes) axis.visible = true;
+  for (Line& stroke : controls.axisArrowStrokes) stroke.visible = true;
 
-  controls.MoveTimer.interval = kMoveTimerInterval;
-  controls.MoveTimer.enabled = false;
+  controls.moveTimer.interval = kMoveTimerInterval;
+  controls.moveTimer.enabled = false;
   return controls;
 }
 

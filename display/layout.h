@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "chain/transitions.h"
-#include "display/toolkit/controls.h"
+#include "toolkit/controls.h"
 
 namespace tessel {
 
@@ -94,7 +94,7 @@ inline constexpr Colour kDefaultLineColour = rgb(0, 0, 0);
 // ---------------------------------------------------------------------------
 // The state diagram
 
-// State circles Shape1(0..3): ovals filling their boxes, filled solid with the
+// State circles: ovals filling their boxes, filled solid with the
 // state's colour. The border starts grey; red marks the state the token rests
 // in.
 struct CircleLayout {
@@ -112,13 +112,13 @@ inline constexpr std::array<CircleLayout, kStateCount> kStateCircles{{
     {{4080, 4440, 1815, 2415}, kStateColours[kCyan]},
 }};
 
-// State-name labels lblBlue, lblPurple, lblGreen, lblCyan, in that order:
+// State-name labels, in state order:
 // centred text with no background of their own, so the circle's fill shows
 // around it; a long caption wraps between words onto a second line. The
 // design captions are replaced by the scenario's names before the window
 // first shows.
 struct NameLabelLayout {
-  int circle;  // Shape1 index the label stands in
+  int circle;  // the circle the label stands in
   std::string_view caption;
   BoxLayout box;
 };
@@ -130,7 +130,7 @@ inline constexpr std::array<NameLabelLayout, kStateCount> kNameLabels{{
     {kCyan, "Cyan", {4320, 5160, 1335, 1095}},
 }};
 
-// Visit-count labels lblCount(0..3): below the name in each circle, centred
+// Visit-count labels: below the name in each circle, centred
 // text on the state's colour.
 struct CountLabelLayout {
   BoxLayout box;
@@ -146,7 +146,7 @@ inline constexpr std::array<CountLabelLayout, kStateCount> kCountLabels{{
     {{4440, 6120, 1095, 375}, kStateColours[kCyan]},
 }};
 
-// Arcs Line4(0..11): one straight line per transition, the two directions of
+// Arcs: one straight line per transition, the two directions of
 // a pair of states running in parallel. `from` and `to` name the transition
 // the arc draws.
 struct ArcLayout {
@@ -173,8 +173,8 @@ inline constexpr std::array<ArcLayout, kTransitionCount> kArcs{{
     {{2080, 6600, 4410, 6600}, 4, kCyan, kGreen},
 }};
 
-// Arrow-head strokes Line13(0..23): two per arc, meeting at the tip on the
-// arc, their other ends towards the arc's source. `arc` is the Line4 index.
+// Arrow-head strokes: two per arc, meeting at the tip on the
+// arc, their other ends towards the arc's source. `arc` is the arcLines index.
 struct ArrowStrokeLayout {
   LineLayout line;
   int arc;
@@ -210,8 +210,8 @@ inline constexpr std::array<ArrowStrokeLayout, 2 * kTransitionCount> kArrowStrok
     {{3480, 4320, 3720, 4320}, 7},   // 23
 }};
 
-// Rate boxes Text1(0..11): single-line, centred text on light grey, each
-// beside the arc (Line4 index) of its transition. The design text is replaced
+// Rate boxes: single-line, centred text on light grey, each
+// beside the arc (arcLines index) of its transition. The design text is replaced
 // by the scenario's rates before the window first shows.
 struct RateBoxLayout {
   BoxLayout box;
@@ -236,7 +236,7 @@ inline constexpr std::array<RateBoxLayout, kTransitionCount> kRateBoxes{{
     {{1800, 4080, 615, 300}, 8},   // Green -> Purple
 }};
 
-// The token Shape3: a circle filled solid red with the toolkit's default
+// The token: a circle filled solid red with the toolkit's default
 // border, its diameter the smaller side of its box and centred in it. The box
 // is its design position; the animation moves it by Left and Top.
 inline constexpr BoxLayout kTokenBox{5520, 6720, 255, 375};
@@ -247,10 +247,10 @@ inline constexpr int kTokenBorderWidth = 1;
 // ---------------------------------------------------------------------------
 // Scenario list and buttons
 
-// The scenario list cmbSims; its height follows its font.
+// The scenario list; its height follows its font.
 inline constexpr BoxLayout kScenarioListBox{6480, 240, 4095, 555};
 
-// Command1, Command2, Command3, in that order, with their captions at start.
+// The buttons "One", "Start" and "Pause", in that order, with their captions at start.
 struct ButtonLayout {
   std::string_view caption;
   BoxLayout box;
@@ -265,8 +265,9 @@ inline constexpr std::array<ButtonLayout, 3> kButtons{{
 // ---------------------------------------------------------------------------
 // The occupancy chart
 
-// Chart axes Line7..Line12, in that order: the two axes and the arrow heads
-// at the top of the vertical axis and the right end of the horizontal one.
+// The chart's lines: the two axes (vertical, horizontal), then the four
+// arrow-head strokes, two at the top of the vertical axis and two at the
+// right end of the horizontal one.
 enum class ChartLineRole { kAxis, kArrowHead };
 
 struct ChartLineLayout {
@@ -278,15 +279,15 @@ inline constexpr int kChartLineWidth = 3;
 inline constexpr Colour kChartLineColour = kDefaultLineColour;
 
 inline constexpr std::array<ChartLineLayout, 6> kChartLines{{
-    {{6840, 2040, 6840, 6960}, ChartLineRole::kAxis},         // Line7: vertical axis
-    {{6840, 6960, 10440, 6960}, ChartLineRole::kAxis},        // Line8: horizontal axis
-    {{6840, 2040, 6720, 2160}, ChartLineRole::kArrowHead},    // Line9
-    {{6840, 2040, 6960, 2160}, ChartLineRole::kArrowHead},    // Line10
-    {{10440, 6960, 10320, 6840}, ChartLineRole::kArrowHead},  // Line11
-    {{10320, 7080, 10440, 6960}, ChartLineRole::kArrowHead},  // Line12
+    {{6840, 2040, 6840, 6960}, ChartLineRole::kAxis},   // vertical axis
+    {{6840, 6960, 10440, 6960}, ChartLineRole::kAxis},  // horizontal axis
+    {{6840, 2040, 6720, 2160}, ChartLineRole::kArrowHead},
+    {{6840, 2040, 6960, 2160}, ChartLineRole::kArrowHead},
+    {{10440, 6960, 10320, 6840}, ChartLineRole::kArrowHead},
+    {{10320, 7080, 10440, 6960}, ChartLineRole::kArrowHead},
 }};
 
-// Occupancy bars Shape2(0..3): rectangles filled solid with the state's
+// Occupancy bars: rectangles filled solid with the state's
 // colour, without a border line. At design each stands at its full height;
 // the chart changes Top and Height and keeps the bottom edge where it is.
 struct BarLayout {
@@ -304,7 +305,7 @@ inline constexpr std::array<BarLayout, kStateCount> kBars{{
     {{9600, 2640, 495, 4305}, kStateColours[kCyan]},
 }};
 
-// Percentage labels Label1(0..3): centred text above each bar. The chart
+// Percentage labels: centred text above each bar. The chart
 // changes their captions and Top.
 inline constexpr std::string_view kPercentageLabelCaption = "100";
 
@@ -315,7 +316,7 @@ inline constexpr std::array<BoxLayout, kStateCount> kPercentageLabels{{
     {9480, 2160, 735, 375},
 }};
 
-// The animation timer MoveTimer, in milliseconds. The transition step also
+// The animation timer's interval, in milliseconds. The transition step also
 // reads it as its pass budget.
 inline constexpr int kMoveTimerInterval = 40;
 
@@ -341,16 +342,10 @@ enum class Layer {
 // Paint order, back to front: the labels stand on the circles, the token
 // passes over the arcs and circles, the arrow heads lie over the arcs.
 inline constexpr std::array<Layer, 10> kPaintOrder{
-    Layer::kCircles,           // Shape1, at the back
-    Layer::kArcLines,          // Line4
-    Layer::kChartAxes,         // Line7, Line8
-    Layer::kBarShapes,         // Shape2
-    Layer::kChartArrowHeads,   // Line9 to Line12
-    Layer::kPercentages,       // Label1
-    Layer::kToken,             // Shape3
-    Layer::kArcArrowHeads,     // Line13
-    Layer::kStateNameLabels,   // lblBlue, lblPurple, lblGreen, lblCyan
-    Layer::kVisitCountLabels,  // lblCount, in front
+    Layer::kCircles,  // at the back
+    Layer::kArcLines,         Layer::kChartAxes, Layer::kBarShapes,     Layer::kChartArrowHeads,
+    Layer::kPercentages,      Layer::kToken,     Layer::kArcArrowHeads, Layer::kStateNameLabels,
+    Layer::kVisitCountLabels,  // in front
 };
 
 // ---------------------------------------------------------------------------
@@ -359,17 +354,14 @@ inline constexpr std::array<Layer, 10> kPaintOrder{
 // The controls that hold a tab position, by their names on the window; a
 // control array's elements share one group and differ by index.
 enum class ControlGroup {
-  Text1,
-  Label1,
-  cmbSims,
-  Command1,
-  Command2,
-  Command3,
-  lblBlue,
-  lblPurple,
-  lblGreen,
-  lblCyan,
-  lblCount,
+  rateBoxes,
+  shareLabels,
+  scenarioList,
+  oneButton,
+  startStopButton,
+  pauseButton,
+  nameLabels,
+  visitCounts,
 };
 
 struct TabStop {
@@ -380,33 +372,34 @@ struct TabStop {
 // Tab positions 0 to 27. Labels hold a position but never take the focus, so
 // Tab moves only through the rate boxes, the scenario list and the buttons.
 inline constexpr std::array<TabStop, 28> kTabOrder{{
-    {ControlGroup::Text1, 0},     {ControlGroup::Text1, 1},    {ControlGroup::Text1, 2},
-    {ControlGroup::Text1, 3},     {ControlGroup::Text1, 4},    {ControlGroup::Text1, 5},
-    {ControlGroup::Text1, 6},     {ControlGroup::Text1, 7},    {ControlGroup::Text1, 8},
-    {ControlGroup::Text1, 9},     {ControlGroup::Text1, 10},   {ControlGroup::Text1, 11},
-    {ControlGroup::Label1, 0},    {ControlGroup::Label1, 1},   {ControlGroup::Label1, 2},
-    {ControlGroup::Label1, 3},    {ControlGroup::cmbSims, 0},  {ControlGroup::Command1, 0},
-    {ControlGroup::Command2, 0},  {ControlGroup::Command3, 0}, {ControlGroup::lblBlue, 0},
-    {ControlGroup::lblPurple, 0}, {ControlGroup::lblCyan, 0},  {ControlGroup::lblGreen, 0},
-    {ControlGroup::lblCount, 0},  {ControlGroup::lblCount, 1}, {ControlGroup::lblCount, 2},
-    {ControlGroup::lblCount, 3},
+    {ControlGroup::rateBoxes, 0},       {ControlGroup::rateBoxes, 1},
+    {ControlGroup::rateBoxes, 2},       {ControlGroup::rateBoxes, 3},
+    {ControlGroup::rateBoxes, 4},       {ControlGroup::rateBoxes, 5},
+    {ControlGroup::rateBoxes, 6},       {ControlGroup::rateBoxes, 7},
+    {ControlGroup::rateBoxes, 8},       {ControlGroup::rateBoxes, 9},
+    {ControlGroup::rateBoxes, 10},      {ControlGroup::rateBoxes, 11},
+    {ControlGroup::shareLabels, 0},     {ControlGroup::shareLabels, 1},
+    {ControlGroup::shareLabels, 2},     {ControlGroup::shareLabels, 3},
+    {ControlGroup::scenarioList, 0},    {ControlGroup::oneButton, 0},
+    {ControlGroup::startStopButton, 0}, {ControlGroup::pauseButton, 0},
+    {ControlGroup::nameLabels, kBlue},  {ControlGroup::nameLabels, kPurple},
+    {ControlGroup::nameLabels, kCyan},  {ControlGroup::nameLabels, kGreen},
+    {ControlGroup::visitCounts, 0},     {ControlGroup::visitCounts, 1},
+    {ControlGroup::visitCounts, 2},     {ControlGroup::visitCounts, 3},
 }};
 
 // Whether a control of the group can take the focus: labels never do.
 constexpr bool takesFocus(ControlGroup group) {
   switch (group) {
-    case ControlGroup::Text1:
-    case ControlGroup::cmbSims:
-    case ControlGroup::Command1:
-    case ControlGroup::Command2:
-    case ControlGroup::Command3:
+    case ControlGroup::rateBoxes:
+    case ControlGroup::scenarioList:
+    case ControlGroup::oneButton:
+    case ControlGroup::startStopButton:
+    case ControlGroup::pauseButton:
       return true;
-    case ControlGroup::Label1:
-    case ControlGroup::lblBlue:
-    case ControlGroup::lblPurple:
-    case ControlGroup::lblGreen:
-    case ControlGroup::lblCyan:
-    case ControlGroup::lblCount:
+    case ControlGroup::shareLabels:
+    case ControlGroup::nameLabels:
+    case ControlGroup::visitCounts:
       return false;
   }
   return false;

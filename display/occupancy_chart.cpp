@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "display/layout.h"
-#include "display/toolkit/numbers.h"
-#include "display/toolkit/run_error.h"
+#include "toolkit/numbers.h"
+#include "toolkit/run_error.h"
 
 namespace tessel {
 namespace {
@@ -48,7 +48,7 @@ float twips(double value) {
 
 }  // namespace
 
-void UpdateOccupancyChart(const std::array<double, kStateCount>& occupancy,
+void updateOccupancyChart(const std::array<double, kStateCount>& occupancy,
                           FormControls& controls) {
   constexpr double kBarBaseLine = kBarBottom;
   constexpr double kFullBarHeight = kBarFullHeight;
@@ -57,12 +57,12 @@ void UpdateOccupancyChart(const std::array<double, kStateCount>& occupancy,
     const double ticks = occupancy[i];
     // Divide first, then scale to percent: the order decides the rounding.
     const double percent = std::floor(add(multiply(divide(ticks, total), 100.0), 0.5));
-    controls.Label1[i].caption = numberText(percent);
+    controls.shareLabels[i].caption = numberText(percent);
     // Products before the division, as for the percentage.
-    controls.Shape2[i].top =
+    controls.bars[i].top =
         twips(subtract(kBarBaseLine, divide(multiply(ticks, kFullBarHeight), total)));
-    controls.Shape2[i].height = twips(divide(multiply(ticks, kFullBarHeight), total));
-    controls.Label1[i].top =
+    controls.bars[i].height = twips(divide(multiply(ticks, kFullBarHeight), total));
+    controls.shareLabels[i].top =
         twips(subtract(kLabelBase, divide(multiply(ticks, kLabelTravel), total)));
   }
 }

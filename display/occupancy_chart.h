@@ -18,6 +18,6 @@ inline constexpr double kLabelTravel = 4320;  // how far a label rises from shar
 // height, standing on the base line. Expects a positive total; raises
 // RunError on any floating-point fault, leaving the columns already drawn as
 // they are. Never shows or hides a column.
-void UpdateOccupancyChart(const std::array<double, kStateCount>& occupancy, FormControls& controls);
+void updateOccupancyChart(const std::array<double, kStateCount>& occupancy, FormControls& controls);
 
 }  // namespace tessel

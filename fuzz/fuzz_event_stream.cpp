@@ -19,10 +19,10 @@
 
 #include "chain/scenarios.h"
 #include "chain/transitions.h"
-#include "display/toolkit/numbers.h"
-#include "display/toolkit/random_source.h"
 #include "fuzz/fuzz_support.h"
 #include "tests/scripted_random.h"
+#include "toolkit/numbers.h"
+#include "toolkit/random_source.h"
 #include "window/main_form.h"
 
 namespace tessel::fuzz {
@@ -108,8 +108,8 @@ class Session {
   }
 
   void clickEntry(std::uint8_t choice) {
-    const auto& entries = form_.controls().cmbSims.entries;
-    if (!entries.empty()) form_.controls().cmbSims.text = entries[choice % entries.size()];
+    const auto& entries = form_.controls().scenarioList.entries;
+    if (!entries.empty()) form_.controls().scenarioList.text = entries[choice % entries.size()];
     send(FormEvent::ScenarioClick, "list entry clicked");
   }
 
@@ -126,7 +126,7 @@ class Session {
   }
 
   void setTimer(bool enabled) {
-    form_.controls().MoveTimer.enabled = enabled;
+    form_.controls().moveTimer.enabled = enabled;
     ++events_;
     check(enabled ? "timer enabled" : "timer disabled");
   }
@@ -153,12 +153,12 @@ class Session {
     }
     if (event == FormEvent::ScenarioChange || event == FormEvent::ScenarioClick ||
         event == FormEvent::Load) {
-      if (loaded()) scenario_ = &scenarioNamed(form_.controls().cmbSims.text);
+      if (loaded()) scenario_ = &scenarioNamed(form_.controls().scenarioList.text);
     }
     check(what);
   }
 
-  bool loaded() const { return !form_.controls().cmbSims.entries.empty(); }
+  bool loaded() const { return !form_.controls().scenarioList.entries.empty(); }
 
   [[noreturn]] void failAt(const std::string& what) const {
     fail("event " + std::to_string(events_) + ": " + what);
@@ -184,7 +184,7 @@ class Session {
       bool shownByScenario = false;
       for (const int column : scenario_->columns)
         shownByScenario = shownByScenario || column == state;
-      if (controls.Shape1[static_cast<std::size_t>(state)].visible != shownByScenario) {
+      if (controls.circles[static_cast<std::size_t>(state)].visible != shownByScenario) {
         failAt(after + "circle " + std::to_string(state) + " visibility is wrong for scenario " +
                std::string(scenario_->name));
       }
@@ -194,7 +194,7 @@ class Session {
       int red = 0;
       int redState = -1;
       for (int state = 0; state < kStateCount; ++state) {
-        if (controls.Shape1[static_cast<std::size_t>(state)].borderColor == kRed) {
+        if (controls.circles[static_cast<std::size_t>(state)].borderColor == kRed) {
           ++red;
           redState = state;
         }
@@ -206,16 +206,16 @@ class Session {
       }
     }
 
-    if (controls.Shape3.visible && frame > kLastFrame) {
+    if (controls.token.visible && frame > kLastFrame) {
       failAt(after + "the token is visible at rest (moveFrame " + std::to_string(frame) + ")");
     }
 
-    for (const Label& count : controls.lblCount) {
+    for (const Label& count : controls.visitCounts) {
       if (!isWholeIn(count.caption, 0.0, 1e15)) {
         failAt(after + "visit count " + shown(count.caption));
       }
     }
-    for (const Label& percentage : controls.Label1) {
+    for (const Label& percentage : controls.shareLabels) {
       if (!isWholeIn(percentage.caption, 0.0, 100.0)) {
         failAt(after + "percentage " + shown(percentage.caption));
       }

@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "display/toolkit/numbers.h"
 #include "fuzz/fuzz_support.h"
+#include "toolkit/numbers.h"
 
 namespace tessel::fuzz {
 namespace {

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <string>
 
-#include "display/toolkit/run_error.h"
 #include "scripted_random.h"
+#include "toolkit/run_error.h"
 
 namespace tessel {
 namespace {
@@ -27,7 +27,7 @@ class DrawTest : public ::testing::Test {
 
   void draw(RandomSource& random, std::string_view current = "Blue", std::int32_t interval = 40) {
     const DrawInputs inputs{boxes_, interval, current, format_};
-    ChooseNextState(inputs, random, nextState_);
+    chooseNextState(inputs, random, nextState_);
   }
 
   // The error a draw raises; fails the test when it raises none.

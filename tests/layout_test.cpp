@@ -71,7 +71,7 @@ Point towardsTarget(const Transition& t) {
 
 TEST(DiagramLayout, ArcsStrokesAndRateBoxesBelongToTheTransitionsThatOwnThem) {
   for (const Transition& t : kTransitions) {
-    SCOPED_TRACE(testing::Message() << "Line4(" << t.arcLine << ")");
+    SCOPED_TRACE(testing::Message() << "arcLines[" << t.arcLine << "]");
     EXPECT_EQ(std::pair(arcOf(t).from, arcOf(t).to), std::pair(t.from, t.to));
     EXPECT_EQ(kRateBoxes[static_cast<size_t>(t.rateBox)].arc, t.arcLine);
     for (const int stroke : t.arrowStrokes) {
@@ -82,7 +82,7 @@ TEST(DiagramLayout, ArcsStrokesAndRateBoxesBelongToTheTransitionsThatOwnThem) {
 
 TEST(DiagramLayout, ArrowHeadsMeetOnTheirArcAndPointToTheTarget) {
   for (const Transition& t : kTransitions) {
-    SCOPED_TRACE(testing::Message() << "Line4(" << t.arcLine << ")");
+    SCOPED_TRACE(testing::Message() << "arcLines[" << t.arcLine << "]");
     std::vector<GridPoint> ends;
     for (const int stroke : t.arrowStrokes) {
       const LineLayout& l = kArrowStrokes[static_cast<size_t>(stroke)].line;
@@ -105,12 +105,12 @@ TEST(DiagramLayout, ArrowHeadsMeetOnTheirArcAndPointToTheTarget) {
 
 TEST(DiagramLayout, EachRateBoxIsNearestToItsOwnArc) {
   for (const Transition& t : kTransitions) {
-    SCOPED_TRACE(testing::Message() << "Text1(" << t.rateBox << ")");
+    SCOPED_TRACE(testing::Message() << "rateBoxes[" << t.rateBox << "]");
     const Point c = centre(kRateBoxes[static_cast<size_t>(t.rateBox)].box);
     for (int other = 0; other < kTransitionCount; ++other) {
       if (other == t.arcLine) continue;
       EXPECT_LT(distance(c, arcOf(t).line), distance(c, kArcs[static_cast<size_t>(other)].line))
-          << "Line4(" << other << ")";
+          << "arcLines[" << other << "]";
     }
   }
 }
@@ -124,7 +124,7 @@ TEST(DiagramLayout, TokenCentreRunsAlongItsArcFromSourceToTarget) {
     return centre({left, top, kTokenBox.width, kTokenBox.height});
   };
   for (const Transition& t : kTransitions) {
-    SCOPED_TRACE(testing::Message() << "Line4(" << t.arcLine << ")");
+    SCOPED_TRACE(testing::Message() << "arcLines[" << t.arcLine << "]");
     const Point start = tokenCentre(t.path[kStartTop], t.path[kStartLeft]);
     const Point end = tokenCentre(t.path[kEndTop], t.path[kEndLeft]);
     EXPECT_LE(distance(start, arcOf(t).line, true), 25.0);
@@ -204,8 +204,10 @@ TEST(WindowLayout, StackingHoldsEachLayerOnceWithLabelsTokenAndArrowHeadsInFront
 
 TEST(WindowLayout, TabOrderHoldsEveryControlOnceAndOnlyInputControlsTakeFocus) {
   const auto groupSize = [](ControlGroup group) {
-    if (group == ControlGroup::Text1) return kTransitionCount;
-    if (group == ControlGroup::Label1 || group == ControlGroup::lblCount) return kStateCount;
+    if (group == ControlGroup::rateBoxes) return kTransitionCount;
+    if (group == ControlGroup::shareLabels || group == ControlGroup::visitCounts ||
+        group == ControlGroup::nameLabels)
+      return kStateCount;
     return 1;
   };
   std::set<std::pair<ControlGroup, int>> stops;
@@ -221,43 +223,29 @@ TEST(WindowLayout, TabOrderHoldsEveryControlOnceAndOnlyInputControlsTakeFocus) {
 
 TEST(DesignControls, HoldTheDesignCaptionsPositionsAndVisibility) {
   const FormControls c = makeDesignControls();
-  EXPECT_EQ(std::vector({c.Command1.caption, c.Command2.caption, c.Command3.caption}),
+  EXPECT_EQ(std::vector({c.oneButton.caption, c.startStopButton.caption, c.pauseButton.caption}),
             std::vector<std::string>({"One", "Start", "Pause"}));
-  EXPECT_TRUE(c.cmbSims.entries.empty() && c.cmbSims.text.empty());
-  EXPECT_EQ(c.MoveTimer.interval, 40);
-  EXPECT_FALSE(c.MoveTimer.enabled);
-  EXPECT_TRUE(c.Shape3.visible);
-  EXPECT_EQ(std::pair(c.Shape3.left, c.Shape3.top), std::pair(5520.0F, 6720.0F));
+  EXPECT_TRUE(c.scenarioList.entries.empty() && c.scenarioList.text.empty());
+  EXPECT_EQ(c.moveTimer.interval, 40);
+  EXPECT_FALSE(c.moveTimer.enabled);
+  EXPECT_TRUE(c.token.visible);
+  EXPECT_EQ(std::pair(c.token.left, c.token.top), std::pair(5520.0F, 6720.0F));
   for (size_t i = 0; i < kStateCount; ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(c.nameLabel(static_cast<int>(i)).caption, kStateNames[i]);
-    EXPECT_EQ(c.lblCount[i].caption, "10000");
-    EXPECT_EQ(c.Label1[i].caption, "100");
-    EXPECT_EQ(c.Label1[i].top, 2160.0F);
-    EXPECT_EQ(c.Shape2[i].top + c.Shape2[i].height, 6945.0F);
-    EXPECT_EQ(c.Shape1[i].borderColor, kGrey);
-    EXPECT_TRUE(c.nameLabel(static_cast<int>(i)).visible && c.lblCount[i].visible &&
-                c.Label1[i].visible && c.Shape1[i].visible && c.Shape2[i].visible);
+    EXPECT_EQ(c.nameLabels[i].caption, kStateNames[i]);
+    EXPECT_EQ(c.visitCounts[i].caption, "10000");
+    EXPECT_EQ(c.shareLabels[i].caption, "100");
+    EXPECT_EQ(c.shareLabels[i].top, 2160.0F);
+    EXPECT_EQ(c.bars[i].top + c.bars[i].height, 6945.0F);
+    EXPECT_EQ(c.circles[i].borderColor, kGrey);
+    EXPECT_TRUE(c.nameLabels[i].visible && c.visitCounts[i].visible && c.shareLabels[i].visible &&
+                c.circles[i].visible && c.bars[i].visible);
   }
-  for (const TextBox& box : c.Text1) EXPECT_TRUE(box.text == "Text1" && box.visible);
-  for (const Line& line : c.Line4) EXPECT_TRUE(line.visible);
-  for (const Line& line : c.Line13) EXPECT_TRUE(line.visible);
-  for (const Line* line : {&c.Line7, &c.Line8, &c.Line9, &c.Line10, &c.Line11, &c.Line12}) {
-    EXPECT_TRUE(line->visible);
-  }
-}
-
-TEST(DesignControls, NameLabelFollowsTheStateIndex) {
-  FormControls c = makeDesignControls();
-  const FormControls& constant = c;
-  EXPECT_EQ(&c.nameLabel(kBlue), &c.lblBlue);
-  EXPECT_EQ(&c.nameLabel(kPurple), &c.lblPurple);
-  EXPECT_EQ(&c.nameLabel(kGreen), &c.lblGreen);
-  EXPECT_EQ(&constant.nameLabel(kCyan), &c.lblCyan);
-  for (const int bad : {-1, kStateCount}) {
-    EXPECT_THROW(static_cast<void>(c.nameLabel(bad)), std::out_of_range) << bad;
-    EXPECT_THROW(static_cast<void>(constant.nameLabel(bad)), std::out_of_range) << bad;
-  }
+  for (const TextBox& box : c.rateBoxes) EXPECT_TRUE(box.text == "Text1" && box.visible);
+  for (const Line& line : c.arcLines) EXPECT_TRUE(line.visible);
+  for (const Line& line : c.arrowStrokes) EXPECT_TRUE(line.visible);
+  for (const Line& line : c.chartAxes) EXPECT_TRUE(line.visible);
+  for (const Line& line : c.axisArrowStrokes) EXPECT_TRUE(line.visible);
 }
 
 }  // namespace

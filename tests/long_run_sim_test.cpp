@@ -70,7 +70,7 @@ StateChances theory(const std::string& scenario) {
   EXPECT_TRUE(form.handle(FormEvent::Load));
   EXPECT_TRUE(form.typeScenario(scenario));
   const FormControls& controls = form.controls();
-  const auto draw = readDrawRates(controls.Text1, controls.MoveTimer.interval, NumberFormat{});
+  const auto draw = readDrawRates(controls.rateBoxes, controls.moveTimer.interval, NumberFormat{});
   EXPECT_TRUE(draw.has_value());
   return longRunShares(draw.value_or(DrawRates{}), kBlue);
 }

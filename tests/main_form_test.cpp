@@ -28,12 +28,12 @@ class FormTest : public ::testing::Test {
   }
   std::vector<std::string> visitCounts() {
     std::vector<std::string> counts;
-    for (const Label& label : controls().lblCount) counts.push_back(label.caption);
+    for (const Label& label : controls().visitCounts) counts.push_back(label.caption);
     return counts;
   }
   std::vector<Colour> borders() {
     std::vector<Colour> colours;
-    for (const Shape& circle : controls().Shape1) colours.push_back(circle.borderColor);
+    for (const Shape& circle : controls().circles) colours.push_back(circle.borderColor);
     return colours;
   }
 
@@ -48,24 +48,24 @@ TEST_F(FormTest, LoadsIntoOnePhoneAtRestWithTheTimerRunning) {
   EXPECT_EQ(vars().currentState, "Blue");
   EXPECT_EQ(vars().nextState, "Blue");
   EXPECT_EQ(vars().occupancy, (std::array<double, 4>{}));
-  EXPECT_FALSE(controls().Shape3.visible);
-  EXPECT_TRUE(controls().MoveTimer.enabled);
-  EXPECT_EQ(controls().MoveTimer.interval, 40);
-  EXPECT_EQ(controls().cmbSims.entries,
+  EXPECT_FALSE(controls().token.visible);
+  EXPECT_TRUE(controls().moveTimer.enabled);
+  EXPECT_EQ(controls().moveTimer.interval, 40);
+  EXPECT_EQ(controls().scenarioList.entries,
             (std::vector<std::string>{"One Phone", "Receptionist", "Office", "Conversation",
                                       "Four Element Queue"}));
-  EXPECT_EQ(controls().cmbSims.text, "One Phone");
+  EXPECT_EQ(controls().scenarioList.text, "One Phone");
   EXPECT_EQ(borders(), (std::vector<Colour>{255, 8421504, 8421504, 8421504}));
-  EXPECT_EQ(controls().Command2.caption, "Start");
-  EXPECT_EQ(controls().Command3.caption, "Pause");
+  EXPECT_EQ(controls().startStopButton.caption, "Start");
+  EXPECT_EQ(controls().pauseButton.caption, "Pause");
   // Until the chart is first redrawn, the visible bars stand at full height
   // with "100" above them.
   for (std::size_t i = 0; i < 2; ++i) {
-    EXPECT_TRUE(controls().Shape2[i].visible);
-    EXPECT_EQ(controls().Shape2[i].top, 2640.0F);
-    EXPECT_EQ(controls().Shape2[i].height, 4305.0F);
-    EXPECT_EQ(controls().Label1[i].caption, "100");
-    EXPECT_EQ(controls().Label1[i].top, 2160.0F);
+    EXPECT_TRUE(controls().bars[i].visible);
+    EXPECT_EQ(controls().bars[i].top, 2640.0F);
+    EXPECT_EQ(controls().bars[i].height, 4305.0F);
+    EXPECT_EQ(controls().shareLabels[i].caption, "100");
+    EXPECT_EQ(controls().shareLabels[i].top, 2160.0F);
   }
 }
 
@@ -74,7 +74,7 @@ TEST_F(FormTest, IdleTicksAfterLoadChangeNothing) {
   ticks(500);
   EXPECT_EQ(vars().moveFrame, before.moveFrame);
   EXPECT_EQ(vars().currentState, before.currentState);
-  EXPECT_FALSE(controls().Shape3.visible);
+  EXPECT_FALSE(controls().token.visible);
   EXPECT_EQ(random_.draws(), 0U);
 }
 
@@ -83,11 +83,11 @@ TEST_F(FormTest, EventsBeforeLoadAndASecondLoadAreIgnored) {
   MainForm fresh(random, NumberFormat{});
   EXPECT_TRUE(fresh.handle(FormEvent::OneClick));
   EXPECT_TRUE(fresh.handle(FormEvent::TimerTick));
-  EXPECT_TRUE(fresh.controls().cmbSims.entries.empty());
+  EXPECT_TRUE(fresh.controls().scenarioList.entries.empty());
   EXPECT_EQ(random.draws(), 0U);
 
   EXPECT_TRUE(form_.handle(FormEvent::Load));
-  EXPECT_EQ(controls().cmbSims.entries.size(), 5U);
+  EXPECT_EQ(controls().scenarioList.entries.size(), 5U);
   EXPECT_EQ(random_.seedings(), 1);
 }
 
@@ -105,18 +105,18 @@ ScenarioView viewOf(const FormControls& c) {
   ScenarioView v;
   for (int i = 0; i < 4; ++i) {
     const auto k = static_cast<std::size_t>(i);
-    if (c.Shape1[k].visible) v.circles.insert(i);
-    v.names[k] = c.nameLabel(i).caption;
-    const bool bar = c.Shape2[k].visible;
-    EXPECT_EQ(c.Label1[k].visible, bar) << "column " << i;
-    EXPECT_EQ(c.lblCount[k].visible, bar) << "column " << i;
-    EXPECT_EQ(c.lblCount[k].caption, "0") << "column " << i;
+    if (c.circles[k].visible) v.circles.insert(i);
+    v.names[k] = c.nameLabels[k].caption;
+    const bool bar = c.bars[k].visible;
+    EXPECT_EQ(c.shareLabels[k].visible, bar) << "column " << i;
+    EXPECT_EQ(c.visitCounts[k].visible, bar) << "column " << i;
+    EXPECT_EQ(c.visitCounts[k].caption, "0") << "column " << i;
     if (bar) v.columns.insert(i);
   }
   for (int i = 0; i < 12; ++i) {
     const auto k = static_cast<std::size_t>(i);
-    v.texts[k] = c.Text1[k].text;
-    if (c.Text1[k].visible) v.visibleBoxes.insert(i);
+    v.texts[k] = c.rateBoxes[k].text;
+    if (c.rateBoxes[k].visible) v.visibleBoxes.insert(i);
   }
   return v;
 }
@@ -183,10 +183,12 @@ TEST_F(FormTest, EachScenarioShowsItsStatesRatesAndColumnsFromAnyOther) {
       expectView(controls(), to.expected, std::string(from.name) + " -> " + to.name);
       // Every visible box's arc, arrow head and both circles show too.
       for (const Transition& t : kTransitions) {
-        const bool shown = controls().Text1[static_cast<std::size_t>(t.rateBox)].visible;
-        EXPECT_EQ(controls().Line4[static_cast<std::size_t>(t.arcLine)].visible, shown);
-        EXPECT_EQ(controls().Line13[static_cast<std::size_t>(t.arrowStrokes[0])].visible, shown);
-        EXPECT_EQ(controls().Line13[static_cast<std::size_t>(t.arrowStrokes[1])].visible, shown);
+        const bool shown = controls().rateBoxes[static_cast<std::size_t>(t.rateBox)].visible;
+        EXPECT_EQ(controls().arcLines[static_cast<std::size_t>(t.arcLine)].visible, shown);
+        EXPECT_EQ(controls().arrowStrokes[static_cast<std::size_t>(t.arrowStrokes[0])].visible,
+                  shown);
+        EXPECT_EQ(controls().arrowStrokes[static_cast<std::size_t>(t.arrowStrokes[1])].visible,
+                  shown);
       }
     }
   }
@@ -213,18 +215,18 @@ TEST_F(FormTest, ApplyingAScenarioAgainRestoresItsDefaultsOverTheUsersEdits) {
 TEST_F(FormTest, BeginMoveLoadsThePathGreysTheSourceAndCommitsTheTarget) {
   vars().currentState = "Blue";
   vars().nextState = "Cyan";
-  form_.BeginMove();
+  form_.beginMove();
   EXPECT_EQ(vars().moveFromX, 2200);
   EXPECT_EQ(vars().moveToX, 4480);
   EXPECT_EQ(vars().moveFromY, 2040);
   EXPECT_EQ(vars().moveToY, 4320);
-  EXPECT_EQ(controls().Shape1[0].borderColor, 8421504);
+  EXPECT_EQ(controls().circles[0].borderColor, 8421504);
   EXPECT_EQ(vars().currentState, "Cyan");
   EXPECT_EQ(vars().moveFrame, 0);
 
   // Back from Cyan to Blue is a path of its own, not the reverse.
   vars().nextState = "Blue";
-  form_.BeginMove();
+  form_.beginMove();
   EXPECT_EQ(vars().moveFromX, 4080);
   EXPECT_EQ(vars().moveFromY, 4880);
   EXPECT_EQ(vars().moveToX, 1800);
@@ -233,7 +235,7 @@ TEST_F(FormTest, BeginMoveLoadsThePathGreysTheSourceAndCommitsTheTarget) {
   // No jump: only the frame counter changes.
   const FormVariables before = vars();
   const std::vector<Colour> colours = borders();
-  form_.BeginMove();
+  form_.beginMove();
   EXPECT_EQ(vars().moveFrame, 40);
   EXPECT_EQ(vars().moveFromX, before.moveFromX);
   EXPECT_EQ(vars().currentState, "Blue");
@@ -242,17 +244,17 @@ TEST_F(FormTest, BeginMoveLoadsThePathGreysTheSourceAndCommitsTheTarget) {
 
 TEST_F(FormTest, AMoveTakesTenFramesThenArrives) {
   vars().nextState = "Cyan";
-  form_.BeginMove();  // from Blue: Left 2200 -> 4480, Top 2040 -> 4320
+  form_.beginMove();  // from Blue: Left 2200 -> 4480, Top 2040 -> 4320
   for (int frame = 0; frame <= 27; frame += 3) {
     ticks(1);
-    EXPECT_TRUE(controls().Shape3.visible);
-    EXPECT_FLOAT_EQ(controls().Shape3.left, static_cast<float>(2200 + 2280.0 * frame / 30));
-    EXPECT_FLOAT_EQ(controls().Shape3.top, static_cast<float>(2040 + 2280.0 * frame / 30));
+    EXPECT_TRUE(controls().token.visible);
+    EXPECT_FLOAT_EQ(controls().token.left, static_cast<float>(2200 + 2280.0 * frame / 30));
+    EXPECT_FLOAT_EQ(controls().token.top, static_cast<float>(2040 + 2280.0 * frame / 30));
     EXPECT_EQ(vars().moveFrame, frame + 3);
-    EXPECT_NE(controls().Shape1[3].borderColor, 255) << "no circle is red while moving";
+    EXPECT_NE(controls().circles[3].borderColor, 255) << "no circle is red while moving";
   }
   ticks(1);  // the arrival
-  EXPECT_FALSE(controls().Shape3.visible);
+  EXPECT_FALSE(controls().token.visible);
   EXPECT_EQ(vars().moveFrame, 33);
   EXPECT_EQ(vars().currentState, "Cyan");
   EXPECT_EQ(borders(), (std::vector<Colour>{8421504, 8421504, 8421504, 255}));
@@ -271,13 +273,13 @@ TEST_F(FormTest, TheArrivalCircleFollowsTheTokensCornerWithTheLinesCountingRight
   const Case cases[] = {{2999.9F, 3479.9F, 0}, {3000.0F, 3479.9F, 1}, {2999.9F, 3480.0F, 2},
                         {3000.0F, 3480.0F, 3}, {100.0F, 6000.0F, 2},  {5000.0F, 100.0F, 1}};
   for (const Case& c : cases) {
-    for (Shape& circle : controls().Shape1) circle.borderColor = kGrey;
-    controls().Shape3.left = c.left;
-    controls().Shape3.top = c.top;
+    for (Shape& circle : controls().circles) circle.borderColor = kGrey;
+    controls().token.left = c.left;
+    controls().token.top = c.top;
     vars().moveFrame = 30;
     ticks(1);
     for (int i = 0; i < 4; ++i) {
-      EXPECT_EQ(controls().Shape1[static_cast<std::size_t>(i)].borderColor,
+      EXPECT_EQ(controls().circles[static_cast<std::size_t>(i)].borderColor,
                 i == c.circle ? kRed : kGrey)
           << c.left << ", " << c.top;
     }
@@ -289,25 +291,25 @@ TEST_F(FormTest, EveryRestingFrameValueBehavesTheSame) {
     vars().moveFrame = static_cast<std::int16_t>(frame);
     ticks(3);
     EXPECT_EQ(vars().moveFrame, frame);
-    EXPECT_FALSE(controls().Shape3.visible);
+    EXPECT_FALSE(controls().token.visible);
   }
 }
 
 // --- Counting --------------------------------------------------------------
 
 TEST_F(FormTest, StartCountsVisitsAndRestingTicksAndKeepsTheChainMoving) {
-  controls().lblCount[0].caption = "7";
+  controls().visitCounts[0].caption = "7";
   ASSERT_TRUE(form_.handle(FormEvent::StartStopClick));
-  EXPECT_EQ(controls().Command2.caption, "Stop");
+  EXPECT_EQ(controls().startStopButton.caption, "Stop");
   EXPECT_EQ(vars().counting, kTrue);
   EXPECT_EQ(visitCounts(), (std::vector<std::string>{"0", "0", "0", "0"}));
   // "Start" does not redraw the chart.
-  EXPECT_EQ(controls().Label1[0].caption, "100");
+  EXPECT_EQ(controls().shareLabels[0].caption, "100");
 
   random_.set(0.0F);  // every draw jumps at once
   ticks(1);           // resting tick in Blue: counted, drawn, move to Purple set up
   EXPECT_EQ(vars().occupancy, (std::array<double, 4>{1, 0, 0, 0}));
-  EXPECT_EQ(controls().Label1[0].caption, " 100");
+  EXPECT_EQ(controls().shareLabels[0].caption, " 100");
   EXPECT_EQ(vars().currentState, "Purple");
   EXPECT_EQ(vars().moveFrame, 0);
 
@@ -316,7 +318,7 @@ TEST_F(FormTest, StartCountsVisitsAndRestingTicksAndKeepsTheChainMoving) {
   ticks(1);  // arrival in Purple, counted, and the next move starts at once
   EXPECT_EQ(visitCounts(), (std::vector<std::string>{"0", " 1", "0", "0"}));
   EXPECT_EQ(vars().occupancy, (std::array<double, 4>{1, 1, 0, 0}));
-  EXPECT_EQ(controls().Label1[1].caption, " 50");
+  EXPECT_EQ(controls().shareLabels[1].caption, " 50");
   EXPECT_EQ(vars().currentState, "Blue");
   EXPECT_EQ(vars().moveFrame, 0);
 
@@ -330,7 +332,7 @@ TEST_F(FormTest, WhileCountingADrawThatStaysStillCountsEveryTick) {
   ticks(8);
   EXPECT_EQ(vars().occupancy[0], 8.0);
   EXPECT_EQ(vars().currentState, "Blue");
-  EXPECT_FALSE(controls().Shape3.visible);
+  EXPECT_FALSE(controls().token.visible);
   EXPECT_EQ(random_.draws(), 8U * 120U);
 }
 
@@ -339,11 +341,11 @@ TEST_F(FormTest, StopLetsAMoveArriveWithoutCountingIt) {
   random_.set(0.0F);
   ticks(1);  // move to Purple set up
   ASSERT_TRUE(form_.handle(FormEvent::StartStopClick));
-  EXPECT_EQ(controls().Command2.caption, "Start");
+  EXPECT_EQ(controls().startStopButton.caption, "Start");
   EXPECT_EQ(vars().counting, kFalse);
   ticks(11);
   EXPECT_EQ(vars().currentState, "Purple");
-  EXPECT_EQ(controls().Shape1[1].borderColor, kRed);
+  EXPECT_EQ(controls().circles[1].borderColor, kRed);
   EXPECT_EQ(visitCounts(), (std::vector<std::string>{"0", "0", "0", "0"}));
   ticks(5);
   EXPECT_EQ(vars().moveFrame, 33);
@@ -355,9 +357,9 @@ TEST_F(FormTest, OneWhileCountingStopsCountingButLeavesTheButtonReadingStop) {
   random_.set(0.0F);
   ASSERT_TRUE(form_.handle(FormEvent::OneClick));
   EXPECT_EQ(vars().counting, kFalse);
-  EXPECT_EQ(controls().Command2.caption, "Stop");
+  EXPECT_EQ(controls().startStopButton.caption, "Stop");
   ASSERT_TRUE(form_.handle(FormEvent::StartStopClick));
-  EXPECT_EQ(controls().Command2.caption, "Start");
+  EXPECT_EQ(controls().startStopButton.caption, "Start");
   EXPECT_EQ(vars().counting, kFalse);
   ASSERT_TRUE(form_.handle(FormEvent::StartStopClick));
   EXPECT_EQ(vars().counting, kTrue);
@@ -371,39 +373,39 @@ TEST_F(FormTest, OneDuringAMoveStartsANewMoveFromItsDestination) {
   EXPECT_EQ(vars().currentState, "Blue");
   EXPECT_EQ(vars().moveFrame, 0);
   ticks(1);
-  EXPECT_EQ(controls().Shape3.left, 3900.0F);  // the start of Purple -> Blue
-  EXPECT_EQ(controls().Shape3.top, 1480.0F);
+  EXPECT_EQ(controls().token.left, 3900.0F);  // the start of Purple -> Blue
+  EXPECT_EQ(controls().token.top, 1480.0F);
 }
 
 TEST_F(FormTest, PauseFreezesTheAnimationAndOneSetsUpAMoveForLater) {
   ASSERT_TRUE(form_.handle(FormEvent::PauseContinueClick));
-  EXPECT_FALSE(controls().MoveTimer.enabled);
-  EXPECT_EQ(controls().Command3.caption, "Cont");
+  EXPECT_FALSE(controls().moveTimer.enabled);
+  EXPECT_EQ(controls().pauseButton.caption, "Cont");
   random_.set(0.0F);
   ASSERT_TRUE(form_.handle(FormEvent::OneClick));
   EXPECT_EQ(vars().moveFrame, 0);
   ticks(5);  // a disabled timer delivers nothing
   EXPECT_EQ(vars().moveFrame, 0);
-  EXPECT_FALSE(controls().Shape3.visible);
+  EXPECT_FALSE(controls().token.visible);
 
   ASSERT_TRUE(form_.handle(FormEvent::PauseContinueClick));
-  EXPECT_TRUE(controls().MoveTimer.enabled);
-  EXPECT_EQ(controls().Command3.caption, "Pause");
+  EXPECT_TRUE(controls().moveTimer.enabled);
+  EXPECT_EQ(controls().pauseButton.caption, "Pause");
   ticks(11);
   EXPECT_EQ(vars().currentState, "Purple");
   EXPECT_EQ(vars().moveFrame, 33);
 }
 
 TEST_F(FormTest, ButtonsDecideByTheirCaptionAlone) {
-  controls().Command2.caption = "start";
+  controls().startStopButton.caption = "start";
   ASSERT_TRUE(form_.handle(FormEvent::StartStopClick));
-  EXPECT_EQ(controls().Command2.caption, "Start");
+  EXPECT_EQ(controls().startStopButton.caption, "Start");
   EXPECT_EQ(vars().counting, kFalse);
-  controls().Command3.caption = "pause";
-  controls().MoveTimer.enabled = false;
+  controls().pauseButton.caption = "pause";
+  controls().moveTimer.enabled = false;
   ASSERT_TRUE(form_.handle(FormEvent::PauseContinueClick));
-  EXPECT_EQ(controls().Command3.caption, "Pause");
-  EXPECT_TRUE(controls().MoveTimer.enabled);
+  EXPECT_EQ(controls().pauseButton.caption, "Pause");
+  EXPECT_TRUE(controls().moveTimer.enabled);
 }
 
 TEST_F(FormTest, AScenarioChangeMidMoveAbandonsItAndRestartsTheCounts) {
@@ -415,16 +417,16 @@ TEST_F(FormTest, AScenarioChangeMidMoveAbandonsItAndRestartsTheCounts) {
   ASSERT_TRUE(form_.handle(FormEvent::PauseContinueClick));
   ASSERT_TRUE(form_.typeScenario("Office"));
   EXPECT_EQ(vars().moveFrame, 100);
-  EXPECT_FALSE(controls().Shape3.visible);
+  EXPECT_FALSE(controls().token.visible);
   EXPECT_EQ(vars().currentState, "Blue");
   EXPECT_EQ(vars().occupancy, (std::array<double, 4>{}));
   EXPECT_EQ(visitCounts(), (std::vector<std::string>{"0", "0", "0", "0"}));
   // The mode is left as it was; the chart keeps its last values.
   EXPECT_EQ(vars().counting, kTrue);
-  EXPECT_EQ(controls().Command2.caption, "Stop");
-  EXPECT_FALSE(controls().MoveTimer.enabled);
-  EXPECT_EQ(controls().Command3.caption, "Cont");
-  EXPECT_EQ(controls().Label1[0].caption, " 50");
+  EXPECT_EQ(controls().startStopButton.caption, "Stop");
+  EXPECT_FALSE(controls().moveTimer.enabled);
+  EXPECT_EQ(controls().pauseButton.caption, "Cont");
+  EXPECT_EQ(controls().shareLabels[0].caption, " 50");
   EXPECT_EQ(borders(), (std::vector<Colour>{255, 8421504, 8421504, 8421504}));
 }
 
@@ -473,7 +475,7 @@ TEST_F(FormTest, ADrawErrorWhileCountingEndsTheTickAfterTheChartIsRedrawn) {
   form_.setRateText(3, "1,5");  // a comma is not a decimal point here
   EXPECT_FALSE(form_.handle(FormEvent::TimerTick));
   EXPECT_EQ(vars().occupancy[0], 1.0);
-  EXPECT_EQ(controls().Label1[0].caption, " 100");
+  EXPECT_EQ(controls().shareLabels[0].caption, " 100");
   EXPECT_EQ(vars().moveFrame, 50);
   // A user event that succeeds clears the message.
   EXPECT_TRUE(form_.handle(FormEvent::StartStopClick));

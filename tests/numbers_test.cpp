@@ -1,4 +1,4 @@
-#include "display/toolkit/numbers.h"
+#include "toolkit/numbers.h"
 
 #include <gtest/gtest.h>
 #include <locale.h>

@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "display/toolkit/run_error.h"
+#include "toolkit/run_error.h"
 
 namespace tessel {
 namespace {
@@ -28,58 +28,58 @@ TEST(OccupancyChart, ShowsEachShareInWholePercentWithHalvesGoingUp) {
   };
   for (const ChartCase& c : cases) {
     FormControls controls = makeDesignControls();
-    UpdateOccupancyChart(c.occupancy, controls);
+    updateOccupancyChart(c.occupancy, controls);
     for (std::size_t i = 0; i < kStateCount; ++i) {
-      EXPECT_EQ(controls.Label1[i].caption, c.labels[i]) << "column " << i;
-      EXPECT_FLOAT_EQ(controls.Shape2[i].height, c.barHeights[i]) << "column " << i;
+      EXPECT_EQ(controls.shareLabels[i].caption, c.labels[i]) << "column " << i;
+      EXPECT_FLOAT_EQ(controls.bars[i].height, c.barHeights[i]) << "column " << i;
       // Bars stand on the base line whatever their height.
-      EXPECT_FLOAT_EQ(controls.Shape2[i].top + controls.Shape2[i].height, 6945.0F);
+      EXPECT_FLOAT_EQ(controls.bars[i].top + controls.bars[i].height, 6945.0F);
     }
   }
 }
 
 TEST(OccupancyChart, PlacesBarsAndLabelsByTheShare) {
   FormControls controls = makeDesignControls();
-  UpdateOccupancyChart({3, 1, 0, 0}, controls);
+  updateOccupancyChart({3, 1, 0, 0}, controls);
   const std::array<float, kStateCount> barTops{3716.25F, 5868.75F, 6945.0F, 6945.0F};
   const std::array<float, kStateCount> labelTops{3240.0F, 5400.0F, 6480.0F, 6480.0F};
   for (std::size_t i = 0; i < kStateCount; ++i) {
-    EXPECT_FLOAT_EQ(controls.Shape2[i].top, barTops[i]) << i;
-    EXPECT_FLOAT_EQ(controls.Label1[i].top, labelTops[i]) << i;
+    EXPECT_FLOAT_EQ(controls.bars[i].top, barTops[i]) << i;
+    EXPECT_FLOAT_EQ(controls.shareLabels[i].top, labelTops[i]) << i;
   }
-  UpdateOccupancyChart({5, 0, 0, 0}, controls);
-  EXPECT_FLOAT_EQ(controls.Shape2[0].top, 2640.0F);
-  EXPECT_FLOAT_EQ(controls.Label1[0].top, 2160.0F);
+  updateOccupancyChart({5, 0, 0, 0}, controls);
+  EXPECT_FLOAT_EQ(controls.bars[0].top, 2640.0F);
+  EXPECT_FLOAT_EQ(controls.shareLabels[0].top, 2160.0F);
 }
 
 TEST(OccupancyChart, NeverShowsOrHidesAColumn) {
   FormControls controls = makeDesignControls();
-  controls.Shape2[2].visible = false;
-  controls.Label1[3].visible = false;
-  UpdateOccupancyChart({1, 2, 3, 4}, controls);
-  EXPECT_FALSE(controls.Shape2[2].visible);
-  EXPECT_FALSE(controls.Label1[3].visible);
-  EXPECT_TRUE(controls.Shape2[0].visible);
-  EXPECT_EQ(controls.Label1[2].caption, " 30") << "hidden columns are updated too";
+  controls.bars[2].visible = false;
+  controls.shareLabels[3].visible = false;
+  updateOccupancyChart({1, 2, 3, 4}, controls);
+  EXPECT_FALSE(controls.bars[2].visible);
+  EXPECT_FALSE(controls.shareLabels[3].visible);
+  EXPECT_TRUE(controls.bars[0].visible);
+  EXPECT_EQ(controls.shareLabels[2].caption, " 30") << "hidden columns are updated too";
 }
 
 TEST(OccupancyChart, NoCountedTicksIsAnInvalidOperationThatLeavesTheChartAsItWas) {
   FormControls controls = makeDesignControls();
-  UpdateOccupancyChart({1, 1, 0, 0}, controls);
+  updateOccupancyChart({1, 1, 0, 0}, controls);
   try {
-    UpdateOccupancyChart({0, 0, 0, 0}, controls);
+    updateOccupancyChart({0, 0, 0, 0}, controls);
     FAIL() << "no error raised";
   } catch (const RunError& error) {
     EXPECT_EQ(error.kind(), ErrorKind::InvalidOperation);
   }
-  EXPECT_EQ(controls.Label1[0].caption, " 50");
+  EXPECT_EQ(controls.shareLabels[0].caption, " 50");
 }
 
 TEST(OccupancyChart, ATotalBeyondRangeIsAnOverflow) {
   FormControls controls = makeDesignControls();
   const double huge = std::numeric_limits<double>::max();
   try {
-    UpdateOccupancyChart({huge, huge, 0, 0}, controls);
+    updateOccupancyChart({huge, huge, 0, 0}, controls);
     FAIL() << "no error raised";
   } catch (const RunError& error) {
     EXPECT_EQ(error.kind(), ErrorKind::Overflow);

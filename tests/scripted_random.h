@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <stdexcept>
 
-#include "display/toolkit/random_source.h"
+#include "toolkit/random_source.h"
 
 namespace tessel::testing {
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "chain/scenarios.h"
+#include "toolkit/version.h"
 #include "tools/progress_bar.h"
 #include "tools/sim_command.h"
 #include "tools/sim_options.h"
@@ -256,6 +257,10 @@ TEST(SimCommand, UsageErrorsExitWithStatusTwoAndListTheScenarios) {
   EXPECT_EQ(help.status, kExitSuccess);
   EXPECT_NE(help.out.find("Usage: tessel-sim"), std::string::npos);
   EXPECT_TRUE(help.err.empty());
+
+  const CommandResult version = runCommand({"--version"});
+  EXPECT_EQ(version.status, kExitSuccess);
+  EXPECT_EQ(version.out, "tessel-sim " + std::string(kVersion) + "\n");
 }
 
 // --- Runs

@@ -143,12 +143,12 @@ TEST(ResetDiagram, PutsTheChainBackInBlueWhateverWasThere) {
   ChainVariables chain;
   chain.currentState = "Cyan";
   chain.nextState = "Green";
-  for (ArcCoords& record : chain.arcs) record.fill(-1);
+  for (ArcCoords& record : chain.tokenPaths) record.fill(-1);
   std::array<Shape, kStateCount> circles;
   for (Shape& circle : circles) circle.borderColor = kRed;
 
   for (int round = 0; round < 2; ++round) {  // a second reset changes nothing
-    ResetDiagram(chain, circles);
+    resetDiagram(chain, circles);
     EXPECT_EQ(chain.currentState, "Blue");
     EXPECT_EQ(chain.nextState, "Blue");
     EXPECT_EQ(circles[kBlue].borderColor, 255);
@@ -157,14 +157,14 @@ TEST(ResetDiagram, PutsTheChainBackInBlueWhateverWasThere) {
     EXPECT_EQ(circles[kCyan].borderColor, 8421504);
     for (std::size_t i = 0; i < kTransitions.size(); ++i) {
       for (int slot = 1; slot <= 4; ++slot) {
-        EXPECT_EQ(chain.arcs[i][static_cast<std::size_t>(slot)],
+        EXPECT_EQ(chain.tokenPaths[i][static_cast<std::size_t>(slot)],
                   kTransitions[i].path[static_cast<std::size_t>(slot)]);
       }
     }
   }
   // Spot checks against the published paths.
-  EXPECT_EQ(chain.arcs[8], (ArcCoords{-1, 2040, 2200, 4320, 4480}));
-  EXPECT_EQ(chain.arcs[9], (ArcCoords{-1, 4880, 4080, 2560, 1800}));
+  EXPECT_EQ(chain.tokenPaths[8], (ArcCoords{-1, 2040, 2200, 4320, 4480}));
+  EXPECT_EQ(chain.tokenPaths[9], (ArcCoords{-1, 4880, 4080, 2560, 1800}));
 }
 
 TEST(ResetDiagram, LeavesOtherPropertiesOfTheCirclesAlone) {
@@ -172,7 +172,7 @@ TEST(ResetDiagram, LeavesOtherPropertiesOfTheCirclesAlone) {
   std::array<Shape, kStateCount> circles;
   circles[kGreen].visible = false;
   circles[kCyan].left = 4080.0F;
-  ResetDiagram(chain, circles);
+  resetDiagram(chain, circles);
   EXPECT_FALSE(circles[kGreen].visible);
   EXPECT_EQ(circles[kCyan].left, 4080.0F);
 }

@@ -92,10 +92,10 @@ TEST_F(ViewTest, PauseStopsTheTokenAndContLetsItGoOn) {
   click(2);
   EXPECT_EQ(view_.button(2)->text(), QStringLiteral("Cont"));
   EXPECT_FALSE(view_.moveTimer().isActive());
-  const float left = form_.controls().Shape3.left;
+  const float left = form_.controls().token.left;
   const std::int16_t frame = form_.variables().moveFrame;
   QTest::qWait(300);
-  EXPECT_EQ(form_.controls().Shape3.left, left);
+  EXPECT_EQ(form_.controls().token.left, left);
   EXPECT_EQ(form_.variables().moveFrame, frame);
 
   click(2);
@@ -111,8 +111,8 @@ TEST_F(ViewTest, TheTokenIsDrawnWhereTheModelPutsIt) {
   click(0);
   ASSERT_TRUE(waitFor([&] { return form_.variables().moveFrame >= 12; }));
   click(2);  // hold the token still while the picture is taken
-  ASSERT_TRUE(form_.controls().Shape3.visible);
-  const Shape& token = form_.controls().Shape3;
+  ASSERT_TRUE(form_.controls().token.visible);
+  const Shape& token = form_.controls().token;
   const QPoint centre(static_cast<int>((token.left + 127.5F) / 15.0F),
                       static_cast<int>((token.top + 187.5F) / 15.0F));
   const QColor colour = picture().pixelColor(centre);
@@ -122,7 +122,7 @@ TEST_F(ViewTest, TheTokenIsDrawnWhereTheModelPutsIt) {
 
 TEST_F(ViewTest, EditingARateBoxChangesWhatTheNextDrawReads) {
   retype(3, QStringLiteral("0"));  // Off Phone to On Phone
-  EXPECT_EQ(form_.controls().Text1[3].text, "0");
+  EXPECT_EQ(form_.controls().rateBoxes[3].text, "0");
   click(0);
   EXPECT_EQ(view_.statusLine()->text(),
             QStringLiteral("No transition out of \"Off Phone\" has a positive rate."));
@@ -154,8 +154,8 @@ TEST_F(ViewTest, AnEmptyRateBoxShowsTheErrorAndMarksTheBoxUntilFixed) {
 TEST_F(ViewTest, PickingAScenarioFromTheListAppliesIt) {
   view_.scenarioList()->setFocus();
   QTest::keyClick(view_.scenarioList(), Qt::Key_Down);  // "Receptionist"
-  EXPECT_EQ(form_.controls().cmbSims.text, "Receptionist");
-  EXPECT_EQ(form_.controls().lblGreen.caption, "On Phone");
+  EXPECT_EQ(form_.controls().scenarioList.text, "Receptionist");
+  EXPECT_EQ(form_.controls().nameLabels[kGreen].caption, "On Phone");
   EXPECT_TRUE(view_.rateBox(7)->isVisible());
   EXPECT_EQ(view_.rateBox(3)->text(), QStringLiteral(" 0.143"));
 }

@@ -33,7 +33,7 @@ TEST_F(WhatHappensWhen, ARateBoxIsEmpty) {
   form_.setRateText(4, "");
   EXPECT_EQ(oneFails(), "Rate box 4 is empty; it needs a number.");
   EXPECT_EQ(form_.markedRateBox(), 4);
-  EXPECT_EQ(form_.controls().Text1[4].text, "") << "the box keeps what was typed";
+  EXPECT_EQ(form_.controls().rateBoxes[4].text, "") << "the box keeps what was typed";
 }
 
 TEST_F(WhatHappensWhen, ARateBoxHoldsLetters) {
@@ -101,13 +101,13 @@ TEST_F(WhatHappensWhen, TheScenarioChangesMidMove) {
   ASSERT_TRUE(form_.handle(FormEvent::StartStopClick));
   ASSERT_TRUE(form_.handle(FormEvent::TimerTick));  // a move to Purple starts
   ASSERT_TRUE(form_.handle(FormEvent::TimerTick));
-  ASSERT_TRUE(form_.controls().Shape3.visible);
+  ASSERT_TRUE(form_.controls().token.visible);
   form_.setRateText(4, "9");
   ASSERT_TRUE(form_.typeScenario("Receptionist"));
-  EXPECT_FALSE(form_.controls().Shape3.visible);
+  EXPECT_FALSE(form_.controls().token.visible);
   EXPECT_EQ(form_.variables().currentState, "Blue");
   EXPECT_GT(form_.variables().moveFrame, 30);
-  EXPECT_EQ(form_.controls().Text1[4].text, " 0.5") << "the scenario's own rates return";
+  EXPECT_EQ(form_.controls().rateBoxes[4].text, " 0.5") << "the scenario's own rates return";
   EXPECT_EQ(form_.variables().counting, kTrue) << "counting goes on";
 }
 

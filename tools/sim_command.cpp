@@ -3,6 +3,7 @@
 #include <optional>
 #include <variant>
 
+#include "toolkit/version.h"
 #include "tools/progress_bar.h"
 #include "tools/sim_options.h"
 #include "tools/sim_report.h"
@@ -20,6 +21,10 @@ int runSimCommand(std::span<const std::string_view> args, std::ostream& out, std
   const SimOptions& options = parsed.options;
   if (options.help) {
     out << usageText();
+    return out.flush() ? kExitSuccess : kExitRunFailed;
+  }
+  if (options.version) {
+    out << "tessel-sim " << kVersion << '\n';
     return out.flush() ? kExitSuccess : kExitRunFailed;
   }
 

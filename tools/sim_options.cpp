@@ -54,6 +54,10 @@ class OptionReader {
       options.help = true;
       return std::nullopt;
     }
+    if (arg == "--version") {
+      options.version = true;
+      return std::nullopt;
+    }
     if (!arg.starts_with("--")) return "unexpected argument \"" + std::string(arg) + "\"";
 
     const std::size_t equals = arg.find('=');
@@ -184,6 +188,7 @@ std::string usageText() {
          "                   rates; may be repeated\n"
          "  --format F       text (default), csv or json\n"
          "  --help           show this text\n"
+         "  --version        show the program's version\n"
          "Exit status: 0 on success, 1 when the window raised an error, 2 on a usage error.\n";
 }
 

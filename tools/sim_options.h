@@ -32,6 +32,7 @@ struct SimOptions {
   std::vector<RateSetting> rates;     // in the order given
   ReportFormat format = ReportFormat::Text;
   bool help = false;
+  bool version = false;
 };
 
 // The outcome of reading the command line: the options, or what is wrong

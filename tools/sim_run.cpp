@@ -5,8 +5,8 @@
 #include <limits>
 
 #include "chain/transitions.h"
-#include "display/toolkit/numbers.h"
-#include "display/toolkit/random_source.h"
+#include "toolkit/numbers.h"
+#include "toolkit/random_source.h"
 #include "window/main_form.h"
 
 namespace tessel {
@@ -36,12 +36,12 @@ SimReport readReport(const SimJob& job, const MainForm& form, std::uint64_t jump
   SimReport report{job.scenario, job.seed, job.ticks, jumps, {}};
   for (int state = 0; state < kStateCount; ++state) {
     const auto i = static_cast<std::size_t>(state);
-    if (!controls.Shape1[i].visible) continue;
+    if (!controls.circles[i].visible) continue;
     const double resting = vars.occupancy[i];
-    report.states.push_back({std::string(kStateNames[i]), controls.nameLabel(state).caption,
-                             wholeCount(readLeadingNumber(controls.lblCount[i].caption)),
+    report.states.push_back({std::string(kStateNames[i]), controls.nameLabels[i].caption,
+                             wholeCount(readLeadingNumber(controls.visitCounts[i].caption)),
                              wholeCount(resting), total > 0.0 ? resting / total : 0.0,
-                             controls.Label1[i].caption});
+                             controls.shareLabels[i].caption});
   }
   return report;
 }

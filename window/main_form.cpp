@@ -6,7 +6,7 @@
 #include "chain/choose_next_state.h"
 #include "chain/long_run.h"
 #include "display/occupancy_chart.h"
-#include "display/show_diagram.h"
+#include "display/show_layer.h"
 
 namespace tessel {
 namespace {
@@ -76,30 +76,30 @@ bool MainForm::handle(FormEvent event) {
   }
   // A disabled timer sends no ticks; one that arrives all the same (queued
   // before "Pause") is dropped.
-  if (event == FormEvent::TimerTick && !controls_.MoveTimer.enabled) return true;
+  if (event == FormEvent::TimerTick && !controls_.moveTimer.enabled) return true;
   tickDrew_ = false;
   try {
     switch (event) {
       case FormEvent::Load:
-        Form_Load();
+        onLoad();
         break;
       case FormEvent::ScenarioChange:
-        cmbSims_Change();
+        onScenarioTextChanged();
         break;
       case FormEvent::ScenarioClick:
-        cmbSims_Click();
+        onScenarioPicked();
         break;
       case FormEvent::OneClick:
-        Command1_Click();
+        onOneClicked();
         break;
       case FormEvent::StartStopClick:
-        Command2_Click();
+        onStartStopClicked();
         break;
       case FormEvent::PauseContinueClick:
-        Command3_Click();
+        onPauseClicked();
         break;
       case FormEvent::TimerTick:
-        MoveTimer_Timer();
+        onTimerTick();
         break;
     }
   } catch (const RunError& error) {
@@ -122,14 +122,14 @@ bool MainForm::handle(FormEvent event) {
 
 void MainForm::unmarkFixedRateBox() {
   if (!markedRateBox_) return;
-  const TextBox& box = controls_.Text1[static_cast<std::size_t>(*markedRateBox_)];
+  const TextBox& box = controls_.rateBoxes[static_cast<std::size_t>(*markedRateBox_)];
   if (readStrictNumber(box.text, numberFormat_).status == StrictStatus::Number) {
     markedRateBox_.reset();
   }
 }
 
 void MainForm::setRateText(int box, std::string text) {
-  TextBox& rateBox = controls_.Text1.at(static_cast<std::size_t>(box));
+  TextBox& rateBox = controls_.rateBoxes.at(static_cast<std::size_t>(box));
   rateBox.text = std::move(text);
   if (markedRateBox_ != box) return;
   unmarkFixedRateBox();
@@ -137,67 +137,67 @@ void MainForm::setRateText(int box, std::string text) {
 }
 
 bool MainForm::typeScenario(std::string text) {
-  controls_.cmbSims.text = std::move(text);
+  controls_.scenarioList.text = std::move(text);
   return handle(FormEvent::ScenarioChange);
 }
 
-void MainForm::Form_Load() {
+void MainForm::onLoad() {
   random_.seedFromClock();
   vars_.moveFrame = kLoaded;
-  controls_.Shape3.visible = false;
-  controls_.MoveTimer.enabled = true;
+  controls_.token.visible = false;
+  controls_.moveTimer.enabled = true;
   vars_.counting = kFalse;
-  ResetDiagram();
+  resetDiagram();
   for (const std::string_view name : kScenarioListOrder)
-    controls_.cmbSims.addItem(std::string(name));
-  controls_.cmbSims.text = std::string(kScenarioListOrder[0]);
-  LoadScenario();
+    controls_.scenarioList.addItem(std::string(name));
+  controls_.scenarioList.text = std::string(kScenarioListOrder[0]);
+  loadScenario();
   vars_.occupancy.fill(0.0);
 }
 
-void MainForm::cmbSims_Change() {
-  ResetDiagram();
-  LoadScenario();
+void MainForm::onScenarioTextChanged() {
+  resetDiagram();
+  loadScenario();
   vars_.moveFrame = kScenarioApplied;
-  controls_.Shape3.visible = false;
+  controls_.token.visible = false;
   vars_.occupancy.fill(0.0);
 }
 
-void MainForm::cmbSims_Click() {
-  cmbSims_Change();
+void MainForm::onScenarioPicked() {
+  onScenarioTextChanged();
 }
 
-void MainForm::Command1_Click() {
+void MainForm::onOneClicked() {
   vars_.counting = kFalse;
   vars_.nextState = vars_.currentState;
   drawUntilJump();
-  BeginMove();
+  beginMove();
 }
 
-void MainForm::Command2_Click() {
-  if (controls_.Command2.caption == kStart) {
-    controls_.Command2.caption = kStop;
+void MainForm::onStartStopClicked() {
+  if (controls_.startStopButton.caption == kStart) {
+    controls_.startStopButton.caption = kStop;
     vars_.occupancy.fill(0.0);
     vars_.counting = kTrue;
-    for (Label& count : controls_.lblCount) count.caption = "0";
+    for (Label& count : controls_.visitCounts) count.caption = "0";
   } else {
-    controls_.Command2.caption = kStart;
+    controls_.startStopButton.caption = kStart;
     vars_.counting = kFalse;
   }
 }
 
-void MainForm::Command3_Click() {
-  if (controls_.Command3.caption == kPause) {
-    controls_.MoveTimer.enabled = false;
-    controls_.Command3.caption = kCont;
+void MainForm::onPauseClicked() {
+  if (controls_.pauseButton.caption == kPause) {
+    controls_.moveTimer.enabled = false;
+    controls_.pauseButton.caption = kCont;
   } else {
-    controls_.MoveTimer.enabled = true;
-    controls_.Command3.caption = kPause;
+    controls_.moveTimer.enabled = true;
+    controls_.pauseButton.caption = kPause;
   }
 }
 
-void MainForm::MoveTimer_Timer() {
-  Shape& token = controls_.Shape3;
+void MainForm::onTimerTick() {
+  Shape& token = controls_.token;
   if (vars_.moveFrame < kLastFrame) {
     token.visible = true;
     token.left = framePosition(vars_.moveFromX, vars_.moveToX, vars_.moveFrame);
@@ -210,10 +210,10 @@ void MainForm::MoveTimer_Timer() {
     // The token still stands where the last frame put it, nine tenths of the
     // way along its arc, inside the destination's corner.
     const int circle = arrivalCircle(token.left, token.top);
-    controls_.Shape1[static_cast<std::size_t>(circle)].borderColor = kRed;
+    controls_.circles[static_cast<std::size_t>(circle)].borderColor = kRed;
     if (vars_.counting == kTrue) {
       if (const auto state = stateIndex(vars_.nextState)) {
-        Label& count = controls_.lblCount[static_cast<std::size_t>(*state)];
+        Label& count = controls_.visitCounts[static_cast<std::size_t>(*state)];
         const double visits = readLeadingNumber(count.caption) + 1.0;
         if (const FloatFault fault = resultFault(visits); fault != FloatFault::None) {
           throw RunError(errorKindOf(fault), "A visit count grew beyond what can be shown.");
@@ -233,40 +233,38 @@ void MainForm::MoveTimer_Timer() {
     }
     ticks = counted;
   }
-  UpdateOccupancyChart();
-  ChooseNextState();
+  updateOccupancyChart();
+  chooseNextState();
   tickDrew_ = true;
-  if (vars_.nextState != vars_.currentState) BeginMove();
+  if (vars_.nextState != vars_.currentState) beginMove();
 }
 
-void MainForm::ResetDiagram() {
-  tessel::ResetDiagram(vars_, controls_.Shape1);
+void MainForm::resetDiagram() {
+  tessel::resetDiagram(vars_, controls_.circles);
 }
 
-void MainForm::LoadScenario() {
-  for (TextBox& box : controls_.Text1) box.text = "0.0";
-  for (Line& stroke : controls_.Line13) stroke.visible = false;
+void MainForm::loadScenario() {
+  for (TextBox& box : controls_.rateBoxes) box.text = "0.0";
+  for (Line& stroke : controls_.arrowStrokes) stroke.visible = false;
   for (std::size_t i = 0; i < kTransitionCount; ++i) {
-    controls_.Text1[i].visible = false;
-    controls_.Line4[i].visible = false;
+    controls_.rateBoxes[i].visible = false;
+    controls_.arcLines[i].visible = false;
   }
   for (std::size_t i = 0; i < kStateCount; ++i) {
-    controls_.Shape1[i].visible = false;
-    controls_.Shape2[i].visible = false;
-    controls_.Label1[i].visible = false;
-    controls_.lblCount[i].visible = false;
-    controls_.lblCount[i].caption = "0";
+    controls_.circles[i].visible = false;
+    controls_.bars[i].visible = false;
+    controls_.shareLabels[i].visible = false;
+    controls_.visitCounts[i].visible = false;
+    controls_.visitCounts[i].caption = "0";
   }
-  controls_.lblBlue.caption.clear();
-  controls_.lblGreen.caption.clear();
-  controls_.lblCyan.caption.clear();
-  controls_.lblPurple.caption.clear();
+  for (Label& name : controls_.nameLabels) name.caption.clear();
 
   // Every scenario is the base with its own additions on top; the list's
   // text is read afresh for each test and compared exactly.
   applyScenarioAdditions(kBaseScenario, true);
   for (std::size_t i = 1; i < kScenarios.size(); ++i) {
-    if (controls_.cmbSims.text == kScenarios[i].name) applyScenarioAdditions(kScenarios[i], false);
+    if (controls_.scenarioList.text == kScenarios[i].name)
+      applyScenarioAdditions(kScenarios[i], false);
   }
 }
 
@@ -274,13 +272,14 @@ void MainForm::applyScenarioAdditions(const Scenario& scenario, bool isBase) {
   // The base shows layer 2 and columns 0 and 1; the others add what they
   // need beyond that.
   const std::size_t firstLayer = isBase ? 0 : 1;
-  for (std::size_t i = firstLayer; i < scenario.layers.size(); ++i) ShowDiagram(scenario.layers[i]);
+  for (std::size_t i = firstLayer; i < scenario.layers.size(); ++i) showLayer(scenario.layers[i]);
   for (int state = 0; state < kStateCount; ++state) {
     const std::string_view name = scenario.stateNames[static_cast<std::size_t>(state)];
-    if (!name.empty()) controls_.nameLabel(state).caption = std::string(name);
+    if (!name.empty())
+      controls_.nameLabels[static_cast<std::size_t>(state)].caption = std::string(name);
   }
   for (const DefaultRate& rate : scenario.rates) {
-    controls_.Text1[static_cast<std::size_t>(rate.rateBox)].text = numberText(rate.rate);
+    controls_.rateBoxes[static_cast<std::size_t>(rate.rateBox)].text = numberText(rate.rate);
   }
   showColumns(scenario, isBase ? 0 : 2);
 }
@@ -289,45 +288,45 @@ void MainForm::showColumns(const Scenario& scenario, std::size_t first) {
   if (first == 0) {
     // The base shows both bars, then both percentage labels, then both counts.
     for (std::size_t i = 0; i < scenario.columns.size(); ++i) {
-      controls_.Shape2[static_cast<std::size_t>(scenario.columns[i])].visible = true;
+      controls_.bars[static_cast<std::size_t>(scenario.columns[i])].visible = true;
     }
     for (std::size_t i = 0; i < scenario.columns.size(); ++i) {
-      controls_.Label1[static_cast<std::size_t>(scenario.columns[i])].visible = true;
+      controls_.shareLabels[static_cast<std::size_t>(scenario.columns[i])].visible = true;
     }
     for (std::size_t i = 0; i < scenario.columns.size(); ++i) {
-      controls_.lblCount[static_cast<std::size_t>(scenario.columns[i])].visible = true;
+      controls_.visitCounts[static_cast<std::size_t>(scenario.columns[i])].visible = true;
     }
     return;
   }
   for (std::size_t i = first; i < scenario.columns.size(); ++i) {
     const auto column = static_cast<std::size_t>(scenario.columns[i]);
-    controls_.Shape2[column].visible = true;
-    controls_.Label1[column].visible = true;
-    controls_.lblCount[column].visible = true;
+    controls_.bars[column].visible = true;
+    controls_.shareLabels[column].visible = true;
+    controls_.visitCounts[column].visible = true;
   }
 }
 
-void MainForm::ShowDiagram(std::int16_t layer) {
-  tessel::ShowDiagram(controls_, layer);
+void MainForm::showLayer(std::int16_t layer) {
+  tessel::showLayer(controls_, layer);
 }
 
-void MainForm::ChooseNextState() {
-  const DrawInputs inputs{controls_.Text1, controls_.MoveTimer.interval, vars_.currentState,
+void MainForm::chooseNextState() {
+  const DrawInputs inputs{controls_.rateBoxes, controls_.moveTimer.interval, vars_.currentState,
                           numberFormat_};
-  tessel::ChooseNextState(inputs, random_, vars_.nextState);
+  tessel::chooseNextState(inputs, random_, vars_.nextState);
 }
 
-void MainForm::BeginMove() {
+void MainForm::beginMove() {
   const std::optional<int> from = stateIndex(vars_.currentState);
   const std::optional<int> to = stateIndex(vars_.nextState);
   const std::optional<int> record = from && to ? transitionIndex(*from, *to) : std::nullopt;
   if (record) {
-    const ArcCoords& path = vars_.arcs[static_cast<std::size_t>(*record)];
+    const ArcCoords& path = vars_.tokenPaths[static_cast<std::size_t>(*record)];
     vars_.moveFromX = path[kStartLeft];
     vars_.moveToX = path[kEndLeft];
     vars_.moveFromY = path[kStartTop];
     vars_.moveToY = path[kEndTop];
-    controls_.Shape1[static_cast<std::size_t>(*from)].borderColor = kGrey;
+    controls_.circles[static_cast<std::size_t>(*from)].borderColor = kGrey;
   }
   if (vars_.nextState != vars_.currentState) {
     vars_.currentState = vars_.nextState;
@@ -337,8 +336,8 @@ void MainForm::BeginMove() {
   }
 }
 
-void MainForm::UpdateOccupancyChart() {
-  tessel::UpdateOccupancyChart(vars_.occupancy, controls_);
+void MainForm::updateOccupancyChart() {
+  tessel::updateOccupancyChart(vars_.occupancy, controls_);
 }
 
 void MainForm::drawUntilJump() {
@@ -350,7 +349,7 @@ void MainForm::drawUntilJump() {
                          " draws: its rates are too small next to the largest rate on the "
                          "window. Click \"One\" to keep trying, or raise its rates.");
     }
-    ChooseNextState();
+    chooseNextState();
     // Once the rates have read without error, find out whether any draw
     // could ever leave this state; if none can, say so instead of looping.
     if (draws == 0 && vars_.nextState == vars_.currentState) raiseIfNoWayOut();
@@ -359,7 +358,7 @@ void MainForm::drawUntilJump() {
 
 std::string MainForm::stateCaption() const {
   if (const auto state = stateIndex(vars_.currentState)) {
-    const std::string& caption = controls_.nameLabel(*state).caption;
+    const std::string& caption = controls_.nameLabels[static_cast<std::size_t>(*state)].caption;
     if (!caption.empty()) return caption;
   }
   return vars_.currentState;
@@ -368,7 +367,7 @@ std::string MainForm::stateCaption() const {
 void MainForm::raiseIfNoWayOut() const {
   const std::optional<int> from = stateIndex(vars_.currentState);
   const std::optional<DrawRates> rates =
-      readDrawRates(controls_.Text1, controls_.MoveTimer.interval, numberFormat_);
+      readDrawRates(controls_.rateBoxes, controls_.moveTimer.interval, numberFormat_);
   if (from && rates && rates->passes > 0) {
     for (const float chance : attemptChances(*rates, *from)) {
       if (chance > 0.0F) return;

@@ -12,9 +12,9 @@
 #include "chain/chain_variables.h"
 #include "chain/scenarios.h"
 #include "display/form_controls.h"
-#include "display/toolkit/numbers.h"
-#include "display/toolkit/random_source.h"
-#include "display/toolkit/run_error.h"
+#include "toolkit/numbers.h"
+#include "toolkit/random_source.h"
+#include "toolkit/run_error.h"
 
 namespace tessel {
 
@@ -22,10 +22,10 @@ enum class FormEvent {
   Load,                // the window loads; arrives once, before any other
   ScenarioChange,      // the scenario list's text changed
   ScenarioClick,       // an entry of the scenario list was picked
-  OneClick,            // Command1, "One"
-  StartStopClick,      // Command2, "Start" / "Stop"
-  PauseContinueClick,  // Command3, "Pause" / "Cont"
-  TimerTick,           // MoveTimer
+  OneClick,            // "One"
+  StartStopClick,      // "Start" / "Stop"
+  PauseContinueClick,  // "Pause" / "Cont"
+  TimerTick,           // the move timer fired
 };
 
 // Values of moveFrame: 0, 3, ..., 27 while a move is drawn (the next frame
@@ -39,7 +39,7 @@ inline constexpr std::int16_t kLoaded = 50;
 inline constexpr std::int16_t kScenarioApplied = 100;
 
 // The window's variables, beside the chain's own (currentState, nextState,
-// arcs). The rates live only in the rate boxes' texts and the visit counts
+// tokenPaths). The rates live only in the rate boxes' texts and the visit counts
 // only in the count labels' captions.
 struct FormVariables : ChainVariables {
   std::int16_t moveFrame = 0;
@@ -84,21 +84,21 @@ class MainForm {
 
   // The event handlers. Each raises RunError as described above; handle()
   // is the entry point that catches it.
-  void Form_Load();
-  void cmbSims_Change();
-  void cmbSims_Click();
-  void Command1_Click();
-  void Command2_Click();
-  void Command3_Click();
-  void MoveTimer_Timer();
+  void onLoad();
+  void onScenarioTextChanged();
+  void onScenarioPicked();
+  void onOneClicked();
+  void onStartStopClicked();
+  void onPauseClicked();
+  void onTimerTick();
 
   // The procedures the handlers call, on the window's variables and controls.
-  void ResetDiagram();
-  void LoadScenario();
-  void ShowDiagram(std::int16_t layer);
-  void ChooseNextState();
-  void BeginMove();
-  void UpdateOccupancyChart();
+  void resetDiagram();
+  void loadScenario();
+  void showLayer(std::int16_t layer);
+  void chooseNextState();
+  void beginMove();
+  void updateOccupancyChart();
 
  private:
   void applyScenarioAdditions(const Scenario& scenario, bool isBase);

@@ -1,4 +1,4 @@
-#include "display/toolkit/run_error.h"
+#include "toolkit/run_error.h"
 
 #include <cmath>
 #include <limits>

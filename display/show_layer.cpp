@@ -1,8 +1,8 @@
-#include "display/show_diagram.h"
+#include "display/show_layer.h"
 
 #include <array>
 
-#include "display/toolkit/fixed_list.h"
+#include "toolkit/fixed_list.h"
 
 namespace tessel {
 namespace {
@@ -10,7 +10,7 @@ namespace {
 struct DiagramLayer {
   std::int16_t layer;
   FixedList<int, 2> circles;      // state indexes
-  FixedList<int, 4> transitions;  // arcs records; their strokes, arcs and boxes show
+  FixedList<int, 4> transitions;  // their strokes, arcs and rate boxes show
 };
 
 inline constexpr std::array<DiagramLayer, 4> kDiagramLayers{{
@@ -22,24 +22,24 @@ inline constexpr std::array<DiagramLayer, 4> kDiagramLayers{{
 
 }  // namespace
 
-void ShowDiagram(FormControls& controls, std::int16_t layer) {
+void showLayer(FormControls& controls, std::int16_t layer) {
   for (const DiagramLayer& row : kDiagramLayers) {
     if (row.layer != layer) continue;
     for (const int state : row.circles)
-      controls.Shape1[static_cast<std::size_t>(state)].visible = true;
+      controls.circles[static_cast<std::size_t>(state)].visible = true;
     for (const int record : row.transitions) {
       const Transition& t = kTransitions[static_cast<std::size_t>(record)];
       for (const int stroke : t.arrowStrokes) {
-        controls.Line13[static_cast<std::size_t>(stroke)].visible = true;
+        controls.arrowStrokes[static_cast<std::size_t>(stroke)].visible = true;
       }
     }
     for (const int record : row.transitions) {
       const Transition& t = kTransitions[static_cast<std::size_t>(record)];
-      controls.Line4[static_cast<std::size_t>(t.arcLine)].visible = true;
+      controls.arcLines[static_cast<std::size_t>(t.arcLine)].visible = true;
     }
     for (const int record : row.transitions) {
       const Transition& t = kTransitions[static_cast<std::size_t>(record)];
-      controls.Text1[static_cast<std::size_t>(t.rateBox)].visible = true;
+      controls.rateBoxes[static_cast<std::size_t>(t.rateBox)].visible = true;
     }
   }
 }

@@ -1,4 +1,4 @@
-#include "display/toolkit/numbers.h"
+#include "toolkit/numbers.h"
 
 #include <langinfo.h>
 #include <locale.h>

@@ -1,4 +1,4 @@
-#include "display/toolkit/random_source.h"
+#include "toolkit/random_source.h"
 
 #include <chrono>
 #include <utility>

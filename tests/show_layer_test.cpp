@@ -1,4 +1,4 @@
-#include "display/show_diagram.h"
+#include "display/show_layer.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 namespace tessel {
 namespace {
 
-// Everything ShowDiagram may touch, as sets of visible indexes.
+// Everything showLayer may touch, as sets of visible indexes.
 struct Visible {
   std::set<std::size_t> circles, strokes, arcs, boxes;
   bool operator==(const Visible&) const = default;
@@ -16,37 +16,37 @@ struct Visible {
 
 Visible visibleParts(const FormControls& controls) {
   Visible v;
-  for (std::size_t i = 0; i < controls.Shape1.size(); ++i) {
-    if (controls.Shape1[i].visible) v.circles.insert(i);
+  for (std::size_t i = 0; i < controls.circles.size(); ++i) {
+    if (controls.circles[i].visible) v.circles.insert(i);
   }
-  for (std::size_t i = 0; i < controls.Line13.size(); ++i) {
-    if (controls.Line13[i].visible) v.strokes.insert(i);
+  for (std::size_t i = 0; i < controls.arrowStrokes.size(); ++i) {
+    if (controls.arrowStrokes[i].visible) v.strokes.insert(i);
   }
-  for (std::size_t i = 0; i < controls.Line4.size(); ++i) {
-    if (controls.Line4[i].visible) v.arcs.insert(i);
+  for (std::size_t i = 0; i < controls.arcLines.size(); ++i) {
+    if (controls.arcLines[i].visible) v.arcs.insert(i);
   }
-  for (std::size_t i = 0; i < controls.Text1.size(); ++i) {
-    if (controls.Text1[i].visible) v.boxes.insert(i);
+  for (std::size_t i = 0; i < controls.rateBoxes.size(); ++i) {
+    if (controls.rateBoxes[i].visible) v.boxes.insert(i);
   }
   return v;
 }
 
 FormControls hiddenDiagram() {
   FormControls controls = makeDesignControls();
-  for (Shape& circle : controls.Shape1) circle.visible = false;
-  for (Line& stroke : controls.Line13) stroke.visible = false;
-  for (Line& arc : controls.Line4) arc.visible = false;
-  for (TextBox& box : controls.Text1) box.visible = false;
+  for (Shape& circle : controls.circles) circle.visible = false;
+  for (Line& stroke : controls.arrowStrokes) stroke.visible = false;
+  for (Line& arc : controls.arcLines) arc.visible = false;
+  for (TextBox& box : controls.rateBoxes) box.visible = false;
   return controls;
 }
 
 Visible afterLayers(const std::vector<std::int16_t>& layers) {
   FormControls controls = hiddenDiagram();
-  for (const std::int16_t layer : layers) ShowDiagram(controls, layer);
+  for (const std::int16_t layer : layers) showLayer(controls, layer);
   return visibleParts(controls);
 }
 
-TEST(ShowDiagram, EachLayerShowsItsOwnElements) {
+TEST(ShowLayer, EachLayerShowsItsOwnElements) {
   struct Case {
     std::int16_t layer;
     Visible expected;
@@ -60,7 +60,7 @@ TEST(ShowDiagram, EachLayerShowsItsOwnElements) {
   for (const Case& c : cases) EXPECT_EQ(afterLayers({c.layer}), c.expected) << c.layer;
 }
 
-TEST(ShowDiagram, OtherValuesChangeNothing) {
+TEST(ShowLayer, OtherValuesChangeNothing) {
   for (const int layer : {0, 1, 6, -1, 32767, -32768}) {
     EXPECT_EQ(afterLayers({static_cast<std::int16_t>(layer)}), Visible{}) << layer;
   }
@@ -68,7 +68,7 @@ TEST(ShowDiagram, OtherValuesChangeNothing) {
   EXPECT_EQ(afterLayers({2, 0, 7}), afterLayers({2}));
 }
 
-TEST(ShowDiagram, LayersAddUpAndRepeatingOneChangesNothing) {
+TEST(ShowLayer, LayersAddUpAndRepeatingOneChangesNothing) {
   EXPECT_EQ(afterLayers({2, 2}), afterLayers({2}));
   const Visible ring = afterLayers({2, 3, 4});
   EXPECT_EQ(ring.circles, (std::set<std::size_t>{0, 1, 2, 3}));
@@ -81,7 +81,7 @@ TEST(ShowDiagram, LayersAddUpAndRepeatingOneChangesNothing) {
   for (const std::size_t box : {2U, 7U, 5U, 0U}) EXPECT_FALSE(queue.boxes.contains(box)) << box;
 }
 
-TEST(ShowDiagram, ShowsEveryPartOfATransitionOrNone) {
+TEST(ShowLayer, ShowsEveryPartOfATransitionOrNone) {
   // The layer sets the scenarios use.
   for (const std::vector<std::int16_t>& layers :
        {std::vector<std::int16_t>{2}, {2, 3}, {2, 3, 4}, {2, 5}}) {
@@ -102,11 +102,11 @@ TEST(ShowDiagram, ShowsEveryPartOfATransitionOrNone) {
   }
 }
 
-TEST(ShowDiagram, LeavesTheBoxesTextsAlone) {
+TEST(ShowLayer, LeavesTheBoxesTextsAlone) {
   FormControls controls = hiddenDiagram();
-  controls.Text1[3].text = "abc";
-  ShowDiagram(controls, 2);
-  EXPECT_EQ(controls.Text1[3].text, "abc");
+  controls.rateBoxes[3].text = "abc";
+  showLayer(controls, 2);
+  EXPECT_EQ(controls.rateBoxes[3].text, "abc");
 }
 
 }  // namespace

@@ -12,6 +12,6 @@ namespace tessel {
 // layers: 2 is Blue and Purple, 3 adds Green, 4 adds Cyan with the ring's
 // arcs, and 5 adds Green and Cyan with the queue's diagonal. Any other value
 // changes nothing. No layer shows the Blue-Cyan diagonal.
-void ShowDiagram(FormControls& controls, std::int16_t layer);
+void showLayer(FormControls& controls, std::int16_t layer);
 
 }  // namespace tessel
