@@ -1,6 +1,7 @@
 #include "app/form_painter.h"
 
 #include <QPen>
+#include <algorithm>
 #include <cmath>
 
 namespace tessel {
@@ -118,13 +119,20 @@ void paintLayer(QPainter& painter, const FormControls& controls, Layer layer) {
     case Layer::kToken:
       paintToken(painter, controls.token);
       break;
-    case Layer::kArcArrowHeads:
+    case Layer::kArcArrowHeads: {
+      // The thin strokes run horizontally, vertically or at 45 degrees, and
+      // drawn without antialiasing each covers exactly one pixel per step in
+      // full colour; antialiased, a 1-pixel stroke between pixel rows would
+      // smear into a pale 2-pixel band. Their width scales with the painter.
+      painter.setRenderHint(QPainter::Antialiasing, false);
       for (std::size_t i = 0; i < kArrowStrokes.size(); ++i) {
         if (controls.arrowStrokes[i].visible) {
           drawLine(painter, kArrowStrokes[i].line, kArrowStrokeColour, kArrowStrokeWidth);
         }
       }
+      painter.setRenderHint(QPainter::Antialiasing, true);
       break;
+    }
     case Layer::kStateNameLabels: {
       static const QFont font = fontFor(kNameLabelFont);
       for (int state = 0; state < kStateCount; ++state) {
@@ -168,9 +176,10 @@ bool sameLabel(const Label& a, const Label& b) {
 
 }  // namespace
 
-QFont fontFor(const FontSpec& design) {
+QFont fontFor(const FontSpec& design, double scale) {
   QFont font(QString::fromLatin1(kSubstituteFace));
-  font.setPixelSize(static_cast<int>(std::lround(design.points * 96.0 / 72.0)));
+  font.setPixelSize(
+      std::max(1, static_cast<int>(std::lround(design.points * 96.0 / 72.0 * scale))));
   font.setWeight(design.weight >= 700 ? QFont::Bold : QFont::Normal);
   font.setItalic(design.italic);
   return font;

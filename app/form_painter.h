@@ -21,15 +21,18 @@ inline constexpr double kPixelsPerTwip = 1.0 / kTwipsPerPixel;
 inline constexpr const char* kSubstituteFace = "Liberation Sans Narrow";
 
 // A design font at its point size, as pixels at 96 dots per inch, so that
-// the layout does not depend on the screen's reported resolution.
-QFont fontFor(const FontSpec& design);
+// the layout does not depend on the screen's reported resolution; `scale`
+// multiplies it for a form drawn larger or smaller than its design.
+QFont fontFor(const FontSpec& design, double scale = 1.0);
 
 QRectF pixelRect(const BoxLayout& box);
 
+// Draws in design pixels; the painter's transform places and scales the
+// form, so that the drawing stays sharp at every size.
 void paintForm(QPainter& painter, const FormControls& controls);
 
-// The part of the window whose drawing differs between two states of the
-// controls; empty when nothing drawn has changed.
+// The part of the form, in design pixels, whose drawing differs between two
+// states of the controls; empty when nothing drawn has changed.
 QRegion changedRegion(const FormControls& before, const FormControls& after);
 
 }  // namespace tessel

@@ -5,23 +5,96 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QTextLayout>
 
 #include "app/form_painter.h"
+#include "chain/scenarios.h"
 
 namespace tessel {
 namespace {
 
 const char* const kHint =
     "Pick a scenario, then click \"One\" for a single jump or \"Start\" to run and count.";
+const char* const kFullScreenHint = "F11: full screen (Esc leaves it)";
 
-QString rateBoxStyle(bool marked) {
+constexpr int kStatusLines = 2;
+
+// The keys of "One", "Start"/"Stop" and "Pause"/"Cont", and what each
+// button's tooltip says. A key works wherever the focus is, except in a
+// rate box, where the letter is typed instead.
+struct ButtonKey {
+  Qt::Key key;
+  QChar letter;
+  const char* toolTip;
+};
+
+const std::array<ButtonKey, 3> kButtonKeys{{
+    {Qt::Key_O, QLatin1Char('O'), "One jump of the chain (O, or Alt+O)"},
+    {Qt::Key_S, QLatin1Char('S'), "Start or stop running and counting (S, or Alt+S)"},
+    {Qt::Key_P, QLatin1Char('P'),
+     "Pause or continue the animation (P, or Alt with the underlined letter)"},
+}};
+
+// A button's caption with its mnemonic: the button's key letter where the
+// caption has it, otherwise its first letter. Only the underline differs
+// from the caption on screen.
+QString withMnemonic(const std::string& caption, QChar letter) {
+  QString text = QString::fromStdString(caption);
+  text.replace(QLatin1Char('&'), QLatin1String("&&"));
+  if (text.isEmpty()) return text;
+  qsizetype at = text.indexOf(letter, 0, Qt::CaseInsensitive);
+  if (at < 0) at = 0;
+  return text.insert(at, QLatin1Char('&'));
+}
+
+QString rateBoxStyle(bool marked, const FormScale& scale) {
   // A marked box keeps its text and gains a red frame and a pale red ground.
   return marked ? QStringLiteral(
                       "QLineEdit { background: rgb(255, 205, 205); color: black; "
-                      "border: 2px solid rgb(220, 0, 0); padding: 0px; }")
+                      "border: %1px solid rgb(220, 0, 0); padding: 0px; }")
+                      .arg(scale.length(2))
                 : QStringLiteral(
                       "QLineEdit { background: rgb(192, 192, 192); color: black; "
-                      "border: 1px solid rgb(128, 128, 128); padding: 0px; }");
+                      "border: %1px solid rgb(128, 128, 128); padding: 0px; }")
+                      .arg(scale.length(1));
+}
+
+// Shows a rate box's text from its first non-blank character, as far as it
+// fits: a text longer than the box then reads from its beginning, while the
+// leading blank of a written number may scroll out of sight.
+void showBeginning(QLineEdit* box) {
+  const QString text = box->text();
+  qsizetype first = 0;
+  while (first < text.size() && text.at(first).isSpace()) ++first;
+  box->end(false);
+  box->setCursorPosition(static_cast<int>(first));
+}
+
+// `text` broken between words into at most `lines` lines of `width` pixels,
+// the last one cut short with an ellipsis if the text goes on. `elided` tells
+// whether anything was left out.
+QString fitToLines(const QString& text, const QFont& font, int width, int lines, bool& elided) {
+  elided = false;
+  QStringList shown;
+  QTextLayout layout(text, font);
+  layout.beginLayout();
+  for (int i = 0; i < lines; ++i) {
+    QTextLine line = layout.createLine();
+    if (!line.isValid()) break;
+    line.setLineWidth(width);
+    if (i == lines - 1) {
+      const QString rest = text.mid(line.textStart());
+      const QString last = QFontMetrics(font).elidedText(rest, Qt::ElideRight, width);
+      elided = last != rest;
+      shown << last;
+    } else {
+      shown << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+  }
+  layout.endLayout();
+  return shown.join(QLatin1Char('\n'));
 }
 
 }  // namespace
@@ -30,57 +103,130 @@ FormView::FormView(MainForm& form, QWidget* parent)
     : QWidget(parent), form_(form), painted_(form.controls()) {
   setWindowTitle(QString::fromUtf8(kMainForm.caption.data(),
                                    static_cast<qsizetype>(kMainForm.caption.size())));
-  setFixedSize(kMainForm.clientWidth / kTwipsPerPixel,
-               kMainForm.clientHeight / kTwipsPerPixel + kStatusLineHeight);
+  // Never smaller than the design, unless the screen itself is smaller:
+  // then the form opens scaled down to fit it instead of overflowing.
+  const QSize available = screen()->availableGeometry().size();
+  setMinimumSize(FormScale::designSizeWithin(available));
+  resize(FormScale::designSizeWithin(available));
   setAutoFillBackground(true);
+  // A click on the drawing takes the focus out of a rate box, so that the
+  // keys work again; the window starts with the focus on itself.
+  setFocusPolicy(Qt::ClickFocus);
 
   createInputWidgets();
+  createKeys();
 
   moveTimer_.setTimerType(Qt::PreciseTimer);
   connect(&moveTimer_, &QTimer::timeout, this, [this] { deliver(FormEvent::TimerTick); });
+  layOutForm();
   syncWidgets();
+  setFocus();
+}
+
+QSize FormView::sizeHint() const {
+  return FormScale::designSize();
+}
+
+void FormView::place(QWidget* widget, const BoxLayout& box, const FontSpec& font) {
+  scaledWidgets_.push_back({widget, box, font});
 }
 
 void FormView::createInputWidgets() {
   // Created in tab order: the rate boxes, then the list, then the buttons.
   for (std::size_t i = 0; i < rateBoxes_.size(); ++i) {
     auto* box = new QLineEdit(this);
-    box->setGeometry(pixelRect(kRateBoxes[i].box).toRect());
-    box->setFont(fontFor(kRateBoxFont));
+    place(box, kRateBoxes[i].box, kRateBoxFont);
     box->setAlignment(Qt::AlignCenter);
-    box->setStyleSheet(rateBoxStyle(false));
     box->setAccessibleName(QStringLiteral("Rate box %1").arg(i));
     const int index = static_cast<int>(i);
     connect(box, &QLineEdit::textEdited, this,
             [this, index](const QString& text) { rateEdited(index, text); });
+    connect(box, &QLineEdit::editingFinished, this, [box] {
+      if (!box->hasFocus()) showBeginning(box);
+    });
     rateBoxes_[i] = box;
   }
 
   scenarioList_ = new QComboBox(this);
-  scenarioList_->setGeometry(pixelRect(kScenarioListBox).toRect());
-  scenarioList_->setFont(fontFor(kScenarioListFont));
+  place(scenarioList_, kScenarioListBox, kScenarioListFont);
   scenarioList_->setAccessibleName(QStringLiteral("Scenario"));
-  connect(scenarioList_, &QComboBox::activated, this, [this](int index) {
-    form_.controls().scenarioList.text = scenarioList_->itemText(index).toStdString();
-    deliver(FormEvent::ScenarioClick);
-  });
+  scenarioList_->setToolTip(QStringLiteral("Scenario (keys 1 to 5 pick them in list order)"));
+  connect(scenarioList_, &QComboBox::activated, this, &FormView::pickScenario);
 
   const std::array<FormEvent, 3> clicks{FormEvent::OneClick, FormEvent::StartStopClick,
                                         FormEvent::PauseContinueClick};
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
     auto* button = new QPushButton(this);
-    button->setGeometry(pixelRect(kButtons[i].box).toRect());
-    button->setFont(fontFor(kButtonFont));
+    place(button, kButtons[i].box, kButtonFont);
+    button->setToolTip(QString::fromLatin1(kButtonKeys[i].toolTip));
     const FormEvent event = clicks[i];
     connect(button, &QPushButton::clicked, this, [this, event] { deliver(event); });
     buttons_[i] = button;
   }
 
   statusLine_ = new QLabel(this);
-  statusLine_->setGeometry(0, kMainForm.clientHeight / kTwipsPerPixel, width(), kStatusLineHeight);
-  statusLine_->setContentsMargins(6, 0, 6, 0);
-  statusLine_->setFont(fontFor({kFontFace, 9.0F, 400, false}));
+  place(statusLine_, kStatusStripBox, kStatusStripFont);
+  // Plain text always: a message may quote whatever was typed into a rate box.
+  statusLine_->setTextFormat(Qt::PlainText);
+  statusLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   statusLine_->setAutoFillBackground(true);
+}
+
+void FormView::createKeys() {
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    auto* key = new QShortcut(QKeySequence(kButtonKeys[i].key), this);
+    QPushButton* button = buttons_[i];
+    connect(key, &QShortcut::activated, button, &QPushButton::click);
+  }
+  for (int i = 0; i < static_cast<int>(kScenarios.size()); ++i) {
+    auto* key = new QShortcut(QKeySequence(Qt::Key_1 + i), this);
+    connect(key, &QShortcut::activated, this, [this, i] { pickScenario(i); });
+  }
+  auto* fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
+  connect(fullScreen, &QShortcut::activated, this, &FormView::toggleFullScreen);
+  leaveFullScreen_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  leaveFullScreen_->setEnabled(false);
+  connect(leaveFullScreen_, &QShortcut::activated, this, &FormView::toggleFullScreen);
+}
+
+void FormView::toggleFullScreen() {
+  // Leaving full screen returns to a maximised window if it was one before.
+  setWindowState(windowState() ^ Qt::WindowFullScreen);
+}
+
+void FormView::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::WindowStateChange) leaveFullScreen_->setEnabled(isFullScreen());
+  QWidget::changeEvent(event);
+}
+
+void FormView::pickScenario(int index) {
+  if (index < 0 || index >= scenarioList_->count()) return;
+  const QSignalBlocker blocker(scenarioList_);
+  scenarioList_->setCurrentIndex(index);
+  form_.controls().scenarioList.text = scenarioList_->itemText(index).toStdString();
+  deliver(FormEvent::ScenarioClick);
+}
+
+void FormView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  layOutForm();
+}
+
+void FormView::layOutForm() {
+  scale_ = FormScale::fit(size());
+  for (const ScaledWidget& placed : scaledWidgets_) {
+    placed.widget->setGeometry(scale_.map(pixelRect(placed.box)));
+    placed.widget->setFont(fontFor(placed.font, scale_.factor()));
+  }
+  const int margin = scale_.length(static_cast<double>(kStatusStripMargin) / kTwipsPerPixel, 0);
+  statusLine_->setContentsMargins(margin, 0, margin, 0);
+  for (QLineEdit* box : rateBoxes_) {
+    box->setStyleSheet(rateBoxStyle(box->property("marked").toBool(), scale_));
+    if (!box->hasFocus()) showBeginning(box);
+  }
+  statusText_.clear();  // the strip's text is fitted to its new size
+  syncStatusLine();
+  update();
 }
 
 void FormView::deliver(FormEvent event) {
@@ -91,6 +237,12 @@ void FormView::deliver(FormEvent event) {
 void FormView::rateEdited(int box, const QString& text) {
   form_.setRateText(box, text.toStdString());
   syncWidgets();
+}
+
+void FormView::syncRateBoxStyle(QLineEdit* box, bool marked) {
+  if (box->property("marked").toBool() == marked) return;
+  box->setProperty("marked", marked);
+  box->setStyleSheet(rateBoxStyle(marked, scale_));
 }
 
 void FormView::syncWidgets() {
@@ -112,7 +264,7 @@ void FormView::syncWidgets() {
   const std::array<const PushButton*, 3> captions{&controls.oneButton, &controls.startStopButton,
                                                   &controls.pauseButton};
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
-    const QString caption = QString::fromStdString(captions[i]->caption);
+    const QString caption = withMnemonic(captions[i]->caption, kButtonKeys[i].letter);
     if (buttons_[i]->text() != caption) buttons_[i]->setText(caption);
   }
 
@@ -120,13 +272,12 @@ void FormView::syncWidgets() {
   for (std::size_t i = 0; i < rateBoxes_.size(); ++i) {
     QLineEdit* box = rateBoxes_[i];
     const QString text = QString::fromStdString(controls.rateBoxes[i].text);
-    if (box->text() != text) box->setText(text);
-    box->setVisible(controls.rateBoxes[i].visible);
-    const bool isMarked = marked == static_cast<int>(i);
-    if (box->property("marked").toBool() != isMarked) {
-      box->setProperty("marked", isMarked);
-      box->setStyleSheet(rateBoxStyle(isMarked));
+    if (box->text() != text) {
+      box->setText(text);
+      if (!box->hasFocus()) showBeginning(box);
     }
+    box->setVisible(controls.rateBoxes[i].visible);
+    syncRateBoxStyle(box, marked == static_cast<int>(i));
   }
 
   const Timer& timer = controls.moveTimer;
@@ -139,24 +290,29 @@ void FormView::syncWidgets() {
   const QRegion changed = changedRegion(painted_, controls);
   if (!changed.isEmpty()) {
     painted_ = controls;
-    update(changed);
+    update(scale_.map(changed));
   }
 }
 
 void FormView::syncStatusLine() {
   const std::optional<RunError>& error = form_.lastError();
   const QString text = error ? QString::fromUtf8(error->what()) : QString::fromUtf8(kHint);
-  if (statusLine_->text() == text) return;
-  statusLine_->setText(text);
+  if (statusText_ == text) return;
+  statusText_ = text;
+  bool elided = false;
+  statusLine_->setText(fitToLines(text, statusLine_->font(), statusLine_->contentsRect().width(),
+                                  kStatusLines, elided));
   QPalette palette = statusLine_->palette();
   palette.setColor(QPalette::WindowText, error ? QColor(180, 0, 0) : QColor(70, 70, 70));
   statusLine_->setPalette(palette);
-  statusLine_->setToolTip(error ? text : QString());
+  const QString keys = QString::fromLatin1(kFullScreenHint);
+  statusLine_->setToolTip(error || elided ? text + QLatin1Char('\n') + keys : keys);
 }
 
 void FormView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setClipRegion(event->region());
+  painter.setTransform(scale_.transform());
   paintForm(painter, form_.controls());
 }
 

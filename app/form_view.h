@@ -4,48 +4,74 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <vector>
 
+#include "app/form_scale.h"
 #include "display/form_controls.h"
+#include "display/layout.h"
 #include "window/main_form.h"
 
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+class QShortcut;
 
 namespace tessel {
 
 // The demonstration's window on screen: draws MainForm's controls, hosts the
 // real input widgets (scenario list, buttons, rate boxes) where the layout
-// puts them, and turns the user's input and the timer into MainForm's
-// events. It keeps no state of its own that the model holds: after every
-// event it brings the widgets in line with the model and repaints what
-// changed.
+// puts them, and turns the user's input, its keys and the timer into
+// MainForm's events. It keeps no state of its own that the model holds:
+// after every event it brings the widgets in line with the model and
+// repaints what changed.
+//
+// The window takes any size. The form, status strip included, is scaled
+// uniformly to the largest size that fits and centred: the drawing through
+// the painter's transform, every widget by placing its design box and font
+// at the same scale.
 class FormView : public QWidget {
   Q_OBJECT
 
  public:
-  // Pixels below the design's client area for the status line, where errors
-  // are shown without a dialog.
-  static constexpr int kStatusLineHeight = 24;
-
   explicit FormView(MainForm& form, QWidget* parent = nullptr);
 
   // Sends one event to the window and shows its outcome.
   void deliver(FormEvent event);
+
+  // Picks the scenario at `index` in the list, as a click on its entry does.
+  void pickScenario(int index);
 
   QComboBox* scenarioList() const { return scenarioList_; }
   QPushButton* button(int index) const { return buttons_.at(static_cast<std::size_t>(index)); }
   QLineEdit* rateBox(int index) const { return rateBoxes_.at(static_cast<std::size_t>(index)); }
   QLabel* statusLine() const { return statusLine_; }
   const QTimer& moveTimer() const { return moveTimer_; }
+  const FormScale& formScale() const { return scale_; }
+
+  QSize sizeHint() const override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
+  // A widget that stands on the form at a design box with a design font;
+  // every resize places and sizes it again at the form's scale.
+  struct ScaledWidget {
+    QWidget* widget;
+    BoxLayout box;
+    FontSpec font;
+  };
+
   void createInputWidgets();
+  void createKeys();
+  void place(QWidget* widget, const BoxLayout& box, const FontSpec& font);
+  void layOutForm();
+  void toggleFullScreen();
   void syncWidgets();
   void syncStatusLine();
+  void syncRateBoxStyle(QLineEdit* box, bool marked);
   void rateEdited(int box, const QString& text);
 
   MainForm& form_;
@@ -53,6 +79,10 @@ class FormView : public QWidget {
   std::array<QPushButton*, 3> buttons_{};
   std::array<QLineEdit*, kTransitionCount> rateBoxes_{};
   QLabel* statusLine_ = nullptr;
+  QShortcut* leaveFullScreen_ = nullptr;
+  std::vector<ScaledWidget> scaledWidgets_;
+  FormScale scale_;
+  QString statusText_;  // the whole message; the strip may show it shortened
   QTimer moveTimer_;
   FormControls painted_;  // the controls as last drawn, to repaint only what changed
 };

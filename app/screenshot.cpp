@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QPixmap>
+#include <QSize>
+#include <QStringList>
 #include <QTimer>
 #include <cstdio>
 #include <optional>
@@ -19,6 +21,7 @@ struct ScreenshotRequest {
   QString scenario;
   double countSeconds = 0.0;
   std::optional<std::uint64_t> seed;
+  QSize size;
 };
 
 std::optional<ScreenshotRequest> parse(int argc, char* argv[]) {
@@ -37,6 +40,13 @@ std::optional<ScreenshotRequest> parse(int argc, char* argv[]) {
       ok = ok && request.countSeconds >= 0.0 && request.countSeconds <= 3600.0;
     } else if (option == "--seed") {
       request.seed = value.toULongLong(&ok);
+    } else if (option == "--size") {
+      // WIDTH x HEIGHT of the window, for pictures of the scaled form.
+      const QStringList sides = value.split(QLatin1Char('x'));
+      ok = sides.size() == 2;
+      if (ok) request.size = QSize(sides[0].toInt(&ok), sides[1].toInt());
+      ok = ok && request.size.width() > 0 && request.size.height() > 0 &&
+           request.size.width() <= 10000 && request.size.height() <= 10000;
     } else {
       ok = false;
     }
@@ -57,7 +67,7 @@ int runScreenshot(int argc, char* argv[]) {
   if (!request) {
     std::fputs(
         "usage: tessel-demo --screenshot FILE [--scenario NAME] [--count-seconds S] "
-        "[--seed N]\n",
+        "[--seed N] [--size WxH]\n",
         stderr);
     return 2;
   }
@@ -73,11 +83,9 @@ int runScreenshot(int argc, char* argv[]) {
                    request->scenario.toLocal8Bit().constData());
       return 2;
     }
-    // As a user picks it: the list shows it and its click runs.
-    view.scenarioList()->setCurrentIndex(index);
-    form.controls().scenarioList.text = request->scenario.toStdString();
-    view.deliver(FormEvent::ScenarioClick);
+    view.pickScenario(index);  // as a user picks it: the list shows it and its click runs
   }
+  if (request->size.isValid()) view.resize(request->size);
   if (request->countSeconds > 0.0) view.deliver(FormEvent::StartStopClick);
   view.show();
 

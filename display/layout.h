@@ -54,12 +54,25 @@ struct WindowLayout {
   int clientHeight;
 };
 
-// The window keeps this client area; nothing reacts to a change of its size.
+// The design's client area. The window scales it, and everything in it,
+// uniformly to whatever size the window has.
 inline constexpr WindowLayout kMainForm{"Orlo's Tessel Demo", 10950, 7560};
 
 // The state diagram stands left of this line; the scenario list, the buttons
 // and the occupancy chart stand at or right of it.
 inline constexpr int kDiagramRegionRight = 6480;
+
+// The status strip under the client area, where the window explains itself
+// and shows its errors without a dialog. Its text is as large as the
+// buttons' captions and it holds two lines of it, so that the longest
+// messages stay readable from the back of a classroom.
+inline constexpr BoxLayout kStatusStripBox{0, kMainForm.clientHeight, kMainForm.clientWidth, 720};
+inline constexpr int kStatusStripMargin = 90;  // left and right of the text
+
+// The whole form the window shows and scales: the client area with the
+// status strip below it. The window keeps these proportions at every size.
+inline constexpr int kFormWidth = kMainForm.clientWidth;
+inline constexpr int kFormHeight = kStatusStripBox.bottom();
 
 // ---------------------------------------------------------------------------
 // Fonts: one face throughout, neither underlined nor struck through. The view
@@ -75,6 +88,7 @@ inline constexpr FontSpec kRateBoxFont{kFontFace, 12.0F, kBold, false};
 inline constexpr FontSpec kScenarioListFont{kFontFace, 18.0F, kRegular, false};
 inline constexpr FontSpec kButtonFont{kFontFace, 13.5F, kRegular, false};
 inline constexpr FontSpec kPercentageLabelFont{kFontFace, 13.5F, kBold, false};
+inline constexpr FontSpec kStatusStripFont = kButtonFont;
 
 // ---------------------------------------------------------------------------
 // Colours shared by several controls

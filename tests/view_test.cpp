@@ -57,8 +57,8 @@ class ViewTest : public ::testing::Test {
 
 TEST_F(ViewTest, OpensAtItsDesignSizeWithItsCaption) {
   EXPECT_EQ(view_.windowTitle(), QStringLiteral("Orlo's Tessel Demo"));
-  EXPECT_EQ(view_.width(), 730);
-  EXPECT_EQ(view_.height(), 504 + FormView::kStatusLineHeight);
+  // The design's client area with the two-line status strip below it.
+  EXPECT_EQ(view_.size(), QSize(730, 504 + 48));
   EXPECT_EQ(view_.scenarioList()->currentText(), QStringLiteral("One Phone"));
   EXPECT_EQ(view_.scenarioList()->count(), 5);
   EXPECT_TRUE(view_.moveTimer().isActive());
@@ -79,10 +79,10 @@ TEST_F(ViewTest, AfterLoadOnlyBlueHasARedRim) {
 
 TEST_F(ViewTest, StartTurnsIntoStopAndBack) {
   click(1);
-  EXPECT_EQ(view_.button(1)->text(), QStringLiteral("Stop"));
+  EXPECT_EQ(view_.button(1)->text(), QStringLiteral("&Stop"));
   EXPECT_EQ(form_.variables().counting, kTrue);
   click(1);
-  EXPECT_EQ(view_.button(1)->text(), QStringLiteral("Start"));
+  EXPECT_EQ(view_.button(1)->text(), QStringLiteral("&Start"));
   EXPECT_EQ(form_.variables().counting, kFalse);
 }
 
@@ -90,7 +90,7 @@ TEST_F(ViewTest, PauseStopsTheTokenAndContLetsItGoOn) {
   click(0);  // "One": a move from Blue to Purple
   ASSERT_TRUE(waitFor([&] { return form_.variables().moveFrame >= 6; }));
   click(2);
-  EXPECT_EQ(view_.button(2)->text(), QStringLiteral("Cont"));
+  EXPECT_EQ(view_.button(2)->text(), QStringLiteral("&Cont"));
   EXPECT_FALSE(view_.moveTimer().isActive());
   const float left = form_.controls().token.left;
   const std::int16_t frame = form_.variables().moveFrame;
@@ -99,7 +99,7 @@ TEST_F(ViewTest, PauseStopsTheTokenAndContLetsItGoOn) {
   EXPECT_EQ(form_.variables().moveFrame, frame);
 
   click(2);
-  EXPECT_EQ(view_.button(2)->text(), QStringLiteral("Pause"));
+  EXPECT_EQ(view_.button(2)->text(), QStringLiteral("&Pause"));
   ASSERT_TRUE(waitFor([&] { return form_.variables().moveFrame == 33; }));
   EXPECT_EQ(form_.variables().currentState, "Purple");
   const QColor purple = rimColour(kPurple);
