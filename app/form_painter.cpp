@@ -1,6 +1,9 @@
 #include "app/form_painter.h"
 
+#include <QFontMetrics>
 #include <QPen>
+#include <QStringList>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -183,6 +186,28 @@ QFont fontFor(const FontSpec& design, double scale) {
   font.setWeight(design.weight >= 700 ? QFont::Bold : QFont::Normal);
   font.setItalic(design.italic);
   return font;
+}
+
+QString fitToLines(const QString& text, const QFont& font, int width, int lines, bool& elided) {
+  elided = false;
+  QStringList shown;
+  QTextLayout layout(text, font);
+  layout.beginLayout();
+  for (int i = 0; i < lines; ++i) {
+    QTextLine line = layout.createLine();
+    if (!line.isValid()) break;
+    line.setLineWidth(width);
+    if (i == lines - 1) {
+      const QString rest = text.mid(line.textStart());
+      const QString last = QFontMetrics(font).elidedText(rest, Qt::ElideRight, width);
+      elided = last != rest;
+      shown << last;
+    } else {
+      shown << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+  }
+  layout.endLayout();
+  return shown.join(QLatin1Char('\n'));
 }
 
 QRectF pixelRect(const BoxLayout& box) {

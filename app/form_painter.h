@@ -27,6 +27,11 @@ QFont fontFor(const FontSpec& design, double scale = 1.0);
 
 QRectF pixelRect(const BoxLayout& box);
 
+// `text` broken between words into at most `lines` lines of `width` pixels,
+// joined by newlines, the last one cut short with an ellipsis if the text
+// goes on; `elided` tells whether anything was left out.
+QString fitToLines(const QString& text, const QFont& font, int width, int lines, bool& elided);
+
 // Draws in design pixels; the painter's transform places and scales the
 // form, so that the drawing stays sharp at every size.
 void paintForm(QPainter& painter, const FormControls& controls);

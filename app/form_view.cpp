@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
-#include <QTextLayout>
 
 #include "app/form_painter.h"
 #include "chain/scenarios.h"
@@ -70,31 +69,6 @@ void showBeginning(QLineEdit* box) {
   while (first < text.size() && text.at(first).isSpace()) ++first;
   box->end(false);
   box->setCursorPosition(static_cast<int>(first));
-}
-
-// `text` broken between words into at most `lines` lines of `width` pixels,
-// the last one cut short with an ellipsis if the text goes on. `elided` tells
-// whether anything was left out.
-QString fitToLines(const QString& text, const QFont& font, int width, int lines, bool& elided) {
-  elided = false;
-  QStringList shown;
-  QTextLayout layout(text, font);
-  layout.beginLayout();
-  for (int i = 0; i < lines; ++i) {
-    QTextLine line = layout.createLine();
-    if (!line.isValid()) break;
-    line.setLineWidth(width);
-    if (i == lines - 1) {
-      const QString rest = text.mid(line.textStart());
-      const QString last = QFontMetrics(font).elidedText(rest, Qt::ElideRight, width);
-      elided = last != rest;
-      shown << last;
-    } else {
-      shown << text.mid(line.textStart(), line.textLength()).trimmed();
-    }
-  }
-  layout.endLayout();
-  return shown.join(QLatin1Char('\n'));
 }
 
 }  // namespace

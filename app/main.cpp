@@ -7,6 +7,7 @@
 
 #include "app/form_view.h"
 #include "app/screenshot.h"
+#include "app/window_placement.h"
 #include "toolkit/random_source.h"
 #include "toolkit/version.h"
 #include "window/main_form.h"
@@ -23,6 +24,8 @@ int main(int argc, char* argv[]) {
   }
 
   QApplication application(argc, argv);
+  QCoreApplication::setOrganizationName(QStringLiteral("tessel"));
+  QCoreApplication::setApplicationName(QStringLiteral("tessel-demo"));
 
   // A documentation aid, not part of the window: --screenshot FILE ... saves
   // a picture of the window and exits.
@@ -32,6 +35,6 @@ int main(int argc, char* argv[]) {
   tessel::MainForm form(random);
   tessel::FormView view(form);
   view.deliver(tessel::FormEvent::Load);
-  view.show();
+  tessel::showWithSavedGeometry(view);
   return QApplication::exec();
 }
