@@ -2,7 +2,10 @@
 # Runs the real tessel-demo on an X server and checks its window from the
 # outside, with standard X tools: the title and size, that clicking "Start"
 # turns its caption to "Stop" and makes the chart count, and that closing the
-# window the way a window manager does ends the program with status 0.
+# window the way a window manager does ends the program with status 0. Then,
+# on a second run, the window maximised to the whole screen: the form fills
+# the screen's height, a click on the scaled "Start" starts counting and the
+# "Pause" button's key freezes the token.
 #
 #   tools/check-window-x11.sh PATH/TO/tessel-demo OUT-DIR
 #
@@ -15,14 +18,14 @@ if [ $# -ne 2 ]; then
   exit 2
 fi
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
+  exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" bash "$0" "$@"
 fi
 
 program=$1
 out=$2
 title="Orlo's Tessel Demo"
 width=730
-height=528
+height=552
 # Window-relative pixels: the Start button's box and its centre, and the
 # occupancy chart's box (axes, bars and percentages).
 start_box="81x33+528+72"
@@ -50,6 +53,9 @@ done
 
 mkdir -p "$out"
 rm -f "$out"/*.png "$out"/tessel-demo.log
+# The program keeps its window's geometry in its settings: start from none.
+export XDG_CONFIG_HOME="$out/config"
+rm -rf "$XDG_CONFIG_HOME"
 
 pid=
 cleanup() {
@@ -159,6 +165,166 @@ else
     fail "the program exited with status $status when its window closed (output in $out/tessel-demo.log)"
   fi
 fi
+
+# ---------------------------------------------------------------------------
+# The window maximised on the whole screen.
+
+# The colour of pixel X,Y in IMAGE as "R,G,B".
+pixel_at() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# Design pixels X Y of the form to screen pixels, at the form's scale.
+scaled() {
+  awk -v s="$scale" -v ox="$origin_x" -v oy="$origin_y" -v x="$1" -v y="$2" \
+    'BEGIN { printf "%d %d\n", ox + x * s, oy + y * s }'
+}
+
+# Design box WxH+X+Y to a screen box of the same form.
+scaled_box() {
+  awk -v s="$scale" -v ox="$origin_x" -v oy="$origin_y" -v box="$1" 'BEGIN {
+    split(box, part, /[x+]/)
+    printf "%dx%d+%d+%d\n", part[1] * s, part[2] * s, ox + part[3] * s, oy + part[4] * s }'
+}
+
+# Pixels inside screen BOX that differ by more than FUZZ between two images.
+box_changed() {
+  local before=$1 after=$2 box=$3 fuzz=$4
+  convert "$before" -crop "$box" +repage "$out/box-before.png"
+  convert "$after" -crop "$box" +repage "$out/box-after.png"
+  compare -metric AE -fuzz "$fuzz" "$out/box-before.png" "$out/box-after.png" null: 2>&1 >/dev/null
+}
+
+# Takes screenshots of the whole screen into FILE until COMMAND... succeeds,
+# for at most 10 s; fails when it never does.
+screenshot_until() {
+  local file=$1
+  shift
+  for _ in $(seq 40); do
+    import -silent -window root "$file" || return 1
+    "$@" && return 0
+    sleep 0.25
+  done
+  return 1
+}
+
+check_maximised_window() {
+  local root screen_width screen_height
+  root=$(xwininfo -root)
+  screen_width=$(awk '/^ *Width:/ { print $2 }' <<<"$root")
+  screen_height=$(awk '/^ *Height:/ { print $2 }' <<<"$root")
+
+  "$program" >>"$out/tessel-demo.log" 2>&1 &
+  pid=$!
+  window=$(timeout 20 xdotool search --sync --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1)
+  [ -n "$window" ] || give_up "no visible window named \"$title\" on the second run"
+
+  # Xvfb has no window manager, so the check does what one does to maximise
+  # a window: it moves it to the corner and gives it the whole screen.
+  xdotool windowmove "$window" 0 0 windowsize "$window" "$screen_width" "$screen_height"
+  local shown_width="" shown_height=""
+  for _ in $(seq 50); do
+    info=$(xwininfo -id "$window")
+    shown_width=$(awk '/^ *Width:/ { print $2 }' <<<"$info")
+    shown_height=$(awk '/^ *Height:/ { print $2 }' <<<"$info")
+    [ "$shown_width" = "$screen_width" ] && [ "$shown_height" = "$screen_height" ] && break
+    sleep 0.1
+  done
+  if [ "$shown_width" = "$screen_width" ] && [ "$shown_height" = "$screen_height" ]; then
+    pass "maximised window is ${shown_width}x${shown_height}"
+  else
+    give_up "maximised window is ${shown_width}x${shown_height}, not ${screen_width}x${screen_height}"
+  fi
+
+  # The form is 730 x 552 design pixels (the client area and the status
+  # strip), scaled uniformly to the largest size that fits and centred.
+  read -r scale origin_x origin_y < <(awk -v w="$shown_width" -v h="$shown_height" 'BEGIN {
+    s = (w / 730 < h / 552) ? w / 730 : h / 552
+    printf "%.6f %.3f %.3f\n", s, (w - 730 * s) / 2, (h - 552 * s) / 2 }')
+  local form_height
+  form_height=$(awk -v s="$scale" 'BEGIN { printf "%d", 552 * s + 0.5 }')
+  if [ "$form_height" -ge $((screen_height - 1)) ]; then
+    pass "the form is to be $form_height pixels high on a $screen_height-pixel screen (scale $scale)"
+  else
+    fail "the form would be only $form_height pixels high on a $screen_height-pixel screen"
+  fi
+
+  # Reference pixels where the scaled layout puts them: the Blue circle's
+  # fill, the Blue bar, the horizontal axis and an arrow-head stroke. The
+  # first one shows that the scaled form has been painted.
+  local x y colour
+  read -r x y < <(scaled 52 112)
+  painted() { [ "$(pixel_at "$out/maximised.png" "$x" "$y")" = "192,192,255" ]; }
+  screenshot_until "$out/maximised.png" painted || fail "the scaled form was not painted within 10 s"
+  for probe in "52 112 192,192,255 the Blue circle's fill" \
+    "488 320 192,192,255 the Blue bar" \
+    "600 464 0,0,0 the chart's horizontal axis" \
+    "216.5 40.5 64,64,64 an arrow head"; do
+    read -r dx dy expected what <<<"$probe"
+    read -r x y < <(scaled "$dx" "$dy")
+    colour=$(pixel_at "$out/maximised.png" "$x" "$y")
+    if [ "$colour" = "$expected" ]; then
+      pass "$what is at $x,$y, where the scaled layout puts it"
+    else
+      fail "$what: pixel $x,$y is $colour, expected $expected"
+    fi
+  done
+  # The status strip's text stands in the form's bottom 48 design pixels,
+  # at the bottom of the screen.
+  local strip_colours
+  strip_colours=$(convert "$out/maximised.png" -crop "$(scaled_box 730x48+0+504)" +repage -format '%k' info:)
+  if [ "${strip_colours:-0}" -gt 8 ]; then
+    pass "the status strip's text shows at the bottom of the screen ($strip_colours colours)"
+  else
+    fail "the status strip at the bottom of the screen looks empty ($strip_colours colours)"
+  fi
+
+  # A click on the scaled "Start" turns it into "Stop" and makes the chart
+  # count. The pointer then leaves the button, so that its hover shading
+  # does not count as a change.
+  local start_box chart pause_box
+  start_box=$(scaled_box 81x33+528+72)
+  chart=$(scaled_box 244x332+456+136)
+  pause_box=$(scaled_box 81x33+624+72)
+  read -r x y < <(scaled 568 88)
+  xdotool mousemove "$x" "$y" click 1
+  read -r x y < <(scaled 300 250)
+  xdotool mousemove "$x" "$y"
+  counting() {
+    [ "$(box_changed "$out/maximised.png" "$out/counting.png" "$start_box" 25%)" -gt 0 ] &&
+      [ "$(box_changed "$out/maximised.png" "$out/counting.png" "$chart" 0)" -gt 0 ]
+  }
+  if screenshot_until "$out/counting.png" counting; then
+    pass "a click on the scaled Start started counting: its caption and the chart changed"
+  else
+    fail "the scaled Start button or the chart looked the same for 10 s after the click"
+  fi
+
+  # The key P, the "Pause" button's, turns it into "Cont" and freezes the
+  # token: nothing on the screen changes any more.
+  xdotool windowfocus --sync "$window" key p
+  paused() { [ "$(box_changed "$out/counting.png" "$out/paused-1.png" "$pause_box" 25%)" -gt 0 ]; }
+  if screenshot_until "$out/paused-1.png" paused; then
+    pass "the key P turned \"Pause\" into \"Cont\""
+  else
+    fail "the Pause button looked the same for 10 s after the key P"
+  fi
+  # Not a wait but the span watched: 1.5 s is 37 ticks of the timer.
+  sleep 1.5
+  import -silent -window root "$out/paused-2.png" || give_up "could not take a screenshot"
+  local changed
+  changed=$(compare -metric AE "$out/paused-1.png" "$out/paused-2.png" null: 2>&1 >/dev/null)
+  if [ "$changed" = "0" ]; then
+    pass "nothing moved in the 1.5 s after the key P"
+  else
+    fail "the window still changed after the key P ($changed pixels in 1.5 s)"
+  fi
+
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  pid=
+}
+check_maximised_window
 
 if [ "$failures" -eq 0 ]; then
   echo "PASS: window check (screenshots in $out)"
