@@ -1,8 +1,9 @@
 // The Qt window's drawing costs, rendered into an image the size of the
 // window: one timer tick of a counting run with the repaint it causes (the
-// whole window, or only the region that changed, as the view repaints), and
-// start-up to the first painted frame. Runs on the offscreen platform unless
-// QT_QPA_PLATFORM says otherwise.
+// whole window, or only the region that changed, as the view repaints), at
+// the design's size and at 1920 x 1080 (a full screen), and start-up to the
+// first painted frame. Runs on the offscreen platform unless QT_QPA_PLATFORM
+// says otherwise.
 
 #include <benchmark/benchmark.h>
 
@@ -42,14 +43,12 @@ std::int64_t pixelCount(const QRegion& region) {
 // benchmarks deliver every tick themselves.
 class CountingWindow {
  public:
-  CountingWindow()
+  explicit CountingWindow(QSize size = FormScale::designSize())
       : random_(ClockSeededRandom::withFixedSeed(kSeed)), form_(random_), view_(form_) {
+    view_.resize(size);
     view_.deliver(FormEvent::Load);
     const QString scenario = QString::fromLatin1(kScenario);
-    view_.scenarioList()->setCurrentIndex(
-        view_.scenarioList()->findText(scenario, Qt::MatchExactly));
-    form_.controls().scenarioList.text = kScenario;
-    view_.deliver(FormEvent::ScenarioClick);
+    view_.pickScenario(view_.scenarioList()->findText(scenario, Qt::MatchExactly));
     view_.deliver(FormEvent::StartStopClick);
   }
 
@@ -60,6 +59,7 @@ class CountingWindow {
     }
     if (form_.lastError()) return "the window raised an error";
     if (form_.variables().counting != kTrue) return "the window is not counting";
+    if (view_.size() != size_) return "the window did not take its size";
     if (!form_.controls().moveTimer.enabled) return "the move timer is not running";
     return nullptr;
   }
@@ -71,7 +71,10 @@ class CountingWindow {
   ClockSeededRandom random_;
   MainForm form_;
   FormView view_;
+  QSize size_ = view_.size();
 };
+
+const QSize kFullScreen(1920, 1080);
 
 // Ticks only: the model's step and the view bringing its widgets in line,
 // with nothing rendered. The baseline for the three below.
@@ -88,8 +91,8 @@ BENCHMARK(BM_Tick)->Unit(benchmark::kMicrosecond);
 
 // A tick, then the whole window rendered: background, drawn elements and
 // every child widget.
-void BM_TickThenRenderWholeWindow(benchmark::State& state) {
-  CountingWindow window;
+void BM_TickThenRenderWholeWindow(benchmark::State& state, QSize size) {
+  CountingWindow window(size);
   QImage image = windowImage(window.view());
   if (const char* why = window.notCounting()) {
     state.SkipWithError(why);
@@ -102,7 +105,10 @@ void BM_TickThenRenderWholeWindow(benchmark::State& state) {
   }
   if (const char* why = window.notCounting()) state.SkipWithError(why);
 }
-BENCHMARK(BM_TickThenRenderWholeWindow)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TickThenRenderWholeWindow, design_size, FormScale::designSize())
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TickThenRenderWholeWindow, full_screen, kFullScreen)
+    ->Unit(benchmark::kMicrosecond);
 
 // How a repaint of the changed region is clipped. A widget's repaint sets
 // the region as the paint engine's system clip before paintEvent() clips its
@@ -115,8 +121,8 @@ enum class Clip { kLikeWidgetRepaint, kPainterOnly };
 // the background and the drawn elements, clipped to the region between the
 // controls as last painted and as they are now. Reports the mean repainted
 // area per tick and the share of ticks that repaint anything.
-void BM_TickThenPaintChangedRegion(benchmark::State& state, Clip clip) {
-  CountingWindow window;
+void BM_TickThenPaintChangedRegion(benchmark::State& state, Clip clip, QSize size) {
+  CountingWindow window(size);
   QImage image = windowImage(window.view());
   QPaintEngine* const engine = image.paintEngine();
   const QColor background = window.view().palette().color(QPalette::Window);
@@ -130,13 +136,15 @@ void BM_TickThenPaintChangedRegion(benchmark::State& state, Clip clip) {
   for (auto _ : state) {
     window.view().deliver(FormEvent::TimerTick);
     const FormControls& now = window.form().controls();
-    const QRegion changed = changedRegion(painted, now);
-    if (changed.isEmpty()) continue;
+    const QRegion changedOnForm = changedRegion(painted, now);
+    if (changedOnForm.isEmpty()) continue;
     painted = now;
+    const QRegion changed = window.view().formScale().map(changedOnForm);
     if (clip == Clip::kLikeWidgetRepaint) engine->setSystemClip(changed);
     QPainter painter(&image);
     painter.setClipRegion(changed);
     painter.fillRect(image.rect(), background);
+    painter.setTransform(window.view().formScale().transform());
     paintForm(painter, now);
     painter.end();
     engine->setSystemClip(QRegion());
@@ -152,15 +160,20 @@ void BM_TickThenPaintChangedRegion(benchmark::State& state, Clip clip) {
   state.counters["px_per_tick"] = static_cast<double>(pixels) / ticks;
   state.counters["repainting_ticks"] = static_cast<double>(repaints) / ticks;
 }
-BENCHMARK_CAPTURE(BM_TickThenPaintChangedRegion, like_widget_repaint, Clip::kLikeWidgetRepaint)
+BENCHMARK_CAPTURE(BM_TickThenPaintChangedRegion, like_widget_repaint, Clip::kLikeWidgetRepaint,
+                  FormScale::designSize())
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_TickThenPaintChangedRegion, painter_clip_only, Clip::kPainterOnly)
+BENCHMARK_CAPTURE(BM_TickThenPaintChangedRegion, painter_clip_only, Clip::kPainterOnly,
+                  FormScale::designSize())
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TickThenPaintChangedRegion, full_screen_like_widget_repaint,
+                  Clip::kLikeWidgetRepaint, kFullScreen)
     ->Unit(benchmark::kMicrosecond);
 
 // A tick, then Qt's render of the changed region: what an update() of that
 // region costs, with the child widgets it overlaps.
-void BM_TickThenRenderChangedRegion(benchmark::State& state) {
-  CountingWindow window;
+void BM_TickThenRenderChangedRegion(benchmark::State& state, QSize size) {
+  CountingWindow window(size);
   QImage image = windowImage(window.view());
   FormControls painted = window.form().controls();
   if (const char* why = window.notCounting()) {
@@ -173,12 +186,15 @@ void BM_TickThenRenderChangedRegion(benchmark::State& state) {
     const QRegion changed = changedRegion(painted, now);
     if (changed.isEmpty()) continue;
     painted = now;
-    window.view().render(&image, QPoint(), changed);
+    window.view().render(&image, QPoint(), window.view().formScale().map(changed));
     benchmark::DoNotOptimize(image.constBits());
   }
   if (const char* why = window.notCounting()) state.SkipWithError(why);
 }
-BENCHMARK(BM_TickThenRenderChangedRegion)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TickThenRenderChangedRegion, design_size, FormScale::designSize())
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TickThenRenderChangedRegion, full_screen, kFullScreen)
+    ->Unit(benchmark::kMicrosecond);
 
 // Start-up to the first painted frame, after QApplication exists: the model,
 // the window with its widgets, the Load event, and one render of the whole
