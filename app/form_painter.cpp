@@ -181,8 +181,10 @@ bool sameLabel(const Label& a, const Label& b) {
 
 QFont fontFor(const FontSpec& design, double scale) {
   QFont font(QString::fromLatin1(kSubstituteFace));
-  font.setPixelSize(
-      std::max(1, static_cast<int>(std::lround(design.points * 96.0 / 72.0 * scale))));
+  // Rounded down at scales other than the design's, so that a caption never
+  // grows faster than the box it has to fit.
+  const double pixels = design.points * 96.0 / 72.0 * scale;
+  font.setPixelSize(std::max(1, static_cast<int>(std::floor(pixels + 1e-6))));
   font.setWeight(design.weight >= 700 ? QFont::Bold : QFont::Normal);
   font.setItalic(design.italic);
   return font;

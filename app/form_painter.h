@@ -22,7 +22,8 @@ inline constexpr const char* kSubstituteFace = "Liberation Sans Narrow";
 
 // A design font at its point size, as pixels at 96 dots per inch, so that
 // the layout does not depend on the screen's reported resolution; `scale`
-// multiplies it for a form drawn larger or smaller than its design.
+// multiplies it, rounded down to whole pixels, for a widget on a form shown
+// larger or smaller than its design.
 QFont fontFor(const FontSpec& design, double scale = 1.0);
 
 QRectF pixelRect(const BoxLayout& box);
