@@ -44,8 +44,12 @@ std::int64_t pixelCount(const QRegion& region) {
 class CountingWindow {
  public:
   explicit CountingWindow(QSize size = FormScale::designSize())
-      : random_(ClockSeededRandom::withFixedSeed(kSeed)), form_(random_), view_(form_) {
+      : random_(ClockSeededRandom::withFixedSeed(kSeed)),
+        form_(random_),
+        view_(form_),
+        size_(size) {
     view_.resize(size);
+    view_.show();  // a hidden widget lays itself out for a new size only when shown
     view_.deliver(FormEvent::Load);
     const QString scenario = QString::fromLatin1(kScenario);
     view_.pickScenario(view_.scenarioList()->findText(scenario, Qt::MatchExactly));
@@ -71,7 +75,7 @@ class CountingWindow {
   ClockSeededRandom random_;
   MainForm form_;
   FormView view_;
-  QSize size_ = view_.size();
+  QSize size_;
 };
 
 const QSize kFullScreen(1920, 1080);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTextDocument>
 #include <array>
 #include <cmath>
 #include <functional>
@@ -269,6 +270,19 @@ TEST_F(StatusStrip, AnErrorShowsWholeAndInItsTooltip) {
       "No rate on the window is positive, so no transition can be drawn. Enter a positive rate.");
   EXPECT_EQ(view_.statusLine()->text().replace(QLatin1Char('\n'), QLatin1Char(' ')), message);
   EXPECT_TRUE(view_.statusLine()->toolTip().startsWith(message));
+}
+
+// A message quotes what was typed; markup in it must show as typed rather
+// than format the strip.
+TEST_F(StatusStrip, MarkupTypedIntoARateBoxShowsAsTyped) {
+  view_.rateBox(3)->setFocus();
+  view_.rateBox(3)->selectAll();
+  QTest::keyClicks(view_.rateBox(3), QStringLiteral("<b>fast</b>"));
+  QTest::mouseClick(view_.button(0), Qt::LeftButton);
+  const QString shown = view_.statusLine()->text();
+  ASSERT_TRUE(shown.contains(QStringLiteral("\"<b>fast</b>\""))) << shown.toStdString();
+  ASSERT_TRUE(Qt::mightBeRichText(shown)) << "Qt would take it for markup";
+  EXPECT_EQ(view_.statusLine()->textFormat(), Qt::PlainText);
 }
 
 // Longer than two lines: the second ends in an ellipsis, and no line is wider
