@@ -61,8 +61,10 @@ QString rateBoxStyle(bool marked, const FormScale& scale) {
 }
 
 // Shows a rate box's text from its first non-blank character, as far as it
-// fits: a text longer than the box then reads from its beginning, while the
-// leading blank of a written number may scroll out of sight.
+// fits, once editing ends: a text typed longer than the box then reads from
+// its beginning instead of its end. The texts the window writes itself keep
+// the line edit's own scrolling, which shows a number's digits whole and lets
+// its leading blank scroll out of sight.
 void showBeginning(QLineEdit* box) {
   const QString text = box->text();
   qsizetype first = 0;
@@ -196,7 +198,6 @@ void FormView::layOutForm() {
   statusLine_->setContentsMargins(margin, 0, margin, 0);
   for (QLineEdit* box : rateBoxes_) {
     box->setStyleSheet(rateBoxStyle(box->property("marked").toBool(), scale_));
-    if (!box->hasFocus()) showBeginning(box);
   }
   statusText_.clear();  // the strip's text is fitted to its new size
   syncStatusLine();
@@ -246,10 +247,7 @@ void FormView::syncWidgets() {
   for (std::size_t i = 0; i < rateBoxes_.size(); ++i) {
     QLineEdit* box = rateBoxes_[i];
     const QString text = QString::fromStdString(controls.rateBoxes[i].text);
-    if (box->text() != text) {
-      box->setText(text);
-      if (!box->hasFocus()) showBeginning(box);
-    }
+    if (box->text() != text) box->setText(text);
     box->setVisible(controls.rateBoxes[i].visible);
     syncRateBoxStyle(box, marked == static_cast<int>(i));
   }
