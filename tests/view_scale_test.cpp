@@ -306,20 +306,15 @@ TEST(StatusText, ATextTooLongForTwoLinesIsCutShort) {
   EXPECT_FALSE(elided);
 }
 
-TEST(RateBoxes, ALongTextReadsFromItsBeginningOnceEditingEnds) {
-  FixedRandom random{0.0F};
-  MainForm form(random, NumberFormat{});
-  FormView view(form);
-  view.deliver(FormEvent::Load);
-  view.show();
-  view.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
-  QLineEdit* box = view.rateBox(4);  // the narrowest box
+class RateBoxes : public WindowFixture, public ::testing::Test {};
+
+TEST_F(RateBoxes, ALongTextReadsFromItsBeginningOnceEditingEnds) {
+  QLineEdit* box = view_.rateBox(4);  // the narrowest box
   box->setFocus();
   box->selectAll();
   QTest::keyClicks(box, QStringLiteral("0.142857"));
   EXPECT_EQ(box->cursorPosition(), 8);
-  QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(300, 250));  // on the drawing
+  QTest::mouseClick(&view_, Qt::LeftButton, Qt::NoModifier, QPoint(300, 250));  // on the drawing
   EXPECT_FALSE(box->hasFocus());
   EXPECT_EQ(box->text(), QStringLiteral("0.142857"));
   EXPECT_EQ(box->cursorPosition(), 0) << "the box scrolled back to the text's beginning";
