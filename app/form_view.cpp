@@ -1,10 +1,13 @@
 #include "app/form_view.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QSettings>
+#include <QShortcut>
 
 #include "app/form_painter.h"
 
@@ -38,7 +41,18 @@ FormView::FormView(MainForm& form, QWidget* parent)
 
   moveTimer_.setTimerType(Qt::PreciseTimer);
   connect(&moveTimer_, &QTimer::timeout, this, [this] { deliver(FormEvent::TimerTick); });
+  setLongRunMarksShown(QSettings().value(QString::fromLatin1(kLongRunSetting), false).toBool());
+}
+
+void FormView::setLongRunMarksShown(bool shown) {
+  longRunBox_->setChecked(shown);
+  form_.setLongRunMarksShown(shown);
   syncWidgets();
+}
+
+void FormView::longRunClicked(bool shown) {
+  QSettings().setValue(QString::fromLatin1(kLongRunSetting), shown);
+  setLongRunMarksShown(shown);
 }
 
 void FormView::createInputWidgets() {
@@ -49,7 +63,6 @@ void FormView::createInputWidgets() {
     box->setFont(fontFor(kRateBoxFont));
     box->setAlignment(Qt::AlignCenter);
     box->setStyleSheet(rateBoxStyle(false));
-    box->setAccessibleName(QStringLiteral("Rate box %1").arg(i));
     const int index = static_cast<int>(i);
     connect(box, &QLineEdit::textEdited, this,
             [this, index](const QString& text) { rateEdited(index, text); });
@@ -77,10 +90,46 @@ void FormView::createInputWidgets() {
   }
 
   statusLine_ = new QLabel(this);
-  statusLine_->setGeometry(0, kMainForm.clientHeight / kTwipsPerPixel, width(), kStatusLineHeight);
+  statusLine_->setGeometry(0, kMainForm.clientHeight / kTwipsPerPixel, kLongRunBox.left(),
+                           kStatusLineHeight);
   statusLine_->setContentsMargins(6, 0, 6, 0);
-  statusLine_->setFont(fontFor({kFontFace, 9.0F, 400, false}));
+  statusLine_->setFont(fontFor(kStripFont));
   statusLine_->setAutoFillBackground(true);
+
+  // The marks are an addition to the design, off until the user asks for
+  // them. L toggles them wherever the focus is, except in a rate box, which
+  // takes the letter as text.
+  longRunBox_ = new QCheckBox(QStringLiteral("&Long run"), this);
+  longRunBox_->setGeometry(kLongRunBox);
+  longRunBox_->setFont(fontFor(kStripFont));
+  longRunBox_->setAutoFillBackground(true);
+  longRunBox_->setToolTip(
+      QStringLiteral("Mark on each bar the share it settles to in the long run (key L)"));
+  longRunBox_->setAccessibleName(QStringLiteral("Long-run marks"));
+  connect(longRunBox_, &QCheckBox::clicked, this, &FormView::longRunClicked);
+  auto* toggle = new QShortcut(QKeySequence(Qt::Key_L), this);
+  connect(toggle, &QShortcut::activated, longRunBox_, &QCheckBox::click);
+}
+
+void FormView::nameRateBoxes() {
+  // The boxes name their transitions by the states the window shows, so
+  // they change with the scenario.
+  std::array<std::string, kStateCount> names;
+  for (int state = 0; state < kStateCount; ++state) {
+    const auto i = static_cast<std::size_t>(state);
+    names[i] = shownStateName(state, form_.controls().nameLabels[i].caption);
+  }
+  if (names == rateBoxStates_) return;
+  rateBoxStates_ = names;
+  for (const Transition& transition : kTransitions) {
+    const QString name =
+        QStringLiteral("Rate from %1 to %2")
+            .arg(QString::fromStdString(names[static_cast<std::size_t>(transition.from)]),
+                 QString::fromStdString(names[static_cast<std::size_t>(transition.to)]));
+    QLineEdit* box = rateBoxes_[static_cast<std::size_t>(transition.rateBox)];
+    box->setAccessibleName(name);
+    box->setToolTip(name);
+  }
 }
 
 void FormView::deliver(FormEvent event) {
@@ -134,6 +183,7 @@ void FormView::syncWidgets() {
   if (timer.enabled && !moveTimer_.isActive()) moveTimer_.start();
   if (!timer.enabled && moveTimer_.isActive()) moveTimer_.stop();
 
+  nameRateBoxes();
   syncStatusLine();
 
   const QRegion changed = changedRegion(painted_, controls);
@@ -144,14 +194,19 @@ void FormView::syncWidgets() {
 }
 
 void FormView::syncStatusLine() {
+  // An error first; then what the long-run marks stand for, where that
+  // depends on the start; otherwise the hint.
   const std::optional<RunError>& error = form_.lastError();
-  const QString text = error ? QString::fromUtf8(error->what()) : QString::fromUtf8(kHint);
+  const std::string note = error ? std::string() : form_.longRunNote();
+  const QString text = error           ? QString::fromUtf8(error->what())
+                       : !note.empty() ? QString::fromStdString(note)
+                                       : QString::fromUtf8(kHint);
   if (statusLine_->text() == text) return;
   statusLine_->setText(text);
   QPalette palette = statusLine_->palette();
   palette.setColor(QPalette::WindowText, error ? QColor(180, 0, 0) : QColor(70, 70, 70));
   statusLine_->setPalette(palette);
-  statusLine_->setToolTip(error ? text : QString());
+  statusLine_->setToolTip(error || !note.empty() ? text : QString());
 }
 
 void FormView::paintEvent(QPaintEvent* event) {

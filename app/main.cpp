@@ -23,6 +23,9 @@ int main(int argc, char* argv[]) {
   }
 
   QApplication application(argc, argv);
+  // Where QSettings keeps what the window remembers between runs.
+  QCoreApplication::setOrganizationName(QStringLiteral("tessel"));
+  QCoreApplication::setApplicationName(QStringLiteral("tessel-demo"));
 
   // A documentation aid, not part of the window: --screenshot FILE ... saves
   // a picture of the window and exits.

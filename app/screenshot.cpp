@@ -19,12 +19,17 @@ struct ScreenshotRequest {
   QString scenario;
   double countSeconds = 0.0;
   std::optional<std::uint64_t> seed;
+  bool longRun = false;
 };
 
 std::optional<ScreenshotRequest> parse(int argc, char* argv[]) {
   ScreenshotRequest request;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
+    if (option == "--long-run") {
+      request.longRun = true;
+      continue;
+    }
     if (i + 1 >= argc) return std::nullopt;
     const QString value = QString::fromLocal8Bit(argv[++i]);
     bool ok = true;
@@ -57,7 +62,7 @@ int runScreenshot(int argc, char* argv[]) {
   if (!request) {
     std::fputs(
         "usage: tessel-demo --screenshot FILE [--scenario NAME] [--count-seconds S] "
-        "[--seed N]\n",
+        "[--seed N] [--long-run]\n",
         stderr);
     return 2;
   }
@@ -65,6 +70,8 @@ int runScreenshot(int argc, char* argv[]) {
       request->seed ? ClockSeededRandom::withFixedSeed(*request->seed) : ClockSeededRandom();
   MainForm form(random);
   FormView view(form);
+  // The picture shows what is asked for, not what the user last chose.
+  view.setLongRunMarksShown(request->longRun);
   view.deliver(FormEvent::Load);
   if (!request->scenario.isEmpty()) {
     const int index = view.scenarioList()->findText(request->scenario, Qt::MatchExactly);

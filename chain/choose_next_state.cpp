@@ -10,27 +10,44 @@ namespace {
 constexpr double kScaleFactor = 250.0;
 constexpr std::size_t kLongestQuotedText = 40;
 
+}  // namespace
+
 std::string quoted(std::string_view text) {
   if (text.size() <= kLongestQuotedText) return "\"" + std::string(text) + "\"";
   return "\"" + std::string(text.substr(0, kLongestQuotedText)) + "...\"";
 }
 
-std::string rateBoxName(int box) {
-  return "Rate box " + std::to_string(box);
+namespace {
+
+// The transition of a rate box, named by its states as the window shows
+// them: from "Bored" to "On Phone".
+std::string transitionName(int box, const DrawInputs& inputs) {
+  const Transition& transition =
+      kTransitions[static_cast<std::size_t>(transitionOfRateBox(box).value_or(0))];
+  const auto name = [&](int state) {
+    return quoted(shownStateName(state, inputs.stateNames[static_cast<std::size_t>(state)]));
+  };
+  return "from " + name(transition.from) + " to " + name(transition.to);
 }
 
-[[noreturn]] void raiseUnreadableRate(int box, std::string_view text, StrictStatus status) {
+std::string rateName(int box, const DrawInputs& inputs) {
+  return "The rate " + transitionName(box, inputs);
+}
+
+[[noreturn]] void raiseUnreadableRate(int box, std::string_view text, StrictStatus status,
+                                      const DrawInputs& inputs) {
   if (status == StrictStatus::OutOfRange) {
-    throw RunError(ErrorKind::Overflow,
-                   rateBoxName(box) + " holds " + quoted(text) + ", a number too large to use.",
-                   box);
+    throw RunError(
+        ErrorKind::Overflow,
+        rateName(box, inputs) + " holds " + quoted(text) + ", a number too large to use.", box);
   }
   if (text.find_first_not_of(" \t") == std::string_view::npos) {
-    throw RunError(ErrorKind::TypeMismatch, rateBoxName(box) + " is empty; it needs a number.",
+    throw RunError(ErrorKind::TypeMismatch, rateName(box, inputs) + " is empty; it needs a number.",
                    box);
   }
   throw RunError(ErrorKind::TypeMismatch,
-                 rateBoxName(box) + " holds " + quoted(text) + ", which is not a number.", box);
+                 rateName(box, inputs) + " holds " + quoted(text) + ", which is not a number.",
+                 box);
 }
 
 // One draw's arithmetic: every operation is checked where it is computed, and
@@ -74,7 +91,7 @@ class Chances {
                      "Enter a positive rate.");
     }
     throw RunError(errorKindOf(fault),
-                   "The chance of the transition in " + rateBoxName(box) +
+                   "The chance of the transition " + transitionName(box, inputs_) +
                        " cannot be computed from the rates on the window.",
                    box);
   }
@@ -93,7 +110,8 @@ void chooseNextState(const DrawInputs& inputs, RandomSource& random, std::string
   for (int box = 0; box < kTransitionCount; ++box) {
     const std::string& text = inputs.rateBoxes[static_cast<std::size_t>(box)].text;
     const StrictReading reading = readStrictNumber(text, inputs.numberFormat);
-    if (reading.status != StrictStatus::Number) raiseUnreadableRate(box, text, reading.status);
+    if (reading.status != StrictStatus::Number)
+      raiseUnreadableRate(box, text, reading.status, inputs);
     if (reading.value > largest) {
       largest = reading.value;
       largestBox = box;
@@ -104,7 +122,7 @@ void chooseNextState(const DrawInputs& inputs, RandomSource& random, std::string
   if (const FloatFault fault = resultFault(scale); fault != FloatFault::None) {
     const std::string& text = inputs.rateBoxes[static_cast<std::size_t>(largestBox)].text;
     throw RunError(errorKindOf(fault),
-                   rateBoxName(largestBox) + " holds " + quoted(text) +
+                   rateName(largestBox, inputs) + " holds " + quoted(text) +
                        ", too large a rate to draw with; keep every rate below 1e305.",
                    largestBox);
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -18,7 +19,15 @@ struct DrawInputs {
   std::int32_t interval = 0;  // the move timer's interval: the pass budget
   std::string_view currentState;
   const NumberFormat& numberFormat;
+  // The names the window shows for the states, by state; messages name a
+  // transition by them, and by colour where one is empty.
+  std::array<std::string_view, kStateCount> stateNames{};
 };
+
+// How every message quotes a text the user typed or the window shows: in
+// double quotes, cut after 40 characters with "..." so that a long text
+// cannot flood the status line.
+std::string quoted(std::string_view text);
 
 // Draws the state the chain goes to next and leaves it in `nextState`: the
 // target of a jump, or the current state when no transition fired.
@@ -31,7 +40,8 @@ struct DrawInputs {
 //
 // Raises RunError, with whatever was set before it still set:
 // - TypeMismatch / Overflow when a box's text is not a number or too large
-//   (before nextState is touched), naming the box;
+//   (before nextState is touched), naming the transition by its states and
+//   carrying the box's index;
 // - Overflow when the largest rate times 250 overflows, or the interval does
 //   not fit a 16-bit pass count;
 // - DivisionByZero / InvalidOperation when no box holds a positive rate (after

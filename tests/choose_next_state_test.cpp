@@ -237,7 +237,7 @@ TEST_F(DrawTest, EqualRatesDoNotReplaceTheLargestSoFar) {
   EXPECT_EQ(nextState_, "Green");
 }
 
-TEST_F(DrawTest, ARateBoxThatIsNotANumberFailsEveryDrawAndNamesTheBox) {
+TEST_F(DrawTest, ARateBoxThatIsNotANumberFailsEveryDrawAndNamesItsTransition) {
   struct Case {
     int box;
     const char* text;
@@ -245,11 +245,18 @@ TEST_F(DrawTest, ARateBoxThatIsNotANumberFailsEveryDrawAndNamesTheBox) {
     const char* message;
   };
   const Case cases[] = {
-      {9, "", ErrorKind::TypeMismatch, "Rate box 9 is empty; it needs a number."},
-      {7, "abc", ErrorKind::TypeMismatch, "Rate box 7 holds \"abc\", which is not a number."},
-      {0, "12abc", ErrorKind::TypeMismatch, "Rate box 0 holds \"12abc\", which is not a number."},
-      {3, "1,5", ErrorKind::TypeMismatch, "Rate box 3 holds \"1,5\", which is not a number."},
-      {11, "1e400", ErrorKind::Overflow, "Rate box 11 holds \"1e400\", a number too large to use."},
+      {9, "", ErrorKind::TypeMismatch,
+       "The rate from \"Cyan\" to \"Blue\" is empty; it needs a number."},
+      {7, "abc", ErrorKind::TypeMismatch,
+       "The rate from \"Blue\" to \"Green\" holds \"abc\", which is not a number."},
+      {0, "12abc", ErrorKind::TypeMismatch,
+       "The rate from \"Purple\" to \"Cyan\" holds \"12abc\", which is not a "
+       "number."},
+      {3, "1,5", ErrorKind::TypeMismatch,
+       "The rate from \"Blue\" to \"Purple\" holds \"1,5\", which is not a number."},
+      {11, "1e400", ErrorKind::Overflow,
+       "The rate from \"Green\" to \"Purple\" holds \"1e400\", a number too large to "
+       "use."},
   };
   for (const Case& c : cases) {
     setRate(3, " 1");

@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/form_painter.h"
@@ -20,6 +23,12 @@ namespace tessel {
 namespace {
 
 using testing::FixedRandom;
+
+// Each test starts from no remembered settings; main() points QSettings at a
+// temporary folder.
+struct FreshSettings {
+  FreshSettings() { QSettings().clear(); }
+};
 
 class ViewTest : public ::testing::Test {
  protected:
@@ -50,6 +59,13 @@ class ViewTest : public ::testing::Test {
 
   bool waitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 10000); }
 
+  // Keys reach the window's shortcuts only while it is the active window.
+  bool activate() {
+    view_.activateWindow();
+    return QTest::qWaitForWindowActive(&view_);
+  }
+
+  FreshSettings settings_;
   FixedRandom random_{0.0F};  // every draw jumps at the first positive rate
   MainForm form_;
   FormView view_;
@@ -136,7 +152,9 @@ TEST_F(ViewTest, AnEmptyRateBoxShowsTheErrorAndMarksTheBoxUntilFixed) {
   const QString hint = view_.statusLine()->text();
   retype(4, QString());
   click(0);
-  EXPECT_EQ(view_.statusLine()->text(), QStringLiteral("Rate box 4 is empty; it needs a number."));
+  EXPECT_EQ(
+      view_.statusLine()->text(),
+      QStringLiteral("The rate from \"On Phone\" to \"Off Phone\" is empty; it needs a number."));
   EXPECT_TRUE(view_.rateBox(4)->property("marked").toBool());
   EXPECT_FALSE(view_.rateBox(3)->property("marked").toBool());
   // The mark shows in the picture: a red frame around the box.
@@ -158,6 +176,80 @@ TEST_F(ViewTest, PickingAScenarioFromTheListAppliesIt) {
   EXPECT_EQ(form_.controls().nameLabels[kGreen].caption, "On Phone");
   EXPECT_TRUE(view_.rateBox(7)->isVisible());
   EXPECT_EQ(view_.rateBox(3)->text(), QStringLiteral(" 0.143"));
+}
+
+TEST_F(ViewTest, RateBoxesAreNamedByTheirTransitions) {
+  const std::pair<int, QString> names[] = {{3, QStringLiteral("Rate from Off Phone to On Phone")},
+                                           {8, QStringLiteral("Rate from Off Phone to Cyan")}};
+  for (const auto& [box, name] : names) {
+    EXPECT_EQ(view_.rateBox(box)->accessibleName(), name);
+    EXPECT_EQ(view_.rateBox(box)->toolTip(), name);
+  }
+  view_.scenarioList()->setFocus();
+  QTest::keyClick(view_.scenarioList(), Qt::Key_Down);  // "Receptionist"
+  EXPECT_EQ(view_.rateBox(7)->accessibleName(), QStringLiteral("Rate from Bored to On Phone"));
+}
+
+TEST_F(ViewTest, TheLongRunBoxIsOffAndItsMarksLeaveTheDesignAsItWas) {
+  QCheckBox* longRun = view_.longRunBox();
+  EXPECT_FALSE(longRun->isChecked());
+  EXPECT_EQ(longRun->geometry(), FormView::kLongRunBox);
+  EXPECT_NE(longRun->toolTip().indexOf(QStringLiteral("(key L)")), -1) << "the key is stated";
+  const QRect design(0, 0, 730, 504);
+  const QImage before = picture().copy(design);
+
+  ASSERT_TRUE(activate());
+  view_.button(0)->setFocus();
+  QTest::keyClick(view_.button(0), Qt::Key_L);
+  ASSERT_TRUE(longRun->isChecked());
+  // The Off Phone mark: a dark line across its bar at the long-run height.
+  const LongRunMark& mark = form_.controls().longRunMarks[kBlue];
+  ASSERT_TRUE(mark.visible);
+  const QPoint onLine(static_cast<int>(pixelRect(kBars[kBlue].box).center().x()),
+                      static_cast<int>(mark.top / 15.0F));
+  const QColor line = picture().pixelColor(onLine);
+  EXPECT_LT(line.red() + line.green() + line.blue(), 3 * 100) << "dark on the bar's colour";
+
+  QTest::keyClick(view_.button(0), Qt::Key_L);
+  EXPECT_FALSE(longRun->isChecked());
+  EXPECT_EQ(picture().copy(design), before);
+}
+
+TEST_F(ViewTest, TheLetterLTypedIntoARateBoxIsText) {
+  ASSERT_TRUE(activate());
+  retype(3, QStringLiteral("1L"));
+  EXPECT_EQ(view_.rateBox(3)->text(), QStringLiteral("1L"));
+  EXPECT_FALSE(view_.longRunBox()->isChecked());
+}
+
+TEST_F(ViewTest, TheLongRunChoiceIsRememberedForTheNextRun) {
+  QTest::mouseClick(view_.longRunBox(), Qt::LeftButton);
+  ASSERT_TRUE(view_.longRunBox()->isChecked());
+  EXPECT_TRUE(QSettings().value(QString::fromLatin1(FormView::kLongRunSetting)).toBool());
+
+  FixedRandom random(0.0F);
+  MainForm form(random, NumberFormat{});
+  FormView next(form);
+  next.deliver(FormEvent::Load);
+  EXPECT_TRUE(next.longRunBox()->isChecked());
+  EXPECT_TRUE(form.controls().longRunMarks[kBlue].visible);
+  // Set by the program (as for a screenshot), the choice is not stored.
+  next.setLongRunMarksShown(false);
+  EXPECT_TRUE(QSettings().value(QString::fromLatin1(FormView::kLongRunSetting)).toBool());
+}
+
+TEST_F(ViewTest, TheStripSaysWhenTheLongRunDependsOnTheStart) {
+  view_.setLongRunMarksShown(true);
+  const QString hint = view_.statusLine()->text();
+  retype(4, QStringLiteral("0"));  // no way back from On Phone: it is where the chain ends
+  EXPECT_EQ(view_.statusLine()->text(), hint);
+  form_.controls().scenarioList.text = "Office";
+  view_.deliver(FormEvent::ScenarioClick);
+  retype(4, QStringLiteral("0"));
+  retype(2, QStringLiteral("0"));  // nor from Out: two places to end in
+  EXPECT_TRUE(view_.statusLine()->text().startsWith(
+      QStringLiteral("Where the chain settles depends on where it starts")))
+      << view_.statusLine()->text().toStdString();
 }
 
 // The substitute face must keep every caption inside its box at the design
@@ -193,6 +285,13 @@ int main(int argc, char* argv[]) {
   // The tests draw into memory; no display is needed.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
+  // The window remembers settings; the tests keep theirs in a folder of their own.
+  const QTemporaryDir settings;
+  if (!settings.isValid()) return 1;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+  QCoreApplication::setOrganizationName(QStringLiteral("tessel"));
+  QCoreApplication::setApplicationName(QStringLiteral("tessel-demo"));
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -30,7 +30,8 @@ int runSimCommand(std::span<const std::string_view> args, std::ostream& out, std
 
   const std::uint64_t seed =
       options.seed ? *options.seed : (context.clockSeed ? context.clockSeed() : 0);
-  const SimJob job{options.scenario, options.ticks, seed, options.rates};
+  const SimJob job{options.scenario, options.ticks, seed, options.rates,
+                   options.traceEvery.value_or(0)};
 
   std::optional<ProgressBar> bar;
   ProgressCallback progress;
@@ -38,7 +39,16 @@ int runSimCommand(std::span<const std::string_view> args, std::ostream& out, std
     bar.emplace(err, job.ticks);
     progress = [&bar](std::uint64_t done) { bar->update(done); };
   }
-  const SimOutcome outcome = runSimulation(job, progress);
+  // A trace goes out row by row, so that a long run can be watched (or
+  // plotted) while it runs; it takes the report's place.
+  TraceSink trace;
+  if (options.traceEvery) {
+    trace.begin = [&out](const SimReport& start) { out << traceHeading(start) << std::flush; };
+    trace.row = [&out](std::uint64_t tick, const SimReport& soFar) {
+      out << traceRow(tick, soFar) << std::flush;
+    };
+  }
+  const SimOutcome outcome = runSimulation(job, progress, trace);
   if (bar) bar->clear();
 
   if (const auto* failure = std::get_if<SimFailure>(&outcome)) {
@@ -46,7 +56,7 @@ int runSimCommand(std::span<const std::string_view> args, std::ostream& out, std
         << job.scenario << "\", seed " << job.seed << "): " << failure->message << '\n';
     return kExitRunFailed;
   }
-  out << formatReport(std::get<SimReport>(outcome), options.format);
+  if (!options.traceEvery) out << formatReport(std::get<SimReport>(outcome), options.format);
   if (!out.flush()) {
     err << "tessel-sim: could not write the report\n";
     return kExitRunFailed;

@@ -106,6 +106,7 @@ bool MainForm::handle(FormEvent event) {
     lastError_ = error;
     if (error.rateBox()) markedRateBox_ = error.rateBox();
     unmarkFixedRateBox();
+    refreshLongRunMarks();
     return false;
   } catch (const std::exception& error) {
     // Nothing else is raised on purpose; should anything be, the window
@@ -113,11 +114,34 @@ bool MainForm::handle(FormEvent event) {
     lastError_ = RunError(ErrorKind::InvalidOperation,
                           std::string("Something unexpected went wrong: ") + error.what());
     unmarkFixedRateBox();
+    refreshLongRunMarks();
     return false;
   }
   if (event != FormEvent::TimerTick || tickDrew_) lastError_.reset();
   unmarkFixedRateBox();
+  refreshLongRunMarks();
   return true;
+}
+
+void MainForm::setLongRunMarksShown(bool shown) {
+  longRunMarksShown_ = shown;
+  refreshLongRunMarks();
+}
+
+void MainForm::refreshLongRunMarks() {
+  if (!longRunMarksShown_ || !loaded_) {
+    hideLongRunMarks(controls_);
+    longRunStart_ = LongRunStart::None;
+    return;
+  }
+  longRunStart_ = placeLongRunMarks(controls_, vars_.currentState, numberFormat_);
+}
+
+std::string MainForm::longRunNote() const {
+  if (longRunStart_ != LongRunStart::FromCurrent) return {};
+  return "Where the chain settles depends on where it starts: the long-run marks are for a "
+         "start in " +
+         quoted(stateCaption()) + ", where the token rests now.";
 }
 
 void MainForm::unmarkFixedRateBox() {
@@ -131,6 +155,7 @@ void MainForm::unmarkFixedRateBox() {
 void MainForm::setRateText(int box, std::string text) {
   TextBox& rateBox = controls_.rateBoxes.at(static_cast<std::size_t>(box));
   rateBox.text = std::move(text);
+  refreshLongRunMarks();
   if (markedRateBox_ != box) return;
   unmarkFixedRateBox();
   if (!markedRateBox_ && lastError_ && lastError_->rateBox() == box) lastError_.reset();
@@ -311,8 +336,10 @@ void MainForm::showLayer(std::int16_t layer) {
 }
 
 void MainForm::chooseNextState() {
-  const DrawInputs inputs{controls_.rateBoxes, controls_.moveTimer.interval, vars_.currentState,
-                          numberFormat_};
+  DrawInputs inputs{controls_.rateBoxes, controls_.moveTimer.interval, vars_.currentState,
+                    numberFormat_};
+  for (std::size_t i = 0; i < kStateCount; ++i)
+    inputs.stateNames[i] = controls_.nameLabels[i].caption;
   tessel::chooseNextState(inputs, random_, vars_.nextState);
 }
 
