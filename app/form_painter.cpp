@@ -79,8 +79,7 @@ void paintToken(QPainter& painter, const Shape& token) {
 // written, right of the bar.
 QLineF markLine(const LongRunMark& mark, const BoxLayout& bar) {
   const double y = mark.top * kPixelsPerTwip;
-  return QLineF((bar.left - kMarkOverhang) * kPixelsPerTwip, y,
-                (bar.right() + kMarkOverhang) * kPixelsPerTwip, y);
+  return QLineF(bar.left * kPixelsPerTwip, y, bar.right() * kPixelsPerTwip, y);
 }
 
 QRectF markCaptionRect(const LongRunMark& mark, const BoxLayout& bar) {

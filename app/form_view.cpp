@@ -201,12 +201,17 @@ void FormView::syncStatusLine() {
   const QString text = error           ? QString::fromUtf8(error->what())
                        : !note.empty() ? QString::fromStdString(note)
                                        : QString::fromUtf8(kHint);
-  if (statusLine_->text() == text) return;
-  statusLine_->setText(text);
+  if (statusText_ == text) return;
+  statusText_ = text;
+  // A text too long for the line ends in "..." rather than mid-word; its
+  // tooltip holds all of it.
+  const QString shown = statusLine_->fontMetrics().elidedText(text, Qt::ElideRight,
+                                                              statusLine_->contentsRect().width());
+  statusLine_->setText(shown);
   QPalette palette = statusLine_->palette();
   palette.setColor(QPalette::WindowText, error ? QColor(180, 0, 0) : QColor(70, 70, 70));
   statusLine_->setPalette(palette);
-  statusLine_->setToolTip(error || !note.empty() ? text : QString());
+  statusLine_->setToolTip(error || !note.empty() || shown != text ? text : QString());
 }
 
 void FormView::paintEvent(QPaintEvent* event) {

@@ -70,6 +70,7 @@ class FormView : public QWidget {
   std::array<QPushButton*, 3> buttons_{};
   std::array<QLineEdit*, kTransitionCount> rateBoxes_{};
   QLabel* statusLine_ = nullptr;
+  QString statusText_;  // all of what the status line shows, before any cut
   QCheckBox* longRunBox_ = nullptr;
   std::array<std::string, kStateCount> rateBoxStates_;  // the state names the rate boxes carry
   QTimer moveTimer_;

@@ -12,9 +12,8 @@
 
 namespace tessel {
 
-// The line reaches this far beyond each side of its bar, so that it still
-// shows where the bar's top meets it.
-inline constexpr int kMarkOverhang = 15;
+// The line spans exactly its bar's width, so that the gap between two bars
+// stays free for the share.
 inline constexpr int kMarkLineWidth = 2;  // pixels at the design's size
 // Dark enough to read on every state colour and on the window's ground.
 inline constexpr Colour kMarkColour = rgb(24, 24, 64);
@@ -22,7 +21,7 @@ inline constexpr Colour kMarkColour = rgb(24, 24, 64);
 // the percentage labels (centred on their bars) never draw.
 inline constexpr FontSpec kMarkFont{kFontFace, 8.25F, kRegular, false};
 inline constexpr int kMarkCaptionGap = 45;      // from the bar's right edge
-inline constexpr int kMarkCaptionWidth = 300;   // up to the next bar's line
+inline constexpr int kMarkCaptionWidth = 300;   // up to the next bar
 inline constexpr int kMarkCaptionHeight = 180;  // centred on the line
 
 // What the marks stand for, for the strip below the diagram.

@@ -105,8 +105,8 @@ TEST_F(LongRunMarks, WhereTheStartMattersFollowTheTokenAndSaySo) {
   EXPECT_FLOAT_EQ(mark(kPurple).top, topAt(fromDesk[kPurple]));
   EXPECT_FLOAT_EQ(mark(kBlue).top, topAt(0.0));
   EXPECT_EQ(form_.longRunNote(),
-            "Where the chain settles depends on where it starts: the long-run marks are for a "
-            "start in \"Working at Desk\", where the token rests now.");
+            "The long run depends on the start: the marks are for a start in \"Working at "
+            "Desk\", where the token rests.");
 
   ASSERT_TRUE(form_.handle(FormEvent::OneClick));  // to On Phone, for good
   EXPECT_FLOAT_EQ(mark(kPurple).top, topAt(1.0));

@@ -247,9 +247,22 @@ TEST_F(ViewTest, TheStripSaysWhenTheLongRunDependsOnTheStart) {
   view_.deliver(FormEvent::ScenarioClick);
   retype(4, QStringLiteral("0"));
   retype(2, QStringLiteral("0"));  // nor from Out: two places to end in
-  EXPECT_TRUE(view_.statusLine()->text().startsWith(
-      QStringLiteral("Where the chain settles depends on where it starts")))
-      << view_.statusLine()->text().toStdString();
+  const QString note = QString::fromStdString(form_.longRunNote());
+  EXPECT_TRUE(note.startsWith(QStringLiteral("The long run depends on the start")));
+  EXPECT_EQ(view_.statusLine()->text(), note) << "the whole note fits beside the checkbox";
+}
+
+TEST_F(ViewTest, AMessageTooLongForTheStatusLineEndsInAnEllipsis) {
+  form_.controls().scenarioList.text = "Office";  // the longest state name
+  view_.deliver(FormEvent::ScenarioClick);
+  retype(4, QString(40, QLatin1Char('W')));
+  click(0);
+  ASSERT_TRUE(form_.lastError().has_value());
+  const QString message = QString::fromUtf8(form_.lastError()->what());
+  ASSERT_GT(view_.statusLine()->fontMetrics().horizontalAdvance(message),
+            view_.statusLine()->contentsRect().width());
+  EXPECT_TRUE(view_.statusLine()->text().endsWith(QChar(0x2026))) << message.toStdString();
+  EXPECT_EQ(view_.statusLine()->toolTip(), message);
 }
 
 // The substitute face must keep every caption inside its box at the design

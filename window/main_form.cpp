@@ -139,9 +139,10 @@ void MainForm::refreshLongRunMarks() {
 
 std::string MainForm::longRunNote() const {
   if (longRunStart_ != LongRunStart::FromCurrent) return {};
-  return "Where the chain settles depends on where it starts: the long-run marks are for a "
-         "start in " +
-         quoted(stateCaption()) + ", where the token rests now.";
+  std::string note = "The long run depends on the start: the marks are for a start in ";
+  note += quoted(stateCaption());
+  note += ", where the token rests.";
+  return note;
 }
 
 void MainForm::unmarkFixedRateBox() {
