@@ -265,6 +265,26 @@ TEST_F(ViewTest, AMessageTooLongForTheStatusLineEndsInAnEllipsis) {
   EXPECT_EQ(view_.statusLine()->toolTip(), message);
 }
 
+// A mark that moves is repainted where it was and where it goes, its share
+// included; the view repaints only what changedRegion names.
+TEST(ChangedRegion, CoversAMovedLongRunMarkAndItsShare) {
+  FormControls before = makeDesignControls();
+  before.longRunMarks[kGreen] = {true, 3000.0F, "80.2"};
+  FormControls after = before;
+  after.longRunMarks[kGreen] = {true, 6000.0F, "11.5"};
+  const QRegion changed = changedRegion(before, after);
+  const QRectF bar = pixelRect(kBars[kGreen].box);
+  for (const float top : {3000.0F, 6000.0F}) {
+    EXPECT_TRUE(
+        changed.contains(QPoint(static_cast<int>(bar.center().x()), static_cast<int>(top / 15))));
+    EXPECT_TRUE(
+        changed.contains(QPoint(static_cast<int>(bar.right() + 8), static_cast<int>(top / 15))))
+        << "the share right of the bar";
+  }
+  EXPECT_FALSE(changed.contains(pixelRect(kBars[kBlue].box).center().toPoint()));
+  EXPECT_TRUE(changedRegion(after, after).isEmpty());
+}
+
 // The substitute face must keep every caption inside its box at the design
 // sizes: state names wrap onto at most two lines within their labels, and
 // every default rate fits its rate box.

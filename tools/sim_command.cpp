@@ -39,13 +39,13 @@ int runSimCommand(std::span<const std::string_view> args, std::ostream& out, std
     bar.emplace(err, job.ticks);
     progress = [&bar](std::uint64_t done) { bar->update(done); };
   }
-  // A trace goes out row by row, so that a long run can be watched (or
-  // plotted) while it runs; it takes the report's place.
+  // A trace goes out row by row as the run goes (on a terminal line by
+  // line); it takes the report's place.
   TraceSink trace;
   if (options.traceEvery) {
-    trace.begin = [&out](const SimReport& start) { out << traceHeading(start) << std::flush; };
+    trace.begin = [&out](const SimReport& start) { out << traceHeading(start); };
     trace.row = [&out](std::uint64_t tick, const SimReport& soFar) {
-      out << traceRow(tick, soFar) << std::flush;
+      out << traceRow(tick, soFar);
     };
   }
   const SimOutcome outcome = runSimulation(job, progress, trace);
