@@ -25,7 +25,7 @@ struct DrawInputs {
 };
 
 // How every message quotes a text the user typed or the window shows: in
-// double quotes, cut after 40 characters with "..." so that a long text
+// double quotes, cut after 40 bytes with "..." so that a long text
 // cannot flood the status line.
 std::string quoted(std::string_view text);
 
