@@ -6,7 +6,8 @@
 //
 // Input layout: eight bytes of random seed, then one byte per event choosing
 // what happens, each followed by the bytes that event needs. A missing byte
-// reads as zero.
+// reads as zero. An odd seed turns the long-run marks on, so that they follow
+// every one of those events too.
 
 #include <array>
 #include <cmath>
@@ -19,6 +20,7 @@
 
 #include "chain/scenarios.h"
 #include "chain/transitions.h"
+#include "display/layout.h"
 #include "fuzz/fuzz_support.h"
 #include "tests/scripted_random.h"
 #include "toolkit/numbers.h"
@@ -94,7 +96,9 @@ class Session {
   explicit Session(std::uint64_t seed)
       : source_(ClockSeededRandom::withFixedSeed(seed)),
         random_(source_),
-        form_(random_, NumberFormat{}) {}
+        form_(random_, NumberFormat{}) {
+    form_.setLongRunMarksShown(seed % 2 == 1);
+  }
 
   bool outOfBudget() const { return random_.draws() > kMostRandomNumbers; }
 
@@ -218,6 +222,23 @@ class Session {
     for (const Label& percentage : controls.shareLabels) {
       if (!isWholeIn(percentage.caption, 0.0, 100.0)) {
         failAt(after + "percentage " + shown(percentage.caption));
+      }
+    }
+
+    // A mark stands only on a visible bar, within the bar's reach, and
+    // shows a percentage.
+    for (std::size_t i = 0; i < kStateCount; ++i) {
+      const LongRunMark& mark = controls.longRunMarks[i];
+      if (!mark.visible) continue;
+      if (!form_.longRunMarksShown() || !controls.bars[i].visible) {
+        failAt(after + "a long-run mark shows on column " + std::to_string(i));
+      }
+      const double share = (kBarBottom - mark.top) / kBarFullHeight;
+      const StrictReading percent = readStrictNumber(mark.caption, NumberFormat{"."});
+      if (!(share > -1e-6 && share < 1.0 + 1e-6) || percent.status != StrictStatus::Number ||
+          !(percent.value >= 0.0 && percent.value <= 100.0)) {
+        failAt(after + "long-run mark at " + std::to_string(mark.top) + " reading " +
+               shown(mark.caption));
       }
     }
   }
