@@ -40,10 +40,14 @@ std::int64_t pixelCount(const QRegion& region) {
 // The window counting the four-state ring, as after picking it in the list
 // and clicking Start. Its timer never fires: no event loop runs, so the
 // benchmarks deliver every tick themselves.
+enum class Marks { kOff, kOn };
+
 class CountingWindow {
  public:
-  CountingWindow()
+  // The long-run marks as asked, whatever the user's remembered choice.
+  explicit CountingWindow(Marks marks = Marks::kOff)
       : random_(ClockSeededRandom::withFixedSeed(kSeed)), form_(random_), view_(form_) {
+    view_.setLongRunMarksShown(marks == Marks::kOn);
     view_.deliver(FormEvent::Load);
     const QString scenario = QString::fromLatin1(kScenario);
     view_.scenarioList()->setCurrentIndex(
@@ -85,6 +89,19 @@ void BM_Tick(benchmark::State& state) {
   if (const char* why = window.notCounting()) state.SkipWithError(why);
 }
 BENCHMARK(BM_Tick)->Unit(benchmark::kMicrosecond);
+
+// The same with the long-run marks on: every tick places them afresh from
+// the rate boxes' texts and the state the token rests in.
+void BM_TickWithLongRunMarks(benchmark::State& state) {
+  CountingWindow window(Marks::kOn);
+  if (const char* why = window.notCounting()) {
+    state.SkipWithError(why);
+    return;
+  }
+  for (auto _ : state) window.view().deliver(FormEvent::TimerTick);
+  if (const char* why = window.notCounting()) state.SkipWithError(why);
+}
+BENCHMARK(BM_TickWithLongRunMarks)->Unit(benchmark::kMicrosecond);
 
 // A tick, then the whole window rendered: background, drawn elements and
 // every child widget.
