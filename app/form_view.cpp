@@ -119,7 +119,7 @@ void FormView::syncWidgets() {
   const std::optional<int> marked = form_.markedRateBox();
   for (std::size_t i = 0; i < rateBoxes_.size(); ++i) {
     QLineEdit* box = rateBoxes_[i];
-    const QString text = QString::fromStdString(controls.rateBoxes[i].text);
+    const QString text = QString::fromStdString(controls.rateBoxes[i].text());
     if (box->text() != text) box->setText(text);
     box->setVisible(controls.rateBoxes[i].visible);
     const bool isMarked = marked == static_cast<int>(i);

@@ -12,7 +12,9 @@
 
 namespace tessel {
 
-// What one draw reads, all of it afresh at every call.
+// What one draw reads, all of it at every call: an edited rate takes effect
+// at the next draw. (A rate box keeps its text's number readings until the
+// text changes, so a long text costs its reading once, not at every draw.)
 struct DrawInputs {
   std::span<const TextBox, kTransitionCount> rateBoxes;
   std::int32_t interval = 0;  // the move timer's interval: the pass budget

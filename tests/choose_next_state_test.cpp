@@ -20,10 +20,10 @@ using testing::ScriptedRandom;
 class DrawTest : public ::testing::Test {
  protected:
   DrawTest() {
-    for (TextBox& box : boxes_) box.text = "0.0";
+    for (TextBox& box : boxes_) box.setText("0.0");
   }
 
-  void setRate(int box, std::string text) { boxes_[static_cast<std::size_t>(box)].text = text; }
+  void setRate(int box, std::string text) { boxes_[static_cast<std::size_t>(box)].setText(text); }
 
   void draw(RandomSource& random, std::string_view current = "Blue", std::int32_t interval = 40) {
     const DrawInputs inputs{boxes_, interval, current, format_};

@@ -122,7 +122,7 @@ TEST_F(ViewTest, TheTokenIsDrawnWhereTheModelPutsIt) {
 
 TEST_F(ViewTest, EditingARateBoxChangesWhatTheNextDrawReads) {
   retype(3, QStringLiteral("0"));  // Off Phone to On Phone
-  EXPECT_EQ(form_.controls().rateBoxes[3].text, "0");
+  EXPECT_EQ(form_.controls().rateBoxes[3].text(), "0");
   click(0);
   EXPECT_EQ(view_.statusLine()->text(),
             QStringLiteral("No transition out of \"Off Phone\" has a positive rate."));

@@ -123,14 +123,14 @@ bool MainForm::handle(FormEvent event) {
 void MainForm::unmarkFixedRateBox() {
   if (!markedRateBox_) return;
   const TextBox& box = controls_.rateBoxes[static_cast<std::size_t>(*markedRateBox_)];
-  if (readStrictNumber(box.text, numberFormat_).status == StrictStatus::Number) {
+  if (box.strictNumber(numberFormat_).status == StrictStatus::Number) {
     markedRateBox_.reset();
   }
 }
 
 void MainForm::setRateText(int box, std::string text) {
   TextBox& rateBox = controls_.rateBoxes.at(static_cast<std::size_t>(box));
-  rateBox.text = std::move(text);
+  rateBox.setText(std::move(text));
   if (markedRateBox_ != box) return;
   unmarkFixedRateBox();
   if (!markedRateBox_ && lastError_ && lastError_->rateBox() == box) lastError_.reset();
@@ -244,7 +244,7 @@ void MainForm::resetDiagram() {
 }
 
 void MainForm::loadScenario() {
-  for (TextBox& box : controls_.rateBoxes) box.text = "0.0";
+  for (TextBox& box : controls_.rateBoxes) box.setText("0.0");
   for (Line& stroke : controls_.arrowStrokes) stroke.visible = false;
   for (std::size_t i = 0; i < kTransitionCount; ++i) {
     controls_.rateBoxes[i].visible = false;
@@ -279,7 +279,7 @@ void MainForm::applyScenarioAdditions(const Scenario& scenario, bool isBase) {
       controls_.nameLabels[static_cast<std::size_t>(state)].caption = std::string(name);
   }
   for (const DefaultRate& rate : scenario.rates) {
-    controls_.rateBoxes[static_cast<std::size_t>(rate.rateBox)].text = numberText(rate.rate);
+    controls_.rateBoxes[static_cast<std::size_t>(rate.rateBox)].setText(numberText(rate.rate));
   }
   showColumns(scenario, isBase ? 0 : 2);
 }
