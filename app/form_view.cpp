@@ -81,6 +81,9 @@ void FormView::createInputWidgets() {
   statusLine_->setContentsMargins(6, 0, 6, 0);
   statusLine_->setFont(fontFor({kFontFace, 9.0F, 400, false}));
   statusLine_->setAutoFillBackground(true);
+  // Messages quote what the user typed; shown as rich text, a typed tag would
+  // restyle or hide the rest of the message.
+  statusLine_->setTextFormat(Qt::PlainText);
 }
 
 void FormView::deliver(FormEvent event) {
@@ -151,7 +154,9 @@ void FormView::syncStatusLine() {
   QPalette palette = statusLine_->palette();
   palette.setColor(QPalette::WindowText, error ? QColor(180, 0, 0) : QColor(70, 70, 70));
   statusLine_->setPalette(palette);
-  statusLine_->setToolTip(error ? text : QString());
+  // A tool tip has no plain-text mode: the message goes in escaped.
+  statusLine_->setToolTip(error ? QStringLiteral("<p>%1</p>").arg(text.toHtmlEscaped())
+                                : QString());
 }
 
 void FormView::paintEvent(QPaintEvent* event) {

@@ -3,35 +3,31 @@
 #include <array>
 #include <limits>
 
+#include "toolkit/quoted_text.h"
 #include "toolkit/run_error.h"
 
 namespace tessel {
 namespace {
 
 constexpr double kScaleFactor = 250.0;
-constexpr std::size_t kLongestQuotedText = 40;
-
-std::string quoted(std::string_view text) {
-  if (text.size() <= kLongestQuotedText) return "\"" + std::string(text) + "\"";
-  return "\"" + std::string(text.substr(0, kLongestQuotedText)) + "...\"";
-}
-
 std::string rateBoxName(int box) {
   return "Rate box " + std::to_string(box);
 }
 
 [[noreturn]] void raiseUnreadableRate(int box, std::string_view text, StrictStatus status) {
   if (status == StrictStatus::OutOfRange) {
-    throw RunError(ErrorKind::Overflow,
-                   rateBoxName(box) + " holds " + quoted(text) + ", a number too large to use.",
-                   box);
+    throw RunError(
+        ErrorKind::Overflow,
+        rateBoxName(box) + " holds " + quotedForDisplay(text) + ", a number too large to use.",
+        box);
   }
   if (text.find_first_not_of(" \t") == std::string_view::npos) {
     throw RunError(ErrorKind::TypeMismatch, rateBoxName(box) + " is empty; it needs a number.",
                    box);
   }
   throw RunError(ErrorKind::TypeMismatch,
-                 rateBoxName(box) + " holds " + quoted(text) + ", which is not a number.", box);
+                 rateBoxName(box) + " holds " + quotedForDisplay(text) + ", which is not a number.",
+                 box);
 }
 
 // One draw's arithmetic: every operation is checked where it is computed, and
@@ -129,7 +125,7 @@ void chooseNextState(const DrawInputs& inputs, RandomSource& random, std::string
   if (const FloatFault fault = resultFault(scale); fault != FloatFault::None) {
     const std::string& text = inputs.rateBoxes[static_cast<std::size_t>(largestBox)].text();
     throw RunError(errorKindOf(fault),
-                   rateBoxName(largestBox) + " holds " + quoted(text) +
+                   rateBoxName(largestBox) + " holds " + quotedForDisplay(text) +
                        ", too large a rate to draw with; keep every rate below 1e305.",
                    largestBox);
   }

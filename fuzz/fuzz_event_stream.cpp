@@ -4,9 +4,14 @@
 // and in bursts, the timer switched off and on. After every event the
 // window's invariants are checked, and no exception may escape handle().
 //
-// Input layout: eight bytes of random seed, then one byte per event choosing
-// what happens, each followed by the bytes that event needs. A missing byte
-// reads as zero.
+// The input is read with FuzzedDataProvider, and it also supplies the random
+// numbers the draws use, so the fuzzer chooses which transition fires and
+// when; once the input is used up every number is 0, with which any
+// positive chance fires. The count of random numbers an input may use is
+// enforced inside the draw, at the number that exceeds it, so that a "One"
+// that would make its 50,000 draws costs no more than a short input.
+
+#include <fuzzer/FuzzedDataProvider.h>
 
 #include <array>
 #include <cmath>
@@ -20,7 +25,6 @@
 #include "chain/scenarios.h"
 #include "chain/transitions.h"
 #include "fuzz/fuzz_support.h"
-#include "tests/scripted_random.h"
 #include "toolkit/numbers.h"
 #include "toolkit/random_source.h"
 #include "window/main_form.h"
@@ -33,35 +37,36 @@ constexpr int kLongestBurst = 50;
 constexpr std::size_t kLongestScenarioText = 24;
 // Longer than the 40 characters an error message quotes of a rate box.
 constexpr std::size_t kLongestRateText = 48;
-// "One" may draw 50,000 times before it gives up; with many such clicks an
-// input would take very long. An input stops once this many random numbers
-// have been drawn, a count, not a time, so that every run is the same.
-constexpr std::size_t kMostRandomNumbers = 1'000'000;
+// Far more than an input of the runs' fixed maximum length uses in the
+// normal course (two bytes a number while the input lasts, and a jump at the
+// first positive chance after), and small enough that no input runs long.
+constexpr std::size_t kMostRandomNumbers = 20'000;
 
-class ByteReader {
+// Thrown by the random source when an input has used up its numbers. It is
+// deliberately not a std::exception, so that the window's own handling of
+// unexpected errors cannot catch it: it ends the input, not the event.
+struct RandomBudgetSpent {};
+
+// The random source the window draws from: each number is the next two bytes
+// of the input as a multiple of 2^-16 in [0, 1), or 0 once they run out.
+class InputRandom final : public RandomSource {
  public:
-  ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  explicit InputRandom(FuzzedDataProvider& in) : in_(in) {}
 
-  bool atEnd() const { return position_ >= size_; }
-  std::uint8_t byte() { return atEnd() ? 0 : data_[position_++]; }
-  std::uint64_t word() {
-    std::uint64_t value = 0;
-    for (int i = 0; i < 8; ++i) value = value << 8 | byte();
-    return value;
-  }
-  // A length byte, then that many bytes (at most `longest`).
-  std::string text(std::size_t longest) {
-    const std::size_t length = byte() % (longest + 1);
-    std::string out;
-    for (std::size_t i = 0; i < length && !atEnd(); ++i) out += static_cast<char>(byte());
-    return out;
+  void seedFromClock() override {}
+  float next() override {
+    if (++draws_ > kMostRandomNumbers) throw RandomBudgetSpent{};
+    return static_cast<float>(in_.ConsumeIntegral<std::uint16_t>()) / 65536.0F;
   }
 
  private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t position_ = 0;
+  FuzzedDataProvider& in_;
+  std::size_t draws_ = 0;
 };
+
+std::string someText(FuzzedDataProvider& in, std::size_t longest) {
+  return in.ConsumeBytesAsString(in.ConsumeIntegralInRange<std::size_t>(0, longest));
+}
 
 // Rate-box texts of every kind: empty, not numbers, the comma, negative,
 // too large to read or to draw with, tiny, zero, ordinary.
@@ -69,13 +74,13 @@ constexpr std::array<std::string_view, 22> kRateTexts{
     "",     "abc", "1,5", "-1", "1e308", "1e-300", "0",    "1",     "2.5",   " 3 ",  "0.001",
     "1e-6", "1e5", "0.0", "-0", "1e306", "1e400",  "&H10", "\t7\t", "0.143", "1e-9", "1.5e1"};
 
-std::string rateText(ByteReader& in) {
-  const std::uint8_t choice = in.byte();
-  const std::size_t kinds = kRateTexts.size() + 2;
-  const std::size_t kind = choice % kinds;
+std::string rateText(FuzzedDataProvider& in) {
+  const std::size_t kind = in.ConsumeIntegralInRange<std::size_t>(0, kRateTexts.size() + 1);
   if (kind < kRateTexts.size()) return std::string(kRateTexts[kind]);
-  if (kind == kRateTexts.size()) return numberText(static_cast<double>(in.byte()) / 8.0);
-  return in.text(kLongestRateText);
+  if (kind == kRateTexts.size()) {
+    return numberText(static_cast<double>(in.ConsumeIntegral<std::uint8_t>()) / 8.0);
+  }
+  return someText(in, kLongestRateText);
 }
 
 bool isStateName(const std::string& name) {
@@ -91,12 +96,7 @@ bool isWholeIn(const std::string& caption, double low, double high) {
 
 class Session {
  public:
-  explicit Session(std::uint64_t seed)
-      : source_(ClockSeededRandom::withFixedSeed(seed)),
-        random_(source_),
-        form_(random_, NumberFormat{}) {}
-
-  bool outOfBudget() const { return random_.draws() > kMostRandomNumbers; }
+  explicit Session(FuzzedDataProvider& in) : random_(in), form_(random_, NumberFormat{}) {}
 
   void send(FormEvent event, const char* what) {
     deliver(event, what, [&] { return form_.handle(event); });
@@ -107,7 +107,7 @@ class Session {
             [&] { return form_.typeScenario(std::move(text)); });
   }
 
-  void clickEntry(std::uint8_t choice) {
+  void clickEntry(std::size_t choice) {
     const auto& entries = form_.controls().scenarioList.entries;
     if (!entries.empty()) form_.controls().scenarioList.text = entries[choice % entries.size()];
     send(FormEvent::ScenarioClick, "list entry clicked");
@@ -140,6 +140,8 @@ class Session {
     bool handled = false;
     try {
       handled = handleIt();
+    } catch (const RandomBudgetSpent&) {
+      throw;
     } catch (const std::exception& error) {
       failAt(std::string(what) + ": an exception escaped handle(): " + error.what());
     } catch (...) {
@@ -222,29 +224,24 @@ class Session {
     }
   }
 
-  ClockSeededRandom source_;
-  testing::CountingRandom random_;
+  InputRandom random_;
   MainForm form_;
   const Scenario* scenario_ = &kBaseScenario;
   int events_ = 0;
 };
 
-void run(const std::uint8_t* data, std::size_t size) {
-  ByteReader in(data, size);
-  Session session(in.word());
+void play(FuzzedDataProvider& in, Session& session) {
   session.send(FormEvent::Load, "load");
-
-  for (int event = 0; event < kMostEvents && !in.atEnd() && !session.outOfBudget(); ++event) {
-    switch (in.byte() % 16) {
+  for (int event = 0; event < kMostEvents && in.remaining_bytes() > 0; ++event) {
+    switch (in.ConsumeIntegralInRange(0, 15)) {
       case 0:
-        session.typeScenario(
-            std::string(kScenarioListOrder[in.byte() % kScenarioListOrder.size()]));
+        session.typeScenario(std::string(in.PickValueInArray(kScenarioListOrder)));
         break;
       case 1:
-        session.typeScenario(in.text(kLongestScenarioText));
+        session.typeScenario(someText(in, kLongestScenarioText));
         break;
       case 2:
-        session.clickEntry(in.byte());
+        session.clickEntry(in.ConsumeIntegral<std::uint8_t>());
         break;
       case 3:
         session.send(FormEvent::ScenarioClick, "list clicked");
@@ -260,7 +257,7 @@ void run(const std::uint8_t* data, std::size_t size) {
         break;
       case 7:
       case 8: {
-        const int box = in.byte() % kTransitionCount;
+        const int box = in.ConsumeIntegralInRange(0, kTransitionCount - 1);
         session.setRate(box, rateText(in));
         break;
       }
@@ -272,10 +269,8 @@ void run(const std::uint8_t* data, std::size_t size) {
         break;
       case 11:
       case 15: {
-        const int ticks = 1 + in.byte() % kLongestBurst;
-        for (int i = 0; i < ticks && !session.outOfBudget(); ++i) {
-          session.send(FormEvent::TimerTick, "tick of a burst");
-        }
+        const int ticks = in.ConsumeIntegralInRange(1, kLongestBurst);
+        for (int i = 0; i < ticks; ++i) session.send(FormEvent::TimerTick, "tick of a burst");
         break;
       }
       case 12:
@@ -288,6 +283,16 @@ void run(const std::uint8_t* data, std::size_t size) {
         session.send(FormEvent::Load, "second load");
         break;
     }
+  }
+}
+
+void run(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider in(data, size);
+  Session session(in);
+  try {
+    play(in, session);
+  } catch (const RandomBudgetSpent&) {
+    // The input has used its numbers; what it did so far has been checked.
   }
 }
 

@@ -250,6 +250,11 @@ TEST_F(DrawTest, ARateBoxThatIsNotANumberFailsEveryDrawAndNamesTheBox) {
       {0, "12abc", ErrorKind::TypeMismatch, "Rate box 0 holds \"12abc\", which is not a number."},
       {3, "1,5", ErrorKind::TypeMismatch, "Rate box 3 holds \"1,5\", which is not a number."},
       {11, "1e400", ErrorKind::Overflow, "Rate box 11 holds \"1e400\", a number too large to use."},
+      // What the user typed is quoted with its controls made visible.
+      {5,
+       "1\xE2\x80\xAE"
+       "2\x1B[2J",
+       ErrorKind::TypeMismatch, R"(Rate box 5 holds "1\u202E2\x1B[2J", which is not a number.)"},
   };
   for (const Case& c : cases) {
     setRate(3, " 1");

@@ -5,6 +5,7 @@
 
 #include "chain/scenarios.h"
 #include "chain/transitions.h"
+#include "toolkit/quoted_text.h"
 
 namespace tessel {
 namespace {
@@ -58,7 +59,7 @@ class OptionReader {
       options.version = true;
       return std::nullopt;
     }
-    if (!arg.starts_with("--")) return "unexpected argument \"" + std::string(arg) + "\"";
+    if (!arg.starts_with("--")) return "unexpected argument " + quotedForDisplay(arg);
 
     const std::size_t equals = arg.find('=');
     const std::string_view name = arg.substr(0, equals);
@@ -77,7 +78,7 @@ class OptionReader {
     if (name == "--format")
       return withValue(name, inlineValue,
                        [&](std::string_view v) { return setFormat(options, v); });
-    return "unknown option \"" + std::string(name) + "\"";
+    return "unknown option " + quotedForDisplay(name);
   }
 
   // Finds the option's value, inline or as the next argument, and hands it
@@ -104,15 +105,15 @@ class OptionReader {
         return std::nullopt;
       }
     }
-    return "unknown scenario \"" + std::string(value) + "\"; the scenarios are " +
+    return "unknown scenario " + quotedForDisplay(value) + "; the scenarios are " +
            scenarioChoices();
   }
 
   static std::optional<std::string> setTicks(SimOptions& options, std::string_view value) {
     const std::optional<std::uint64_t> ticks = readWholeNumber(value, kMaxTicks);
     if (!ticks) {
-      return "--ticks needs a whole number from 0 to " + std::to_string(kMaxTicks) + ", not \"" +
-             std::string(value) + "\"";
+      return "--ticks needs a whole number from 0 to " + std::to_string(kMaxTicks) + ", not " +
+             quotedForDisplay(value);
     }
     options.ticks = *ticks;
     return std::nullopt;
@@ -123,8 +124,8 @@ class OptionReader {
         readWholeNumber(value, std::numeric_limits<std::uint64_t>::max());
     if (!seed) {
       return "--seed needs a whole number from 0 to " +
-             std::to_string(std::numeric_limits<std::uint64_t>::max()) + ", not \"" +
-             std::string(value) + "\"";
+             std::to_string(std::numeric_limits<std::uint64_t>::max()) + ", not " +
+             quotedForDisplay(value);
     }
     options.seed = *seed;
     return std::nullopt;
@@ -140,7 +141,7 @@ class OptionReader {
             : readWholeNumber(value.substr(0, equals), kTransitionCount - 1);
     if (!box) {
       return "--rate needs I=TEXT with I a rate box from 0 to " +
-             std::to_string(kTransitionCount - 1) + ", not \"" + std::string(value) + "\"";
+             std::to_string(kTransitionCount - 1) + ", not " + quotedForDisplay(value);
     }
     options.rates.push_back({static_cast<int>(*box), std::string(value.substr(equals + 1))});
     return std::nullopt;
@@ -154,7 +155,7 @@ class OptionReader {
     } else if (value == "json") {
       options.format = ReportFormat::Json;
     } else {
-      return "--format needs text, csv or json, not \"" + std::string(value) + "\"";
+      return "--format needs text, csv or json, not " + quotedForDisplay(value);
     }
     return std::nullopt;
   }
