@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -45,7 +46,12 @@ class ViewTest : public ::testing::Test {
     edit->setFocus();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
+    // Key by key, as typed; each key event carries its character, so that
+    // characters beyond ASCII can be typed too.
+    for (const QChar c : text) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(edit, &press);
+    }
   }
 
   bool waitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 10000); }
@@ -149,6 +155,16 @@ TEST_F(ViewTest, AnEmptyRateBoxShowsTheErrorAndMarksTheBoxUntilFixed) {
   EXPECT_EQ(view_.statusLine()->text(), hint);
   EXPECT_FALSE(view_.rateBox(4)->property("marked").toBool());
   EXPECT_EQ(view_.rateBox(4)->text(), QStringLiteral("6")) << "nothing typed is lost";
+}
+
+// A typed right-to-left override or tag must not reorder or restyle the rest
+// of the status line: the message shows it as an escape, as plain text.
+TEST_F(ViewTest, TypedControlsAndTagsShowAsTheyAreInTheStatusLine) {
+  retype(3, QStringLiteral("<b>1</b>") + QChar(0x202E) + QStringLiteral("x"));
+  click(0);
+  EXPECT_EQ(view_.statusLine()->text(),
+            QStringLiteral(R"(Rate box 3 holds "<b>1</b>\u202Ex", which is not a number.)"));
+  EXPECT_EQ(view_.statusLine()->textFormat(), Qt::PlainText);
 }
 
 TEST_F(ViewTest, PickingAScenarioFromTheListAppliesIt) {

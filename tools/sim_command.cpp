@@ -19,13 +19,15 @@ int runSimCommand(std::span<const std::string_view> args, std::ostream& out, std
     return kExitUsage;
   }
   const SimOptions& options = parsed.options;
-  if (options.help) {
-    out << usageText();
-    return out.flush() ? kExitSuccess : kExitRunFailed;
-  }
-  if (options.version) {
-    out << "tessel-sim " << kVersion << '\n';
-    return out.flush() ? kExitSuccess : kExitRunFailed;
+  if (options.help || options.version) {
+    if (options.help) {
+      out << usageText();
+    } else {
+      out << "tessel-sim " << kVersion << '\n';
+    }
+    if (out.flush()) return kExitSuccess;
+    err << "tessel-sim: could not write the " << (options.help ? "help text" : "version") << '\n';
+    return kExitRunFailed;
   }
 
   const std::uint64_t seed =
