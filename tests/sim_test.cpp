@@ -365,7 +365,8 @@ TEST(ProgressBarTest, StaysQuietForASecondThenDrawsAndClears) {
   using std::chrono::milliseconds;
   std::chrono::steady_clock::time_point now{};
   std::ostringstream terminal;
-  ProgressBar bar(terminal, 1000, [&now] { return now; });
+  ProgressBar bar(
+      terminal, 1000, [] { return 80; }, [&now] { return now; });
 
   now += milliseconds(900);
   bar.update(100);
@@ -384,6 +385,29 @@ TEST(ProgressBarTest, StaysQuietForASecondThenDrawsAndClears) {
   EXPECT_NE(terminal.str().find("100%  1000 / 1000 ticks"), std::string::npos) << terminal.str();
   bar.clear();
   EXPECT_TRUE(terminal.str().ends_with("\r\033[K"));
+}
+
+// Every drawing stays within one column less than the terminal's width, so
+// the terminal never wraps it; the bar keeps at most 40 marks.
+TEST(ProgressBarTest, FitsTheTerminalsWidth) {
+  for (const int columns : {120, 80, 60, 40, 30, 20, 8, 1}) {
+    std::chrono::steady_clock::time_point now{};
+    std::ostringstream terminal;
+    ProgressBar bar(
+        terminal, 10'000'000'000, [columns] { return columns; }, [&now] { return now; });
+    now += std::chrono::seconds(2);
+    bar.update(5'000'000'000);
+    std::string line = terminal.str();
+    ASSERT_TRUE(line.starts_with("\r") && line.ends_with("\033[K")) << line;
+    line = line.substr(1, line.size() - 4);
+    EXPECT_LT(line.size(), static_cast<std::size_t>(std::max(columns, 1))) << columns;
+    if (const std::size_t end = line.find(']'); end != std::string::npos) {
+      EXPECT_LE(end, 41U) << line;
+    }
+    if (columns >= 20) {
+      EXPECT_NE(line.find("] 50%"), std::string::npos) << line;
+    }
+  }
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ int runSimCommand(std::span<const std::string_view> args, std::ostream& out, std
   std::optional<ProgressBar> bar;
   ProgressCallback progress;
   if (context.progressOnTerminal) {
-    bar.emplace(err, job.ticks);
+    bar.emplace(err, job.ticks, context.terminalColumns);
     progress = [&bar](std::uint64_t done) { bar->update(done); };
   }
   const SimOutcome outcome = runSimulation(job, progress);
