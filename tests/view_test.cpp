@@ -206,8 +206,14 @@ TEST(Fonts, EveryScenarioCaptionFitsItsBox) {
 }  // namespace tessel
 
 int main(int argc, char* argv[]) {
-  // The tests draw into memory; no display is needed.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The tests draw into memory, pixel for pixel as designed: no display, no
+  // scaling and the default font resolution, whatever the caller has set.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  for (const char* scaling :
+       {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "QT_ENABLE_HIGHDPI_SCALING",
+        "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_USE_PHYSICAL_DPI"}) {
+    qunsetenv(scaling);
+  }
   QApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
