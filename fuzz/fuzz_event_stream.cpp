@@ -16,11 +16,9 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <array>
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
