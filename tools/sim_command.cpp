@@ -3,6 +3,7 @@
 #include <optional>
 #include <variant>
 
+#include "toolkit/quoted_text.h"
 #include "toolkit/version.h"
 #include "tools/progress_bar.h"
 #include "tools/sim_options.h"
@@ -44,8 +45,9 @@ int runSimCommand(std::span<const std::string_view> args, std::ostream& out, std
   if (bar) bar->clear();
 
   if (const auto* failure = std::get_if<SimFailure>(&outcome)) {
-    err << "tessel-sim: the window raised an error " << failure->where << " (scenario \""
-        << job.scenario << "\", seed " << job.seed << "): " << failure->message << '\n';
+    err << "tessel-sim: the window raised an error " << failure->where << " (scenario "
+        << quotedForDisplay(job.scenario) << ", seed " << job.seed << "): " << failure->message
+        << '\n';
     return kExitRunFailed;
   }
   out << formatReport(std::get<SimReport>(outcome), options.format);
