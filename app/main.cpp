@@ -2,6 +2,7 @@
 // waits for the user.
 
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
 #include <cstdio>
 #include <string>
@@ -24,6 +25,15 @@ int printOrComplain(const std::string& text, const char* what) {
   if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
   std::fprintf(stderr, "tessel-demo: could not write the %s\n", what);
   return 1;
+}
+
+// The icon installed into the icon theme, or the same drawing compiled in
+// when the program runs from its build folder.
+QIcon applicationIcon() {
+  QIcon builtIn;
+  builtIn.addFile(QStringLiteral(":/icons/48x48/apps/" TESSEL_APP_ID ".png"));
+  builtIn.addFile(QStringLiteral(":/icons/256x256/apps/" TESSEL_APP_ID ".png"));
+  return QIcon::fromTheme(QStringLiteral(TESSEL_APP_ID), builtIn);
 }
 
 }  // namespace
@@ -49,7 +59,14 @@ int main(int argc, char* argv[]) {
       break;
   }
 
+  QApplication::setOrganizationName(QStringLiteral("tessel"));
+  QApplication::setApplicationName(QStringLiteral("tessel-demo"));
+  QApplication::setApplicationVersion(
+      QString::fromUtf8(tessel::kVersion.data(), static_cast<qsizetype>(tessel::kVersion.size())));
+  // Ties the window to its desktop entry, whose name is the program's id.
+  QGuiApplication::setDesktopFileName(QStringLiteral(TESSEL_APP_ID));
   QApplication application(argc, argv);
+  QApplication::setWindowIcon(applicationIcon());
   if (command.action == tessel::DemoCommand::Action::SaveScreenshot) {
     return tessel::runScreenshot(command.screenshot);
   }

@@ -172,12 +172,12 @@ ParsedOptions parseSimOptions(std::span<const std::string_view> args) {
 }
 
 std::string usageText() {
-  return "Usage: tessel-sim [--scenario NAME] [--ticks N] [--seed N] [--rate I=TEXT]...\n"
-         "                  [--format text|csv|json]\n"
+  return "Usage: tessel-sim [OPTION]...\n"
          "Runs the demonstration's window logic without a display: selects the scenario,\n"
          "types the rates, clicks Start and delivers N timer ticks, then prints the visit\n"
          "counts, resting ticks and chart shares of the states the scenario shows.\n"
          "\n"
+         "Options:\n"
          "  --scenario NAME  the scenario to run (default \"" +
          std::string(kDefaultScenario) + "\"), one of\n                   " + scenarioChoices() +
          "\n"
