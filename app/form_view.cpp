@@ -95,6 +95,9 @@ void FormView::createInputWidgets() {
   statusLine_->setContentsMargins(6, 0, 6, 0);
   statusLine_->setFont(fontFor(kStripFont));
   statusLine_->setAutoFillBackground(true);
+  // Messages quote what the user typed; shown as rich text, a typed tag would
+  // restyle or hide the rest of the message.
+  statusLine_->setTextFormat(Qt::PlainText);
 
   // The marks are an addition to the design, off until the user asks for
   // them. L toggles them wherever the focus is, except in a rate box, which
@@ -168,7 +171,7 @@ void FormView::syncWidgets() {
   const std::optional<int> marked = form_.markedRateBox();
   for (std::size_t i = 0; i < rateBoxes_.size(); ++i) {
     QLineEdit* box = rateBoxes_[i];
-    const QString text = QString::fromStdString(controls.rateBoxes[i].text);
+    const QString text = QString::fromStdString(controls.rateBoxes[i].text());
     if (box->text() != text) box->setText(text);
     box->setVisible(controls.rateBoxes[i].visible);
     const bool isMarked = marked == static_cast<int>(i);
@@ -211,7 +214,10 @@ void FormView::syncStatusLine() {
   QPalette palette = statusLine_->palette();
   palette.setColor(QPalette::WindowText, error ? QColor(180, 0, 0) : QColor(70, 70, 70));
   statusLine_->setPalette(palette);
-  statusLine_->setToolTip(error || !note.empty() || shown != text ? text : QString());
+  // A tool tip has no plain-text mode: the message goes in escaped.
+  const bool needsTip = error || !note.empty() || shown != text;
+  statusLine_->setToolTip(needsTip ? QStringLiteral("<p>%1</p>").arg(text.toHtmlEscaped())
+                                   : QString());
 }
 
 void FormView::paintEvent(QPaintEvent* event) {

@@ -13,7 +13,9 @@
 
 namespace tessel {
 
-// What one draw reads, all of it afresh at every call.
+// What one draw reads, all of it at every call: an edited rate takes effect
+// at the next draw. (A rate box keeps its text's number readings until the
+// text changes, so a long text costs its reading once, not at every draw.)
 struct DrawInputs {
   std::span<const TextBox, kTransitionCount> rateBoxes;
   std::int32_t interval = 0;  // the move timer's interval: the pass budget
@@ -23,11 +25,6 @@ struct DrawInputs {
   // transition by them, and by colour where one is empty.
   std::array<std::string_view, kStateCount> stateNames{};
 };
-
-// How every message quotes a text the user typed or the window shows: in
-// double quotes, cut after 40 bytes with "..." so that a long text
-// cannot flood the status line.
-std::string quoted(std::string_view text);
 
 // Draws the state the chain goes to next and leaves it in `nextState`: the
 // target of a jump, or the current state when no transition fired.

@@ -163,10 +163,10 @@ std::optional<DrawRates> readDrawRates(std::span<const TextBox, kTransitionCount
   DrawRates draw;
   double largest = 0.0;
   for (std::size_t box = 0; box < rateBoxes.size(); ++box) {
-    const StrictReading reading = readStrictNumber(rateBoxes[box].text, format);
+    const StrictReading reading = rateBoxes[box].strictNumber(format);
     if (reading.status != StrictStatus::Number) return std::nullopt;
     largest = std::max(largest, reading.value);
-    draw.rates[box] = readLeadingNumber(rateBoxes[box].text);
+    draw.rates[box] = rateBoxes[box].leadingNumber();
   }
   draw.scale = largest * 250.0;
   if (draw.scale == 0.0 || !std::isfinite(draw.scale)) return std::nullopt;

@@ -20,10 +20,10 @@ using testing::ScriptedRandom;
 class DrawTest : public ::testing::Test {
  protected:
   DrawTest() {
-    for (TextBox& box : boxes_) box.text = "0.0";
+    for (TextBox& box : boxes_) box.setText("0.0");
   }
 
-  void setRate(int box, std::string text) { boxes_[static_cast<std::size_t>(box)].text = text; }
+  void setRate(int box, std::string text) { boxes_[static_cast<std::size_t>(box)].setText(text); }
 
   void draw(RandomSource& random, std::string_view current = "Blue", std::int32_t interval = 40) {
     const DrawInputs inputs{boxes_, interval, current, format_};
@@ -257,6 +257,12 @@ TEST_F(DrawTest, ARateBoxThatIsNotANumberFailsEveryDrawAndNamesItsTransition) {
       {11, "1e400", ErrorKind::Overflow,
        "The rate from \"Green\" to \"Purple\" holds \"1e400\", a number too large to "
        "use."},
+      // What the user typed is quoted with its controls made visible.
+      {5,
+       "1\xE2\x80\xAE"
+       "2\x1B[2J",
+       ErrorKind::TypeMismatch,
+       R"(The rate from "Cyan" to "Purple" holds "1\u202E2\x1B[2J", which is not a number.)"},
   };
   for (const Case& c : cases) {
     setRate(3, " 1");

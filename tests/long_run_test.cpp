@@ -14,8 +14,8 @@ namespace {
 
 std::array<TextBox, kTransitionCount> boxes(std::vector<std::pair<int, std::string>> rates) {
   std::array<TextBox, kTransitionCount> result;
-  for (TextBox& box : result) box.text = "0.0";
-  for (auto& [index, text] : rates) result[static_cast<std::size_t>(index)].text = text;
+  for (TextBox& box : result) box.setText("0.0");
+  for (auto& [index, text] : rates) result[static_cast<std::size_t>(index)].setText(text);
   return result;
 }
 

@@ -4,16 +4,15 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
 #include "chain/scenarios.h"
+#include "tests/sim_command_result.h"
 #include "toolkit/version.h"
 #include "tools/progress_bar.h"
 #include "tools/sim_command.h"
@@ -26,21 +25,6 @@ namespace {
 
 ParsedOptions parse(const std::vector<std::string_view>& args) {
   return parseSimOptions(args);
-}
-
-struct CommandResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-CommandResult runCommand(const std::vector<std::string_view>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  CommandContext context;
-  context.clockSeed = [] { return std::uint64_t{777}; };
-  const int status = runSimCommand(args, out, err, context);
-  return {status, out.str(), err.str()};
 }
 
 SimReport reportOf(const SimJob& job) {
@@ -119,6 +103,7 @@ TEST(SimOptions, RejectsBadArguments) {
   }
   const std::pair<std::vector<std::string_view>, std::string_view> badLines[] = {
       {{"--bogus"}, "unknown option \"--bogus\""},
+      {{"--bogus\x1B[2J\xE2\x80\xAE"}, R"(unknown option "--bogus\x1B[2J\u202E")"},
       {{"-t", "5"}, "unexpected argument \"-t\""},
       {{"Office"}, "unexpected argument \"Office\""},
       {{"--scenario"}, "--scenario needs a value"},
@@ -339,9 +324,12 @@ TEST(SimReportFormat, EscapesStringsAndFields) {
   SimReport report{"A \"quoted\", odd\\name", 1, 2, 0, {}};
   report.states.push_back(
       {"Blue", "line\nbreak\t\x02", 0, 0, 0.0, " 0", std::nullopt, std::nullopt});
+  report.states.push_back({"Purple", "\xE2\x80\x9CSch\xC3\xB6n\xE2\x80\x9D \xF0\x9F\x93\x9E", 0, 0,
+                           0.0, " 0", std::nullopt, std::nullopt});
   const auto parsed = nlohmann::json::parse(formatReport(report, ReportFormat::Json));
   EXPECT_EQ(parsed.at("scenario"), report.scenario);
   EXPECT_EQ(parsed.at("states").at(0).at("name"), report.states[0].name);
+  EXPECT_EQ(parsed.at("states").at(1).at("name"), report.states[1].name);
   EXPECT_TRUE(parsed.at("states").at(0).at("long_run_share").is_null()) << "no theory, no number";
   const std::string csvText = formatReport(report, ReportFormat::Csv);
   EXPECT_NE(csvText.find("\"A \"\"quoted\"\", odd\\name\",1,2,0,Blue,"), std::string::npos)
@@ -370,7 +358,8 @@ TEST(ProgressBarTest, StaysQuietForASecondThenDrawsAndClears) {
   using std::chrono::milliseconds;
   std::chrono::steady_clock::time_point now{};
   std::ostringstream terminal;
-  ProgressBar bar(terminal, 1000, [&now] { return now; });
+  ProgressBar bar(
+      terminal, 1000, [] { return 80; }, [&now] { return now; });
 
   now += milliseconds(900);
   bar.update(100);
@@ -389,6 +378,29 @@ TEST(ProgressBarTest, StaysQuietForASecondThenDrawsAndClears) {
   EXPECT_NE(terminal.str().find("100%  1000 / 1000 ticks"), std::string::npos) << terminal.str();
   bar.clear();
   EXPECT_TRUE(terminal.str().ends_with("\r\033[K"));
+}
+
+// Every drawing stays within one column less than the terminal's width, so
+// the terminal never wraps it; the bar keeps at most 40 marks.
+TEST(ProgressBarTest, FitsTheTerminalsWidth) {
+  for (const int columns : {120, 80, 60, 40, 30, 20, 8, 1}) {
+    std::chrono::steady_clock::time_point now{};
+    std::ostringstream terminal;
+    ProgressBar bar(
+        terminal, 10'000'000'000, [columns] { return columns; }, [&now] { return now; });
+    now += std::chrono::seconds(2);
+    bar.update(5'000'000'000);
+    std::string line = terminal.str();
+    ASSERT_TRUE(line.starts_with("\r") && line.ends_with("\033[K")) << line;
+    line = line.substr(1, line.size() - 4);
+    EXPECT_LT(line.size(), static_cast<std::size_t>(std::max(columns, 1))) << columns;
+    if (const std::size_t end = line.find(']'); end != std::string::npos) {
+      EXPECT_LE(end, 41U) << line;
+    }
+    if (columns >= 20) {
+      EXPECT_NE(line.find("] 50%"), std::string::npos) << line;
+    }
+  }
 }
 
 }  // namespace

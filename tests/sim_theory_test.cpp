@@ -14,25 +14,13 @@
 
 #include "chain/long_run.h"
 #include "chain/scenarios.h"
+#include "tests/sim_command_result.h"
 #include "tools/sim_command.h"
 #include "tools/sim_options.h"
 #include "window/main_form.h"
 
 namespace tessel {
 namespace {
-
-struct CommandResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-CommandResult runCommand(const std::vector<std::string_view>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = runSimCommand(args, out, err, CommandContext{[] { return 1U; }, false});
-  return {status, out.str(), err.str()};
-}
 
 std::vector<std::string> split(std::string_view text, char separator) {
   std::vector<std::string> parts;

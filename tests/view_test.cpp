@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -54,7 +55,12 @@ class ViewTest : public ::testing::Test {
     edit->setFocus();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
+    // Key by key, as typed; each key event carries its character, so that
+    // characters beyond ASCII can be typed too.
+    for (const QChar c : text) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(edit, &press);
+    }
   }
 
   bool waitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 10000); }
@@ -138,7 +144,7 @@ TEST_F(ViewTest, TheTokenIsDrawnWhereTheModelPutsIt) {
 
 TEST_F(ViewTest, EditingARateBoxChangesWhatTheNextDrawReads) {
   retype(3, QStringLiteral("0"));  // Off Phone to On Phone
-  EXPECT_EQ(form_.controls().rateBoxes[3].text, "0");
+  EXPECT_EQ(form_.controls().rateBoxes[3].text(), "0");
   click(0);
   EXPECT_EQ(view_.statusLine()->text(),
             QStringLiteral("No transition out of \"Off Phone\" has a positive rate."));
@@ -167,6 +173,17 @@ TEST_F(ViewTest, AnEmptyRateBoxShowsTheErrorAndMarksTheBoxUntilFixed) {
   EXPECT_EQ(view_.statusLine()->text(), hint);
   EXPECT_FALSE(view_.rateBox(4)->property("marked").toBool());
   EXPECT_EQ(view_.rateBox(4)->text(), QStringLiteral("6")) << "nothing typed is lost";
+}
+
+// A typed right-to-left override or tag must not reorder or restyle the rest
+// of the status line: the message shows it as an escape, as plain text.
+TEST_F(ViewTest, TypedControlsAndTagsShowAsTheyAreInTheStatusLine) {
+  retype(3, QStringLiteral("<b>1</b>") + QChar(0x202E) + QStringLiteral("x"));
+  click(0);
+  EXPECT_EQ(
+      view_.statusLine()->text().toStdString(),
+      R"(The rate from "Off Phone" to "On Phone" holds "<b>1</b>\u202Ex", which is not a number.)");
+  EXPECT_EQ(view_.statusLine()->textFormat(), Qt::PlainText);
 }
 
 TEST_F(ViewTest, PickingAScenarioFromTheListAppliesIt) {
@@ -262,7 +279,8 @@ TEST_F(ViewTest, AMessageTooLongForTheStatusLineEndsInAnEllipsis) {
   ASSERT_GT(view_.statusLine()->fontMetrics().horizontalAdvance(message),
             view_.statusLine()->contentsRect().width());
   EXPECT_TRUE(view_.statusLine()->text().endsWith(QChar(0x2026))) << message.toStdString();
-  EXPECT_EQ(view_.statusLine()->toolTip(), message);
+  EXPECT_EQ(view_.statusLine()->toolTip(),
+            QStringLiteral("<p>%1</p>").arg(message.toHtmlEscaped()));
 }
 
 // A mark that moves is repainted where it was and where it goes, its share
@@ -315,8 +333,14 @@ TEST(Fonts, EveryScenarioCaptionFitsItsBox) {
 }  // namespace tessel
 
 int main(int argc, char* argv[]) {
-  // The tests draw into memory; no display is needed.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The tests draw into memory, pixel for pixel as designed: no display, no
+  // scaling and the default font resolution, whatever the caller has set.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  for (const char* scaling :
+       {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "QT_ENABLE_HIGHDPI_SCALING",
+        "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_USE_PHYSICAL_DPI"}) {
+    qunsetenv(scaling);
+  }
   QApplication application(argc, argv);
   // The window remembers settings; the tests keep theirs in a folder of their own.
   const QTemporaryDir settings;

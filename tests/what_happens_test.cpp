@@ -33,7 +33,7 @@ TEST_F(WhatHappensWhen, ARateBoxIsEmpty) {
   form_.setRateText(4, "");
   EXPECT_EQ(oneFails(), "The rate from \"On Phone\" to \"Off Phone\" is empty; it needs a number.");
   EXPECT_EQ(form_.markedRateBox(), 4);
-  EXPECT_EQ(form_.controls().rateBoxes[4].text, "") << "the box keeps what was typed";
+  EXPECT_EQ(form_.controls().rateBoxes[4].text(), "") << "the box keeps what was typed";
 }
 
 TEST_F(WhatHappensWhen, AHiddenRateBoxIsEmpty) {
@@ -118,7 +118,7 @@ TEST_F(WhatHappensWhen, TheScenarioChangesMidMove) {
   EXPECT_FALSE(form_.controls().token.visible);
   EXPECT_EQ(form_.variables().currentState, "Blue");
   EXPECT_GT(form_.variables().moveFrame, 30);
-  EXPECT_EQ(form_.controls().rateBoxes[4].text, " 0.5") << "the scenario's own rates return";
+  EXPECT_EQ(form_.controls().rateBoxes[4].text(), " 0.5") << "the scenario's own rates return";
   EXPECT_EQ(form_.variables().counting, kTrue) << "counting goes on";
 }
 

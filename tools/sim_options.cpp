@@ -8,6 +8,7 @@
 #include "chain/scenarios.h"
 #include "chain/transitions.h"
 #include "display/show_layer.h"
+#include "toolkit/quoted_text.h"
 
 namespace tessel {
 namespace {
@@ -96,9 +97,9 @@ std::variant<int, std::string> stateNamed(std::string_view name, const Scenario&
     }
   }
   if (matches.size() == 1) return matches.front();
-  const std::string where = " in " + quoted(scenario.name);
-  if (matches.empty()) return "no state is called " + quoted(name) + where;
-  return quoted(name) + " names more than one state" + where;
+  const std::string where = " in " + quotedForDisplay(scenario.name);
+  if (matches.empty()) return "no state is called " + quotedForDisplay(name) + where;
+  return quotedForDisplay(name) + " names more than one state" + where;
 }
 
 class OptionReader {
@@ -129,7 +130,7 @@ class OptionReader {
       options.version = true;
       return std::nullopt;
     }
-    if (!arg.starts_with("--")) return "unexpected argument \"" + std::string(arg) + "\"";
+    if (!arg.starts_with("--")) return "unexpected argument " + quotedForDisplay(arg);
 
     const std::size_t equals = arg.find('=');
     const std::string_view name = arg.substr(0, equals);
@@ -153,7 +154,7 @@ class OptionReader {
     if (name == "--trace-every")
       return withValue(name, inlineValue,
                        [&](std::string_view v) { return setTraceEvery(options, v); });
-    return "unknown option \"" + std::string(name) + "\"";
+    return "unknown option " + quotedForDisplay(name);
   }
 
   // Finds the option's value, inline or as the next argument, and hands it
@@ -180,15 +181,15 @@ class OptionReader {
         return std::nullopt;
       }
     }
-    return "unknown scenario \"" + std::string(value) + "\"; the scenarios are " +
+    return "unknown scenario " + quotedForDisplay(value) + "; the scenarios are " +
            scenarioChoices();
   }
 
   static std::optional<std::string> setTicks(SimOptions& options, std::string_view value) {
     const std::optional<std::uint64_t> ticks = readWholeNumber(value, kMaxTicks);
     if (!ticks) {
-      return "--ticks needs a whole number from 0 to " + std::to_string(kMaxTicks) + ", not \"" +
-             std::string(value) + "\"";
+      return "--ticks needs a whole number from 0 to " + std::to_string(kMaxTicks) + ", not " +
+             quotedForDisplay(value);
     }
     options.ticks = *ticks;
     return std::nullopt;
@@ -199,8 +200,8 @@ class OptionReader {
         readWholeNumber(value, std::numeric_limits<std::uint64_t>::max());
     if (!seed) {
       return "--seed needs a whole number from 0 to " +
-             std::to_string(std::numeric_limits<std::uint64_t>::max()) + ", not \"" +
-             std::string(value) + "\"";
+             std::to_string(std::numeric_limits<std::uint64_t>::max()) + ", not " +
+             quotedForDisplay(value);
     }
     options.seed = *seed;
     return std::nullopt;
@@ -221,8 +222,8 @@ class OptionReader {
                                                  : readWholeNumber(target, kTransitionCount - 1);
     if (!box) {
       return "--rate needs I=TEXT with I a rate box from 0 to " +
-             std::to_string(kTransitionCount - 1) + ", or FROM->TO=TEXT, not \"" +
-             std::string(value) + "\"";
+             std::to_string(kTransitionCount - 1) + ", or FROM->TO=TEXT, not " +
+             quotedForDisplay(value);
     }
     options.rates.push_back({static_cast<int>(*box), std::string(value.substr(equals + 1)), {}});
     return std::nullopt;
@@ -234,7 +235,7 @@ class OptionReader {
       if (rate.transition.empty()) continue;
       const auto box = rateBoxOfTransition(rate.transition, scenario);
       if (const auto* problem = std::get_if<std::string>(&box)) {
-        return "--rate " + quoted(rate.transition + "=" + rate.text) + ": " + *problem;
+        return "--rate " + quotedForDisplay(rate.transition + "=" + rate.text) + ": " + *problem;
       }
       rate.box = std::get<int>(box);
     }
@@ -259,7 +260,7 @@ class OptionReader {
     } else if (value == "json") {
       options.format = ReportFormat::Json;
     } else {
-      return "--format needs text, csv or json, not \"" + std::string(value) + "\"";
+      return "--format needs text, csv or json, not " + quotedForDisplay(value);
     }
     return std::nullopt;
   }
@@ -281,26 +282,25 @@ std::variant<int, std::string> rateBoxOfTransition(std::string_view transition,
   const std::string shows = "; the transitions it shows are " + transitionList(scenario);
   const std::size_t arrow = transition.find(kArrow);
   if (arrow == std::string_view::npos) {
-    return quoted(transition) + " is not FROM->TO" + shows;
+    return quotedForDisplay(transition) + " is not FROM->TO" + shows;
   }
   const auto from = stateNamed(trimmed(transition.substr(0, arrow)), scenario);
   if (const auto* problem = std::get_if<std::string>(&from)) return *problem + shows;
   const auto to = stateNamed(trimmed(transition.substr(arrow + kArrow.size())), scenario);
   if (const auto* problem = std::get_if<std::string>(&to)) return *problem + shows;
   const std::optional<int> index = transitionIndex(std::get<int>(from), std::get<int>(to));
-  if (!index) return quoted(transition) + " joins a state to itself" + shows;
+  if (!index) return quotedForDisplay(transition) + " joins a state to itself" + shows;
   return kTransitions[static_cast<std::size_t>(*index)].rateBox;
 }
 
 std::string usageText() {
-  return "Usage: tessel-sim [--scenario NAME] [--ticks N] [--seed N] [--rate I=TEXT]...\n"
-         "                  [--rate FROM->TO=TEXT]... [--format text|csv|json]\n"
-         "                  [--trace-every N]\n"
+  return "Usage: tessel-sim [OPTION]...\n"
          "Runs the demonstration's window logic without a display: selects the scenario,\n"
          "types the rates, clicks Start and delivers N timer ticks, then prints the visit\n"
          "counts, resting ticks and chart shares of the states the scenario shows, with\n"
          "the long-run shares the chart settles to.\n"
          "\n"
+         "Options:\n"
          "  --scenario NAME  the scenario to run (default \"" +
          std::string(kDefaultScenario) + "\"), one of\n                   " + scenarioChoices() +
          "\n"

@@ -7,6 +7,7 @@
 #include "chain/long_run.h"
 #include "display/occupancy_chart.h"
 #include "display/show_layer.h"
+#include "toolkit/quoted_text.h"
 
 namespace tessel {
 namespace {
@@ -140,7 +141,7 @@ void MainForm::refreshLongRunMarks() {
 std::string MainForm::longRunNote() const {
   if (longRunStart_ != LongRunStart::FromCurrent) return {};
   std::string note = "The long run depends on the start: the marks are for a start in ";
-  note += quoted(stateCaption());
+  note += quotedForDisplay(stateCaption());
   note += ", where the token rests.";
   return note;
 }
@@ -148,14 +149,14 @@ std::string MainForm::longRunNote() const {
 void MainForm::unmarkFixedRateBox() {
   if (!markedRateBox_) return;
   const TextBox& box = controls_.rateBoxes[static_cast<std::size_t>(*markedRateBox_)];
-  if (readStrictNumber(box.text, numberFormat_).status == StrictStatus::Number) {
+  if (box.strictNumber(numberFormat_).status == StrictStatus::Number) {
     markedRateBox_.reset();
   }
 }
 
 void MainForm::setRateText(int box, std::string text) {
   TextBox& rateBox = controls_.rateBoxes.at(static_cast<std::size_t>(box));
-  rateBox.text = std::move(text);
+  rateBox.setText(std::move(text));
   refreshLongRunMarks();
   if (markedRateBox_ != box) return;
   unmarkFixedRateBox();
@@ -270,7 +271,7 @@ void MainForm::resetDiagram() {
 }
 
 void MainForm::loadScenario() {
-  for (TextBox& box : controls_.rateBoxes) box.text = "0.0";
+  for (TextBox& box : controls_.rateBoxes) box.setText("0.0");
   for (Line& stroke : controls_.arrowStrokes) stroke.visible = false;
   for (std::size_t i = 0; i < kTransitionCount; ++i) {
     controls_.rateBoxes[i].visible = false;
@@ -305,7 +306,7 @@ void MainForm::applyScenarioAdditions(const Scenario& scenario, bool isBase) {
       controls_.nameLabels[static_cast<std::size_t>(state)].caption = std::string(name);
   }
   for (const DefaultRate& rate : scenario.rates) {
-    controls_.rateBoxes[static_cast<std::size_t>(rate.rateBox)].text = numberText(rate.rate);
+    controls_.rateBoxes[static_cast<std::size_t>(rate.rateBox)].setText(numberText(rate.rate));
   }
   showColumns(scenario, isBase ? 0 : 2);
 }
