@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "display/long_run_marks.h"
+
 namespace tessel {
 namespace {
 
@@ -75,6 +77,37 @@ void paintToken(QPainter& painter, const Shape& token) {
   painter.setBrush(toQColor(kTokenFill));
   painter.drawEllipse(circle.adjusted(0.5, 0.5, -0.5, -0.5));
   painter.setBrush(Qt::NoBrush);
+}
+
+// A long-run mark's line across its bar's column, and where its share is
+// written, right of the bar.
+QLineF markLine(const LongRunMark& mark, const BoxLayout& bar) {
+  const double y = mark.top * kPixelsPerTwip;
+  return QLineF(bar.left * kPixelsPerTwip, y, bar.right() * kPixelsPerTwip, y);
+}
+
+QRectF markCaptionRect(const LongRunMark& mark, const BoxLayout& bar) {
+  return QRectF((bar.right() + kMarkCaptionGap) * kPixelsPerTwip,
+                (mark.top - kMarkCaptionHeight / 2.0) * kPixelsPerTwip,
+                kMarkCaptionWidth * kPixelsPerTwip, kMarkCaptionHeight * kPixelsPerTwip);
+}
+
+// The long-run marks, over the bars and under the percentage labels, so that
+// a label that passes a mark stays whole.
+void paintLongRunMarks(QPainter& painter, const FormControls& controls) {
+  static const QFont font = fontFor(kMarkFont);
+  const QColor colour = toQColor(kMarkColour);
+  for (std::size_t i = 0; i < kStateCount; ++i) {
+    const LongRunMark& mark = controls.longRunMarks[i];
+    if (!mark.visible) continue;
+    QPen pen(colour, kMarkLineWidth);
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    painter.drawLine(markLine(mark, kBars[i].box));
+    painter.setFont(font);
+    painter.drawText(markCaptionRect(mark, kBars[i].box), Qt::AlignLeft | Qt::AlignVCenter,
+                     QString::fromStdString(mark.caption));
+  }
 }
 
 void paintLayer(QPainter& painter, const FormControls& controls, Layer layer) {
@@ -177,6 +210,15 @@ bool sameLabel(const Label& a, const Label& b) {
   return a.visible == b.visible && a.caption == b.caption && a.top == b.top;
 }
 
+bool sameMark(const LongRunMark& a, const LongRunMark& b) {
+  return a.visible == b.visible && a.caption == b.caption && a.top == b.top;
+}
+
+QRect markRect(const LongRunMark& mark, const BoxLayout& bar) {
+  const QLineF line = markLine(mark, bar);
+  return repaintRect(QRectF(line.p1(), line.p2()).normalized() | markCaptionRect(mark, bar));
+}
+
 }  // namespace
 
 QFont fontFor(const FontSpec& design, double scale) {
@@ -220,7 +262,10 @@ QRectF pixelRect(const BoxLayout& box) {
 void paintForm(QPainter& painter, const FormControls& controls) {
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  for (const Layer layer : kPaintOrder) paintLayer(painter, controls, layer);
+  for (const Layer layer : kPaintOrder) {
+    paintLayer(painter, controls, layer);
+    if (layer == Layer::kBarShapes) paintLongRunMarks(painter, controls);
+  }
 }
 
 QRegion changedRegion(const FormControls& before, const FormControls& after) {
@@ -242,6 +287,10 @@ QRegion changedRegion(const FormControls& before, const FormControls& after) {
     }
     if (!sameLabel(before.nameLabels[i], after.nameLabels[i])) {
       region += repaintRect(pixelRect(kNameLabels[i].box));
+    }
+    if (!sameMark(before.longRunMarks[i], after.longRunMarks[i])) {
+      region += markRect(before.longRunMarks[i], kBars[i].box);
+      region += markRect(after.longRunMarks[i], kBars[i].box);
     }
   }
   if (!sameShape(before.token, after.token)) {

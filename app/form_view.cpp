@@ -1,15 +1,20 @@
 #include "app/form_view.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QShortcut>
+#include <QStyle>
 
 #include "app/form_painter.h"
 #include "chain/scenarios.h"
+#include "chain/transitions.h"
+#include "display/show_layer.h"
 
 namespace tessel {
 namespace {
@@ -95,8 +100,19 @@ FormView::FormView(MainForm& form, QWidget* parent)
   moveTimer_.setTimerType(Qt::PreciseTimer);
   connect(&moveTimer_, &QTimer::timeout, this, [this] { deliver(FormEvent::TimerTick); });
   layOutForm();
-  syncWidgets();
+  setLongRunMarksShown(QSettings().value(QString::fromLatin1(kLongRunSetting), false).toBool());
   setFocus();
+}
+
+void FormView::setLongRunMarksShown(bool shown) {
+  longRunBox_->setChecked(shown);
+  form_.setLongRunMarksShown(shown);
+  syncWidgets();
+}
+
+void FormView::longRunClicked(bool shown) {
+  QSettings().setValue(QString::fromLatin1(kLongRunSetting), shown);
+  setLongRunMarksShown(shown);
 }
 
 QSize FormView::sizeHint() const {
@@ -113,7 +129,6 @@ void FormView::createInputWidgets() {
     auto* box = new QLineEdit(this);
     place(box, kRateBoxes[i].box, kRateBoxFont);
     box->setAlignment(Qt::AlignCenter);
-    box->setAccessibleName(QStringLiteral("Rate box %1").arg(i));
     const int index = static_cast<int>(i);
     connect(box, &QLineEdit::textEdited, this,
             [this, index](const QString& text) { rateEdited(index, text); });
@@ -141,11 +156,42 @@ void FormView::createInputWidgets() {
   }
 
   statusLine_ = new QLabel(this);
-  place(statusLine_, kStatusStripBox, kStatusStripFont);
+  place(statusLine_, kStatusLineBox, kStatusStripFont);
   // Plain text always: a message may quote whatever was typed into a rate box.
   statusLine_->setTextFormat(Qt::PlainText);
   statusLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   statusLine_->setAutoFillBackground(true);
+
+  // The marks are an addition to the design, off until the user asks for
+  // them.
+  longRunBox_ = new QCheckBox(QStringLiteral("&Long run"), this);
+  place(longRunBox_, kLongRunBox, kStatusStripFont);
+  longRunBox_->setAutoFillBackground(true);
+  longRunBox_->setToolTip(
+      QStringLiteral("Mark on each bar the share it settles to in the long run (L, or Alt+L)"));
+  longRunBox_->setAccessibleName(QStringLiteral("Long-run marks"));
+  connect(longRunBox_, &QCheckBox::clicked, this, &FormView::longRunClicked);
+}
+
+void FormView::nameRateBoxes() {
+  // The boxes name their transitions by the states the window shows, so
+  // they change with the scenario.
+  std::array<std::string, kStateCount> names;
+  for (int state = 0; state < kStateCount; ++state) {
+    const auto i = static_cast<std::size_t>(state);
+    names[i] = shownStateName(state, form_.controls().nameLabels[i].caption);
+  }
+  if (names == rateBoxStates_) return;
+  rateBoxStates_ = names;
+  for (const Transition& transition : kTransitions) {
+    const QString name =
+        QStringLiteral("Rate from %1 to %2")
+            .arg(QString::fromStdString(names[static_cast<std::size_t>(transition.from)]),
+                 QString::fromStdString(names[static_cast<std::size_t>(transition.to)]));
+    QLineEdit* box = rateBoxes_[static_cast<std::size_t>(transition.rateBox)];
+    box->setAccessibleName(name);
+    box->setToolTip(name);
+  }
 }
 
 void FormView::createKeys() {
@@ -158,6 +204,9 @@ void FormView::createKeys() {
     auto* key = new QShortcut(QKeySequence(Qt::Key_1 + i), this);
     connect(key, &QShortcut::activated, this, [this, i] { pickScenario(i); });
   }
+  // L toggles the long-run marks as a click on their checkbox would.
+  auto* longRun = new QShortcut(QKeySequence(Qt::Key_L), this);
+  connect(longRun, &QShortcut::activated, longRunBox_, &QCheckBox::click);
   auto* fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
   connect(fullScreen, &QShortcut::activated, this, &FormView::toggleFullScreen);
   leaveFullScreen_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -198,6 +247,16 @@ void FormView::layOutForm() {
   statusLine_->setContentsMargins(margin, 0, margin, 0);
   for (QLineEdit* box : rateBoxes_) {
     box->setStyleSheet(rateBoxStyle(box->property("marked").toBool(), scale_));
+  }
+  // The style draws the checkbox's square at one size; it grows with the
+  // form like the checkbox's text. At the design's scale the style's own
+  // look stays.
+  if (scale_.factor() == 1.0) {
+    longRunBox_->setStyleSheet(QString());
+  } else {
+    const int side = scale_.length(longRunBox_->style()->pixelMetric(QStyle::PM_IndicatorWidth));
+    longRunBox_->setStyleSheet(
+        QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }").arg(side));
   }
   statusText_.clear();  // the strip's text is fitted to its new size
   syncStatusLine();
@@ -246,7 +305,7 @@ void FormView::syncWidgets() {
   const std::optional<int> marked = form_.markedRateBox();
   for (std::size_t i = 0; i < rateBoxes_.size(); ++i) {
     QLineEdit* box = rateBoxes_[i];
-    const QString text = QString::fromStdString(controls.rateBoxes[i].text);
+    const QString text = QString::fromStdString(controls.rateBoxes[i].text());
     if (box->text() != text) box->setText(text);
     box->setVisible(controls.rateBoxes[i].visible);
     syncRateBoxStyle(box, marked == static_cast<int>(i));
@@ -257,6 +316,7 @@ void FormView::syncWidgets() {
   if (timer.enabled && !moveTimer_.isActive()) moveTimer_.start();
   if (!timer.enabled && moveTimer_.isActive()) moveTimer_.stop();
 
+  nameRateBoxes();
   syncStatusLine();
 
   const QRegion changed = changedRegion(painted_, controls);
@@ -267,8 +327,13 @@ void FormView::syncWidgets() {
 }
 
 void FormView::syncStatusLine() {
+  // An error first; then what the long-run marks stand for, where that
+  // depends on the start; otherwise the hint.
   const std::optional<RunError>& error = form_.lastError();
-  const QString text = error ? QString::fromUtf8(error->what()) : QString::fromUtf8(kHint);
+  const std::string note = error ? std::string() : form_.longRunNote();
+  const QString text = error           ? QString::fromUtf8(error->what())
+                       : !note.empty() ? QString::fromStdString(note)
+                                       : QString::fromUtf8(kHint);
   if (statusText_ == text) return;
   statusText_ = text;
   bool elided = false;
@@ -277,8 +342,11 @@ void FormView::syncStatusLine() {
   QPalette palette = statusLine_->palette();
   palette.setColor(QPalette::WindowText, error ? QColor(180, 0, 0) : QColor(70, 70, 70));
   statusLine_->setPalette(palette);
-  const QString keys = QString::fromLatin1(kFullScreenHint);
-  statusLine_->setToolTip(error || elided ? text + QLatin1Char('\n') + keys : keys);
+  // A tool tip has no plain-text mode: the message goes in escaped.
+  const QString keys = QStringLiteral("<p>%1</p>").arg(QString::fromLatin1(kFullScreenHint));
+  const bool needsText = error || !note.empty() || elided;
+  statusLine_->setToolTip(needsText ? QStringLiteral("<p>%1</p>").arg(text.toHtmlEscaped()) + keys
+                                    : keys);
 }
 
 void FormView::paintEvent(QPaintEvent* event) {

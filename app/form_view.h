@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QLabel>
+#include <QRect>
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <string>
 #include <vector>
 
 #include "app/form_scale.h"
@@ -11,6 +13,7 @@
 #include "display/layout.h"
 #include "window/main_form.h"
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -33,6 +36,9 @@ class FormView : public QWidget {
   Q_OBJECT
 
  public:
+  // Where the "Long run" setting is remembered between runs (QSettings).
+  static constexpr const char* kLongRunSetting = "chart/longRunMarks";
+
   explicit FormView(MainForm& form, QWidget* parent = nullptr);
 
   // Sends one event to the window and shows its outcome.
@@ -45,6 +51,11 @@ class FormView : public QWidget {
   QPushButton* button(int index) const { return buttons_.at(static_cast<std::size_t>(index)); }
   QLineEdit* rateBox(int index) const { return rateBoxes_.at(static_cast<std::size_t>(index)); }
   QLabel* statusLine() const { return statusLine_; }
+  QCheckBox* longRunBox() const { return longRunBox_; }
+
+  // Turns the long-run marks on or off without remembering the choice (the
+  // user's own clicks and the L key are remembered).
+  void setLongRunMarksShown(bool shown);
   const QTimer& moveTimer() const { return moveTimer_; }
   const FormScale& formScale() const { return scale_; }
 
@@ -73,6 +84,8 @@ class FormView : public QWidget {
   void syncStatusLine();
   void syncRateBoxStyle(QLineEdit* box, bool marked);
   void rateEdited(int box, const QString& text);
+  void longRunClicked(bool shown);
+  void nameRateBoxes();
 
   MainForm& form_;
   QComboBox* scenarioList_ = nullptr;
@@ -83,6 +96,8 @@ class FormView : public QWidget {
   std::vector<ScaledWidget> scaledWidgets_;
   FormScale scale_;
   QString statusText_;  // the whole message; the strip may show it shortened
+  QCheckBox* longRunBox_ = nullptr;
+  std::array<std::string, kStateCount> rateBoxStates_;  // the state names the rate boxes carry
   QTimer moveTimer_;
   FormControls painted_;  // the controls as last drawn, to repaint only what changed
 };

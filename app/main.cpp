@@ -2,9 +2,12 @@
 // waits for the user.
 
 #include <QApplication>
+#include <QIcon>
+#include <QStringList>
 #include <cstdio>
-#include <cstring>
+#include <string>
 
+#include "app/command_line.h"
 #include "app/form_view.h"
 #include "app/screenshot.h"
 #include "app/window_placement.h"
@@ -12,24 +15,62 @@
 #include "toolkit/version.h"
 #include "window/main_form.h"
 
+namespace {
+
+constexpr int kExitUsage = 2;
+
+// Writes `text` to standard output; says so on standard error and returns 1
+// when it cannot be written (a closed pipe, a full disk), else 0.
+int printOrComplain(const std::string& text, const char* what) {
+  std::fputs(text.c_str(), stdout);
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  std::fprintf(stderr, "tessel-demo: could not write the %s\n", what);
+  return 1;
+}
+
+// The icon installed into the icon theme, or the same drawing compiled in
+// when the program runs from its build folder.
+QIcon applicationIcon() {
+  QIcon builtIn;
+  builtIn.addFile(QStringLiteral(":/icons/48x48/apps/" TESSEL_APP_ID ".png"));
+  builtIn.addFile(QStringLiteral(":/icons/256x256/apps/" TESSEL_APP_ID ".png"));
+  return QIcon::fromTheme(QStringLiteral(TESSEL_APP_ID), builtIn);
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-  // Answered before any window system is opened, so that it works without a
-  // display (package tools and install checks run it that way).
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--version") == 0) {
-      std::printf("tessel-demo %.*s\n", static_cast<int>(tessel::kVersion.size()),
-                  tessel::kVersion.data());
-      return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
-    }
+  // The command line is read before any window system is opened, so that
+  // --help, --version and usage errors work without a display (package
+  // tools and install checks run them that way).
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const tessel::DemoCommand command = tessel::readCommandLine(arguments);
+  switch (command.action) {
+    case tessel::DemoCommand::Action::ShowHelp:
+      return printOrComplain(tessel::demoHelpText().toStdString(), "help text");
+    case tessel::DemoCommand::Action::ShowVersion:
+      return printOrComplain("tessel-demo " + std::string(tessel::kVersion) + "\n", "version");
+    case tessel::DemoCommand::Action::UsageError:
+      std::fprintf(stderr, "tessel-demo: %s\nTry \"tessel-demo --help\" for the options.\n",
+                   command.usageError.toStdString().c_str());
+      return kExitUsage;
+    case tessel::DemoCommand::Action::OpenWindow:
+    case tessel::DemoCommand::Action::SaveScreenshot:
+      break;
   }
 
+  QApplication::setOrganizationName(QStringLiteral("tessel"));
+  QApplication::setApplicationName(QStringLiteral("tessel-demo"));
+  QApplication::setApplicationVersion(
+      QString::fromUtf8(tessel::kVersion.data(), static_cast<qsizetype>(tessel::kVersion.size())));
+  // Ties the window to its desktop entry, whose name is the program's id.
+  QGuiApplication::setDesktopFileName(QStringLiteral(TESSEL_APP_ID));
   QApplication application(argc, argv);
-  QCoreApplication::setOrganizationName(QStringLiteral("tessel"));
-  QCoreApplication::setApplicationName(QStringLiteral("tessel-demo"));
-
-  // A documentation aid, not part of the window: --screenshot FILE ... saves
-  // a picture of the window and exits.
-  if (tessel::isScreenshotRequest(argc, argv)) return tessel::runScreenshot(argc, argv);
+  QApplication::setWindowIcon(applicationIcon());
+  if (command.action == tessel::DemoCommand::Action::SaveScreenshot) {
+    return tessel::runScreenshot(command.screenshot);
+  }
 
   tessel::ClockSeededRandom random;
   tessel::MainForm form(random);

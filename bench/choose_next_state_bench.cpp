@@ -24,8 +24,8 @@ const RateList kConversation{{0, " 1"}, {1, " 7"}, {2, " 3"}, {3, " 6"},
 
 std::array<TextBox, kTransitionCount> rateBoxes(const RateList& rates) {
   std::array<TextBox, kTransitionCount> boxes;
-  for (TextBox& box : boxes) box.text = "0.0";
-  for (const auto& [index, text] : rates) boxes[static_cast<std::size_t>(index)].text = text;
+  for (TextBox& box : boxes) box.setText("0.0");
+  for (const auto& [index, text] : rates) boxes[static_cast<std::size_t>(index)].setText(text);
   return boxes;
 }
 

@@ -41,13 +41,17 @@ std::int64_t pixelCount(const QRegion& region) {
 // The window counting the four-state ring, as after picking it in the list
 // and clicking Start. Its timer never fires: no event loop runs, so the
 // benchmarks deliver every tick themselves.
+enum class Marks { kOff, kOn };
+
 class CountingWindow {
  public:
-  explicit CountingWindow(QSize size = FormScale::designSize())
+  // The long-run marks as asked, whatever the user's remembered choice.
+  explicit CountingWindow(QSize size = FormScale::designSize(), Marks marks = Marks::kOff)
       : random_(ClockSeededRandom::withFixedSeed(kSeed)),
         form_(random_),
         view_(form_),
         size_(size) {
+    view_.setLongRunMarksShown(marks == Marks::kOn);
     view_.resize(size);
     view_.show();  // a hidden widget lays itself out for a new size only when shown
     view_.deliver(FormEvent::Load);
@@ -92,6 +96,19 @@ void BM_Tick(benchmark::State& state) {
   if (const char* why = window.notCounting()) state.SkipWithError(why);
 }
 BENCHMARK(BM_Tick)->Unit(benchmark::kMicrosecond);
+
+// The same with the long-run marks on: every tick places them afresh from
+// the rate boxes' texts and the state the token rests in.
+void BM_TickWithLongRunMarks(benchmark::State& state) {
+  CountingWindow window(FormScale::designSize(), Marks::kOn);
+  if (const char* why = window.notCounting()) {
+    state.SkipWithError(why);
+    return;
+  }
+  for (auto _ : state) window.view().deliver(FormEvent::TimerTick);
+  if (const char* why = window.notCounting()) state.SkipWithError(why);
+}
+BENCHMARK(BM_TickWithLongRunMarks)->Unit(benchmark::kMicrosecond);
 
 // A tick, then the whole window rendered: background, drawn elements and
 // every child widget.

@@ -1,36 +1,47 @@
 #include "chain/choose_next_state.h"
 
+#include <array>
 #include <limits>
 
+#include "toolkit/quoted_text.h"
 #include "toolkit/run_error.h"
 
 namespace tessel {
 namespace {
 
 constexpr double kScaleFactor = 250.0;
-constexpr std::size_t kLongestQuotedText = 40;
 
-std::string quoted(std::string_view text) {
-  if (text.size() <= kLongestQuotedText) return "\"" + std::string(text) + "\"";
-  return "\"" + std::string(text.substr(0, kLongestQuotedText)) + "...\"";
+// The transition of a rate box, named by its states as the window shows
+// them: from "Bored" to "On Phone".
+std::string transitionName(int box, const DrawInputs& inputs) {
+  const Transition& transition =
+      kTransitions[static_cast<std::size_t>(transitionOfRateBox(box).value_or(0))];
+  const auto name = [&](int state) {
+    return quotedForDisplay(
+        shownStateName(state, inputs.stateNames[static_cast<std::size_t>(state)]));
+  };
+  return "from " + name(transition.from) + " to " + name(transition.to);
 }
 
-std::string rateBoxName(int box) {
-  return "Rate box " + std::to_string(box);
+std::string rateName(int box, const DrawInputs& inputs) {
+  return "The rate " + transitionName(box, inputs);
 }
 
-[[noreturn]] void raiseUnreadableRate(int box, std::string_view text, StrictStatus status) {
+[[noreturn]] void raiseUnreadableRate(int box, std::string_view text, StrictStatus status,
+                                      const DrawInputs& inputs) {
   if (status == StrictStatus::OutOfRange) {
-    throw RunError(ErrorKind::Overflow,
-                   rateBoxName(box) + " holds " + quoted(text) + ", a number too large to use.",
-                   box);
+    throw RunError(
+        ErrorKind::Overflow,
+        rateName(box, inputs) + " holds " + quotedForDisplay(text) + ", a number too large to use.",
+        box);
   }
   if (text.find_first_not_of(" \t") == std::string_view::npos) {
-    throw RunError(ErrorKind::TypeMismatch, rateBoxName(box) + " is empty; it needs a number.",
+    throw RunError(ErrorKind::TypeMismatch, rateName(box, inputs) + " is empty; it needs a number.",
                    box);
   }
-  throw RunError(ErrorKind::TypeMismatch,
-                 rateBoxName(box) + " holds " + quoted(text) + ", which is not a number.", box);
+  throw RunError(
+      ErrorKind::TypeMismatch,
+      rateName(box, inputs) + " holds " + quotedForDisplay(text) + ", which is not a number.", box);
 }
 
 // One draw's arithmetic: every operation is checked where it is computed, and
@@ -39,10 +50,10 @@ class Chances {
  public:
   Chances(const DrawInputs& inputs, double scale) : inputs_(inputs), scale_(scale) {}
 
-  // The rates are read from the boxes' texts at every use, by the lenient
-  // leading-number reading, so "1,5" counts as 1 here.
+  // The rates the attempts use come from the lenient leading-number reading,
+  // so "1,5" counts as 1 here.
   double rate(int box) const {
-    return readLeadingNumber(inputs_.rateBoxes[static_cast<std::size_t>(box)].text);
+    return inputs_.rateBoxes[static_cast<std::size_t>(box)].leadingNumber();
   }
 
   double divide(double numerator, double denominator, int box) const {
@@ -65,6 +76,28 @@ class Chances {
     return static_cast<float>(chance);
   }
 
+  // The chance of attempt 0, 1 or 2 of a pass, narrowed to single precision.
+  // The second is conditional on the first not firing; the third divides by
+  // the two complements one after the other, that is by (1 - q1/s)(1 - q2/s),
+  // not by (1 - q1/s - q2/s): the rounding of the two divisions is part of
+  // the chance it draws with.
+  float attemptChance(const std::array<Attempt, 3>& attempts, std::size_t attempt) const {
+    const int box1 = attempts[0].rateBox;
+    const int box2 = attempts[1].rateBox;
+    const int box3 = attempts[2].rateBox;
+    if (attempt == 0) return narrow(share(rate(box1), box1), box1);
+    if (attempt == 1) {
+      const double q2 = rate(box2);
+      const double q1 = rate(box1);
+      return narrow(divide(share(q2, box2), complement(q1, box1), box2), box2);
+    }
+    const double q3 = rate(box3);
+    const double q1 = rate(box1);
+    const double q2 = rate(box2);
+    const double given1 = divide(share(q3, box3), complement(q1, box1), box3);
+    return narrow(divide(given1, complement(q2, box2), box3), box3);
+  }
+
  private:
   void check(FloatFault fault, int box) const {
     if (fault == FloatFault::None) return;
@@ -74,7 +107,7 @@ class Chances {
                      "Enter a positive rate.");
     }
     throw RunError(errorKindOf(fault),
-                   "The chance of the transition in " + rateBoxName(box) +
+                   "The chance of the transition " + transitionName(box, inputs_) +
                        " cannot be computed from the rates on the window.",
                    box);
   }
@@ -91,9 +124,11 @@ void chooseNextState(const DrawInputs& inputs, RandomSource& random, std::string
   double largest = 0.0;
   int largestBox = 0;
   for (int box = 0; box < kTransitionCount; ++box) {
-    const std::string& text = inputs.rateBoxes[static_cast<std::size_t>(box)].text;
-    const StrictReading reading = readStrictNumber(text, inputs.numberFormat);
-    if (reading.status != StrictStatus::Number) raiseUnreadableRate(box, text, reading.status);
+    const TextBox& rateBox = inputs.rateBoxes[static_cast<std::size_t>(box)];
+    const StrictReading reading = rateBox.strictNumber(inputs.numberFormat);
+    if (reading.status != StrictStatus::Number) {
+      raiseUnreadableRate(box, rateBox.text(), reading.status, inputs);
+    }
     if (reading.value > largest) {
       largest = reading.value;
       largestBox = box;
@@ -102,9 +137,9 @@ void chooseNextState(const DrawInputs& inputs, RandomSource& random, std::string
 
   const double scale = largest * kScaleFactor;
   if (const FloatFault fault = resultFault(scale); fault != FloatFault::None) {
-    const std::string& text = inputs.rateBoxes[static_cast<std::size_t>(largestBox)].text;
+    const std::string& text = inputs.rateBoxes[static_cast<std::size_t>(largestBox)].text();
     throw RunError(errorKindOf(fault),
-                   rateBoxName(largestBox) + " holds " + quoted(text) +
+                   rateName(largestBox, inputs) + " holds " + quotedForDisplay(text) +
                        ", too large a rate to draw with; keep every rate below 1e305.",
                    largestBox);
   }
@@ -118,54 +153,30 @@ void chooseNextState(const DrawInputs& inputs, RandomSource& random, std::string
   auto passesLeft = static_cast<std::int16_t>(inputs.interval);
 
   nextState = inputs.currentState;
+  // Not a state: no attempt is made, and the budget runs out without a jump.
   const std::optional<int> from = stateIndex(inputs.currentState);
+  if (!from) return;
+  const std::array<Attempt, 3> attempts = outgoingAttempts(*from);
   const Chances chances(inputs, scale);
 
-  // Each attempt reads its boxes first, then draws its random number, then
-  // computes its chance; so a pass draws one, two or three numbers.
-  bool jumped = false;
-  while (!jumped && passesLeft > 0) {
+  // Each attempt draws its random number, then uses its chance; so a pass
+  // draws one, two or three numbers. A chance depends only on the rates,
+  // which cannot change during the draw, so it is computed at its first use
+  // (where a fault in it is raised) and reused by the later passes.
+  std::array<float, 3> chance{};
+  std::array<bool, 3> known{};
+  while (passesLeft > 0) {
     --passesLeft;
-    if (!from) continue;  // not a state: no attempt, the budget runs out
-    const std::array<Attempt, 3> attempts = outgoingAttempts(*from);
-    const int box1 = attempts[0].rateBox;
-    const int box2 = attempts[1].rateBox;
-    const int box3 = attempts[2].rateBox;
-
-    double q1 = chances.rate(box1);
-    float r = random.next();
-    float p = chances.narrow(chances.share(q1, box1), box1);
-    if (p > r) {
-      nextState = kStateNames[static_cast<std::size_t>(attempts[0].target)];
-      jumped = true;
-      continue;
-    }
-
-    // The second attempt's chance is conditional on the first not firing.
-    const double q2 = chances.rate(box2);
-    q1 = chances.rate(box1);
-    r = random.next();
-    p = chances.narrow(chances.divide(chances.share(q2, box2), chances.complement(q1, box1), box2),
-                       box2);
-    if (p > r) {
-      nextState = kStateNames[static_cast<std::size_t>(attempts[1].target)];
-      jumped = true;
-      continue;
-    }
-
-    // The third divides by the two complements one after the other, that is
-    // by (1 - q1/s)(1 - q2/s), not by (1 - q1/s - q2/s): the rounding of the
-    // two divisions is part of the chance it draws with.
-    const double q3 = chances.rate(box3);
-    q1 = chances.rate(box1);
-    const double q2Again = chances.rate(box2);
-    r = random.next();
-    const double given1 =
-        chances.divide(chances.share(q3, box3), chances.complement(q1, box1), box3);
-    p = chances.narrow(chances.divide(given1, chances.complement(q2Again, box2), box3), box3);
-    if (p > r) {
-      nextState = kStateNames[static_cast<std::size_t>(attempts[2].target)];
-      jumped = true;
+    for (std::size_t attempt = 0; attempt < attempts.size(); ++attempt) {
+      const float r = random.next();
+      if (!known[attempt]) {
+        chance[attempt] = chances.attemptChance(attempts, attempt);
+        known[attempt] = true;
+      }
+      if (chance[attempt] > r) {
+        nextState = kStateNames[static_cast<std::size_t>(attempts[attempt].target)];
+        return;
+      }
     }
   }
 }

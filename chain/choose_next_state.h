@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -12,12 +13,17 @@
 
 namespace tessel {
 
-// What one draw reads, all of it afresh at every call.
+// What one draw reads, all of it at every call: an edited rate takes effect
+// at the next draw. (A rate box keeps its text's number readings until the
+// text changes, so a long text costs its reading once, not at every draw.)
 struct DrawInputs {
   std::span<const TextBox, kTransitionCount> rateBoxes;
   std::int32_t interval = 0;  // the move timer's interval: the pass budget
   std::string_view currentState;
   const NumberFormat& numberFormat;
+  // The names the window shows for the states, by state; messages name a
+  // transition by them, and by colour where one is empty.
+  std::array<std::string_view, kStateCount> stateNames{};
 };
 
 // Draws the state the chain goes to next and leaves it in `nextState`: the
@@ -31,7 +37,8 @@ struct DrawInputs {
 //
 // Raises RunError, with whatever was set before it still set:
 // - TypeMismatch / Overflow when a box's text is not a number or too large
-//   (before nextState is touched), naming the box;
+//   (before nextState is touched), naming the transition by its states and
+//   carrying the box's index;
 // - Overflow when the largest rate times 250 overflows, or the interval does
 //   not fit a 16-bit pass count;
 // - DivisionByZero / InvalidOperation when no box holds a positive rate (after

@@ -86,6 +86,76 @@ float narrow(double chance) {
   return static_cast<float>(std::clamp(chance, -kLargest, kLargest));
 }
 
+// One draw's outcome from every state, as a step matrix by rows.
+Matrix drawSteps(const DrawRates& draw) {
+  Matrix step{};
+  for (int from = 0; from < kStateCount; ++from) {
+    step[static_cast<std::size_t>(from)] = drawOutcome(draw, from);
+  }
+  return step;
+}
+
+// A rate as a transition intensity: a negative rate never fires.
+double positiveRate(const DrawRates& draw, int rateBox) {
+  return std::max(draw.rates[static_cast<std::size_t>(rateBox)], 0.0);
+}
+
+// A state is recurrent when every state it reaches reaches it back.
+std::array<bool, kStateCount> recurrentStates(const Reach& reach) {
+  std::array<bool, kStateCount> recurrent{};
+  for (std::size_t i = 0; i < kStateCount; ++i) {
+    recurrent[i] = true;
+    for (std::size_t j = 0; j < kStateCount; ++j) {
+      if (reach[i][j] && !reach[j][i]) recurrent[i] = false;
+    }
+  }
+  return recurrent;
+}
+
+// The first state of the closed group that a recurrent state belongs to.
+std::size_t groupLeader(const Reach& reach, std::size_t state) {
+  for (std::size_t i = 0; i < kStateCount; ++i) {
+    if (reach[state][i] && reach[i][state]) return i;
+  }
+  return state;
+}
+
+// The long-run share of steps in each state of a chain with this step
+// matrix that starts in `start`. Where it can end up in different closed
+// groups, each group's shares are weighted by the chance of ending there.
+StateChances stationaryShares(const Matrix& step, int start) {
+  const Reach reach = reachability(step);
+  const auto origin = static_cast<std::size_t>(start);
+  const std::array<bool, kStateCount> recurrent = recurrentStates(reach);
+
+  StateChances shares{};
+  std::array<bool, kStateCount> done{};
+  for (std::size_t leader = 0; leader < kStateCount; ++leader) {
+    if (!recurrent[leader] || done[leader] || !reach[origin][leader]) continue;
+    std::array<bool, kStateCount> group{};
+    for (std::size_t j = 0; j < kStateCount; ++j) {
+      group[j] = reach[leader][j];
+      done[j] = done[j] || group[j];
+    }
+    // The chance of ending in this group from each state: h = 1 on the
+    // group, 0 on groups that cannot reach it, h = P h elsewhere.
+    Matrix a{};
+    StateChances b{};
+    for (std::size_t i = 0; i < kStateCount; ++i) {
+      a[i][i] = 1.0;
+      if (group[i]) {
+        b[i] = 1.0;
+      } else if (!recurrent[i] && reach[i][leader]) {
+        for (std::size_t j = 0; j < kStateCount; ++j) a[i][j] -= step[i][j];
+      }
+    }
+    const double weight = solve(a, b, kStateCount)[origin];
+    const StateChances within = groupShares(step, group);
+    for (std::size_t j = 0; j < kStateCount; ++j) shares[j] += weight * within[j];
+  }
+  return shares;
+}
+
 }  // namespace
 
 std::optional<DrawRates> readDrawRates(std::span<const TextBox, kTransitionCount> rateBoxes,
@@ -93,10 +163,10 @@ std::optional<DrawRates> readDrawRates(std::span<const TextBox, kTransitionCount
   DrawRates draw;
   double largest = 0.0;
   for (std::size_t box = 0; box < rateBoxes.size(); ++box) {
-    const StrictReading reading = readStrictNumber(rateBoxes[box].text, format);
+    const StrictReading reading = rateBoxes[box].strictNumber(format);
     if (reading.status != StrictStatus::Number) return std::nullopt;
     largest = std::max(largest, reading.value);
-    draw.rates[box] = readLeadingNumber(rateBoxes[box].text);
+    draw.rates[box] = rateBoxes[box].leadingNumber();
   }
   draw.scale = largest * 250.0;
   if (draw.scale == 0.0 || !std::isfinite(draw.scale)) return std::nullopt;
@@ -146,48 +216,49 @@ StateChances drawOutcome(const DrawRates& draw, int from) {
 }
 
 StateChances longRunShares(const DrawRates& draw, int start) {
+  return stationaryShares(drawSteps(draw), start);
+}
+
+StateChances continuousTimeShares(const DrawRates& draw, int start) {
+  // The continuous-time chain seen at the events of a Poisson clock as fast
+  // as the fastest state: a step leaves state i for j with chance q_ij / L,
+  // and stays otherwise. Its stationary shares and its chances of ending in
+  // each closed group are those of the continuous-time chain.
   Matrix step{};
+  double fastest = 0.0;
   for (int from = 0; from < kStateCount; ++from) {
-    step[static_cast<std::size_t>(from)] = drawOutcome(draw, from);
+    double leaving = 0.0;
+    for (const Attempt& attempt : outgoingAttempts(from)) {
+      leaving += positiveRate(draw, attempt.rateBox);
+    }
+    fastest = std::max(fastest, leaving);
   }
+  for (int from = 0; from < kStateCount; ++from) {
+    auto& row = step[static_cast<std::size_t>(from)];
+    double stay = 1.0;
+    for (const Attempt& attempt : outgoingAttempts(from)) {
+      const double chance = fastest > 0.0 ? positiveRate(draw, attempt.rateBox) / fastest : 0.0;
+      row[static_cast<std::size_t>(attempt.target)] = chance;
+      stay -= chance;
+    }
+    row[static_cast<std::size_t>(from)] = std::max(stay, 0.0);
+  }
+  return stationaryShares(step, start);
+}
+
+bool longRunDependsOnStart(const DrawRates& draw, std::span<const int> starts) {
+  const Matrix step = drawSteps(draw);
   const Reach reach = reachability(step);
-  const auto origin = static_cast<std::size_t>(start);
-
-  // A state is recurrent when every state it reaches reaches it back.
-  std::array<bool, kStateCount> recurrent{};
-  for (std::size_t i = 0; i < kStateCount; ++i) {
-    recurrent[i] = true;
+  const std::array<bool, kStateCount> recurrent = recurrentStates(reach);
+  // Closed groups are named by their first state; count those any start reaches.
+  std::array<bool, kStateCount> reached{};
+  for (const int start : starts) {
     for (std::size_t j = 0; j < kStateCount; ++j) {
-      if (reach[i][j] && !reach[j][i]) recurrent[i] = false;
+      if (recurrent[j] && reach[static_cast<std::size_t>(start)][j])
+        reached[groupLeader(reach, j)] = true;
     }
   }
-
-  StateChances shares{};
-  std::array<bool, kStateCount> done{};
-  for (std::size_t leader = 0; leader < kStateCount; ++leader) {
-    if (!recurrent[leader] || done[leader] || !reach[origin][leader]) continue;
-    std::array<bool, kStateCount> group{};
-    for (std::size_t j = 0; j < kStateCount; ++j) {
-      group[j] = reach[leader][j];
-      done[j] = done[j] || group[j];
-    }
-    // The chance of ending in this group from each state: h = 1 on the
-    // group, 0 on groups that cannot reach it, h = P h elsewhere.
-    Matrix a{};
-    StateChances b{};
-    for (std::size_t i = 0; i < kStateCount; ++i) {
-      a[i][i] = 1.0;
-      if (group[i]) {
-        b[i] = 1.0;
-      } else if (!recurrent[i] && reach[i][leader]) {
-        for (std::size_t j = 0; j < kStateCount; ++j) a[i][j] -= step[i][j];
-      }
-    }
-    const double weight = solve(a, b, kStateCount)[origin];
-    const StateChances within = groupShares(step, group);
-    for (std::size_t j = 0; j < kStateCount; ++j) shares[j] += weight * within[j];
-  }
-  return shares;
+  return std::count(reached.begin(), reached.end(), true) > 1;
 }
 
 }  // namespace tessel

@@ -47,4 +47,17 @@ StateChances drawOutcome(const DrawRates& draw, int from);
 // states, each group's shares are weighted by the chance of ending there.
 StateChances longRunShares(const DrawRates& draw, int start = kBlue);
 
+// The long-run share of time in each state of the textbook continuous-time
+// chain that leaves a state for another at the rate in its box (negative
+// rates count as 0), for a chain that starts in `start`, weighted by closed
+// group as above. The window's bars do not settle to these: a resting tick
+// leaves a state with total rate R with chance 1 - (1 - R/s)^passes, not in
+// proportion to R, so a fast state keeps more of the ticks than here.
+StateChances continuousTimeShares(const DrawRates& draw, int start = kBlue);
+
+// Whether chains started in different states of `starts` can settle to
+// different long-run shares: true when, between them, they can end up in
+// more than one closed group of states.
+bool longRunDependsOnStart(const DrawRates& draw, std::span<const int> starts);
+
 }  // namespace tessel

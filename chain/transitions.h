@@ -84,6 +84,20 @@ constexpr std::optional<int> transitionIndex(int from, int to) {
   return std::nullopt;
 }
 
+// The transition whose rate a rate box holds; none for an index out of range.
+constexpr std::optional<int> transitionOfRateBox(int box) {
+  for (int i = 0; i < kTransitionCount; ++i) {
+    if (kTransitions[static_cast<std::size_t>(i)].rateBox == box) return i;
+  }
+  return std::nullopt;
+}
+
+// The name a message gives a state: the name the scenario shows for it, or
+// its colour where the scenario leaves it unnamed.
+constexpr std::string_view shownStateName(int state, std::string_view scenarioName) {
+  return scenarioName.empty() ? kStateNames[static_cast<std::size_t>(state)] : scenarioName;
+}
+
 // One attempt of a pass of the transition step: the rate box it reads and the
 // state it jumps to when it fires.
 struct Attempt {

@@ -39,7 +39,7 @@ FormControls makeDesignControls() {
   controls.pauseButton.caption = std::string(kButtons[2].caption);
 
   for (TextBox& box : controls.rateBoxes) {
-    box.text = std::string(kRateBoxText);
+    box.setText(std::string(kRateBoxText));
     box.visible = true;
   }
 

@@ -5,11 +5,21 @@
 // stands and how it looks is in layout.h.
 
 #include <array>
+#include <string>
 
 #include "chain/transitions.h"
 #include "toolkit/controls.h"
 
 namespace tessel {
+
+// A long-run mark over a bar: a line across the bar's column at the height
+// the bar settles to, with that share in percent beside it. Not one of the
+// design's controls: hidden until the user turns the marks on.
+struct LongRunMark {
+  bool visible = false;
+  float top = 0.0F;     // twips, where the bar's Top settles
+  std::string caption;  // the share in percent with one decimal: "52.1"
+};
 
 struct FormControls {
   ComboBox scenarioList;
@@ -28,6 +38,7 @@ struct FormControls {
   std::array<Line, 2> chartAxes;               // vertical, horizontal
   std::array<Line, 4> axisArrowStrokes;
   Timer moveTimer;
+  std::array<LongRunMark, kStateCount> longRunMarks;  // hidden at design
 };
 
 // The controls as the window is designed, before it loads: design captions

@@ -68,6 +68,12 @@ inline constexpr int kDiagramRegionRight = 6480;
 // messages stay readable from the back of a classroom.
 inline constexpr BoxLayout kStatusStripBox{0, kMainForm.clientHeight, kMainForm.clientWidth, 720};
 inline constexpr int kStatusStripMargin = 90;  // left and right of the text
+// At the strip's right end, the "Long run" checkbox; the status line takes
+// the rest of the strip.
+inline constexpr BoxLayout kLongRunBox{kMainForm.clientWidth - 1800, kStatusStripBox.top, 1800,
+                                       kStatusStripBox.height};
+inline constexpr BoxLayout kStatusLineBox{0, kStatusStripBox.top, kLongRunBox.left,
+                                          kStatusStripBox.height};
 
 // The whole form the window shows and scales: the client area with the
 // status strip below it. The window keeps these proportions at every size.

@@ -1,26 +1,34 @@
 // The window without a display, driven by a stream of events the input
 // chooses: scenario changes (the five names and arbitrary texts), list
 // clicks, the three buttons, rate-box texts of every kind, timer ticks alone
-// and in bursts, the timer switched off and on. After every event the
+// and in bursts, the timer switched off and on, the long-run marks switched
+// on and off. After every event the
 // window's invariants are checked, and no exception may escape handle().
 //
-// Input layout: eight bytes of random seed, then one byte per event choosing
-// what happens, each followed by the bytes that event needs. A missing byte
-// reads as zero.
+// The input is read with FuzzedDataProvider, and it also supplies the random
+// numbers the draws use, so the fuzzer chooses which transition fires and
+// when: its first byte gives the length of a run of bytes that the random
+// source repeats in turn, each byte b as the number b / 256 (no bytes: every
+// number is 0, with which any positive chance fires); the rest of the input
+// is the events. The count of random numbers an input may use is enforced
+// inside the draw, at the number that exceeds it, so that a "One" that would
+// make its 50,000 draws costs no more than a short input.
+
+#include <fuzzer/FuzzedDataProvider.h>
 
 #include <array>
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
-#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "chain/scenarios.h"
 #include "chain/transitions.h"
+#include "display/layout.h"
 #include "fuzz/fuzz_support.h"
-#include "tests/scripted_random.h"
 #include "toolkit/numbers.h"
 #include "toolkit/random_source.h"
 #include "window/main_form.h"
@@ -33,35 +41,39 @@ constexpr int kLongestBurst = 50;
 constexpr std::size_t kLongestScenarioText = 24;
 // Longer than the 40 characters an error message quotes of a rate box.
 constexpr std::size_t kLongestRateText = 48;
-// "One" may draw 50,000 times before it gives up; with many such clicks an
-// input would take very long. An input stops once this many random numbers
-// have been drawn, a count, not a time, so that every run is the same.
-constexpr std::size_t kMostRandomNumbers = 1'000'000;
+// About 170 draws that do not fire; enough for every event kind to show its
+// work, small enough that no input runs long.
+constexpr std::size_t kMostRandomNumbers = 20'000;
 
-class ByteReader {
+// Thrown by the random source when an input has used up its numbers. It is
+// deliberately not a std::exception, so that the window's own handling of
+// unexpected errors cannot catch it: it ends the input, not the event.
+struct RandomBudgetSpent {};
+
+// The random source the window draws from: the input's run of bytes, in turn
+// and over again.
+class InputRandom final : public RandomSource {
  public:
-  ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  explicit InputRandom(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
 
-  bool atEnd() const { return position_ >= size_; }
-  std::uint8_t byte() { return atEnd() ? 0 : data_[position_++]; }
-  std::uint64_t word() {
-    std::uint64_t value = 0;
-    for (int i = 0; i < 8; ++i) value = value << 8 | byte();
-    return value;
-  }
-  // A length byte, then that many bytes (at most `longest`).
-  std::string text(std::size_t longest) {
-    const std::size_t length = byte() % (longest + 1);
-    std::string out;
-    for (std::size_t i = 0; i < length && !atEnd(); ++i) out += static_cast<char>(byte());
-    return out;
+  void seedFromClock() override {}
+  float next() override {
+    if (++draws_ > kMostRandomNumbers) throw RandomBudgetSpent{};
+    if (bytes_.empty()) return 0.0F;
+    const std::uint8_t byte = bytes_[next_];
+    next_ = next_ + 1 == bytes_.size() ? 0 : next_ + 1;
+    return static_cast<float>(byte) / 256.0F;
   }
 
  private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t position_ = 0;
+  std::vector<std::uint8_t> bytes_;
+  std::size_t next_ = 0;
+  std::size_t draws_ = 0;
 };
+
+std::string someText(FuzzedDataProvider& in, std::size_t longest) {
+  return in.ConsumeBytesAsString(in.ConsumeIntegralInRange<std::size_t>(0, longest));
+}
 
 // Rate-box texts of every kind: empty, not numbers, the comma, negative,
 // too large to read or to draw with, tiny, zero, ordinary.
@@ -69,34 +81,38 @@ constexpr std::array<std::string_view, 22> kRateTexts{
     "",     "abc", "1,5", "-1", "1e308", "1e-300", "0",    "1",     "2.5",   " 3 ",  "0.001",
     "1e-6", "1e5", "0.0", "-0", "1e306", "1e400",  "&H10", "\t7\t", "0.143", "1e-9", "1.5e1"};
 
-std::string rateText(ByteReader& in) {
-  const std::uint8_t choice = in.byte();
-  const std::size_t kinds = kRateTexts.size() + 2;
-  const std::size_t kind = choice % kinds;
+std::string rateText(FuzzedDataProvider& in) {
+  const std::size_t kind = in.ConsumeIntegralInRange<std::size_t>(0, kRateTexts.size() + 1);
   if (kind < kRateTexts.size()) return std::string(kRateTexts[kind]);
-  if (kind == kRateTexts.size()) return numberText(static_cast<double>(in.byte()) / 8.0);
-  return in.text(kLongestRateText);
+  if (kind == kRateTexts.size()) {
+    return numberText(static_cast<double>(in.ConsumeIntegral<std::uint8_t>()) / 8.0);
+  }
+  return someText(in, kLongestRateText);
 }
 
 bool isStateName(const std::string& name) {
   return stateIndex(name).has_value();
 }
 
-// A caption that reads, strictly, as a whole number in [low, high].
-bool isWholeIn(const std::string& caption, double low, double high) {
-  const StrictReading reading = readStrictNumber(caption, NumberFormat{"."});
-  return reading.status == StrictStatus::Number && reading.value >= low && reading.value <= high &&
-         std::floor(reading.value) == reading.value;
+// A caption that shows a whole number from 0 to `highest` as the program
+// writes one: an optional blank in the place of the sign, then 1 to 15
+// decimal digits without leading zeros.
+bool isWholeUpTo(std::string_view caption, std::uint64_t highest) {
+  if (caption.starts_with(' ')) caption.remove_prefix(1);
+  if (caption.empty() || caption.size() > 15) return false;
+  if (caption.size() > 1 && caption.front() == '0') return false;
+  std::uint64_t value = 0;
+  for (const char c : caption) {
+    if (!isDecimalDigit(c)) return false;
+    value = value * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  return value <= highest;
 }
 
 class Session {
  public:
-  explicit Session(std::uint64_t seed)
-      : source_(ClockSeededRandom::withFixedSeed(seed)),
-        random_(source_),
-        form_(random_, NumberFormat{}) {}
-
-  bool outOfBudget() const { return random_.draws() > kMostRandomNumbers; }
+  explicit Session(std::vector<std::uint8_t> randomBytes)
+      : random_(std::move(randomBytes)), form_(random_, NumberFormat{}) {}
 
   void send(FormEvent event, const char* what) {
     deliver(event, what, [&] { return form_.handle(event); });
@@ -107,7 +123,7 @@ class Session {
             [&] { return form_.typeScenario(std::move(text)); });
   }
 
-  void clickEntry(std::uint8_t choice) {
+  void clickEntry(std::size_t choice) {
     const auto& entries = form_.controls().scenarioList.entries;
     if (!entries.empty()) form_.controls().scenarioList.text = entries[choice % entries.size()];
     send(FormEvent::ScenarioClick, "list entry clicked");
@@ -131,6 +147,12 @@ class Session {
     check(enabled ? "timer enabled" : "timer disabled");
   }
 
+  void toggleLongRunMarks() {
+    form_.setLongRunMarksShown(!form_.longRunMarksShown());
+    ++events_;
+    check(form_.longRunMarksShown() ? "long-run marks on" : "long-run marks off");
+  }
+
  private:
   // Runs one event through `handleIt` (handle() or typeScenario()), then
   // checks the outcome and the window.
@@ -140,6 +162,8 @@ class Session {
     bool handled = false;
     try {
       handled = handleIt();
+    } catch (const RandomBudgetSpent&) {
+      throw;
     } catch (const std::exception& error) {
       failAt(std::string(what) + ": an exception escaped handle(): " + error.what());
     } catch (...) {
@@ -168,16 +192,18 @@ class Session {
     if (!loaded()) return;
     const FormControls& controls = form_.controls();
     const FormVariables& vars = form_.variables();
-    const std::string after = std::string("after ") + what + ": ";
+    // Built only for a failure: the checks run after every event.
+    const auto after = [what] { return std::string("after ") + what + ": "; };
 
     const std::int16_t frame = vars.moveFrame;
     const bool framed = (frame >= 0 && frame <= kLastFrame && frame % kFrameStep == 0) ||
                         frame == kArrived || frame == kNoMove || frame == kLoaded ||
                         frame == kScenarioApplied;
-    if (!framed) failAt(after + "moveFrame is " + std::to_string(frame));
+    if (!framed) failAt(after() + "moveFrame is " + std::to_string(frame));
 
-    if (!isStateName(vars.currentState)) failAt(after + "currentState " + shown(vars.currentState));
-    if (!isStateName(vars.nextState)) failAt(after + "nextState " + shown(vars.nextState));
+    if (!isStateName(vars.currentState))
+      failAt(after() + "currentState " + shown(vars.currentState));
+    if (!isStateName(vars.nextState)) failAt(after() + "nextState " + shown(vars.nextState));
 
     // The chart's columns are exactly the circles the scenario shows.
     for (int state = 0; state < kStateCount; ++state) {
@@ -185,7 +211,7 @@ class Session {
       for (const int column : scenario_->columns)
         shownByScenario = shownByScenario || column == state;
       if (controls.circles[static_cast<std::size_t>(state)].visible != shownByScenario) {
-        failAt(after + "circle " + std::to_string(state) + " visibility is wrong for scenario " +
+        failAt(after() + "circle " + std::to_string(state) + " visibility is wrong for scenario " +
                std::string(scenario_->name));
       }
     }
@@ -199,52 +225,64 @@ class Session {
           redState = state;
         }
       }
-      if (red > 1) failAt(after + std::to_string(red) + " circles are red at rest");
+      if (red > 1) failAt(after() + std::to_string(red) + " circles are red at rest");
       if (red == 1 && stateIndex(vars.currentState) != redState) {
-        failAt(after + "circle " + std::to_string(redState) + " is red but the chain is in " +
+        failAt(after() + "circle " + std::to_string(redState) + " is red but the chain is in " +
                vars.currentState);
       }
     }
 
     if (controls.token.visible && frame > kLastFrame) {
-      failAt(after + "the token is visible at rest (moveFrame " + std::to_string(frame) + ")");
+      failAt(after() + "the token is visible at rest (moveFrame " + std::to_string(frame) + ")");
     }
 
     for (const Label& count : controls.visitCounts) {
-      if (!isWholeIn(count.caption, 0.0, 1e15)) {
-        failAt(after + "visit count " + shown(count.caption));
+      if (!isWholeUpTo(count.caption, 999'999'999'999'999)) {
+        failAt(after() + "visit count " + shown(count.caption));
       }
     }
     for (const Label& percentage : controls.shareLabels) {
-      if (!isWholeIn(percentage.caption, 0.0, 100.0)) {
-        failAt(after + "percentage " + shown(percentage.caption));
+      if (!isWholeUpTo(percentage.caption, 100)) {
+        failAt(after() + "percentage " + shown(percentage.caption));
+      }
+    }
+
+    // A mark stands only on a visible bar, within the bar's reach, and
+    // shows a percentage.
+    for (std::size_t i = 0; i < kStateCount; ++i) {
+      const LongRunMark& mark = controls.longRunMarks[i];
+      if (!mark.visible) continue;
+      if (!form_.longRunMarksShown() || !controls.bars[i].visible) {
+        failAt(after() + "a long-run mark shows on column " + std::to_string(i));
+      }
+      const double share = (kBarBottom - mark.top) / kBarFullHeight;
+      const StrictReading percent = readStrictNumber(mark.caption, NumberFormat{"."});
+      if (!(share > -1e-6 && share < 1.0 + 1e-6) || percent.status != StrictStatus::Number ||
+          !(percent.value >= 0.0 && percent.value <= 100.0)) {
+        failAt(after() + "long-run mark at " + std::to_string(mark.top) + " reading " +
+               shown(mark.caption));
       }
     }
   }
 
-  ClockSeededRandom source_;
-  testing::CountingRandom random_;
+  InputRandom random_;
   MainForm form_;
   const Scenario* scenario_ = &kBaseScenario;
   int events_ = 0;
 };
 
-void run(const std::uint8_t* data, std::size_t size) {
-  ByteReader in(data, size);
-  Session session(in.word());
+void play(FuzzedDataProvider& in, Session& session) {
   session.send(FormEvent::Load, "load");
-
-  for (int event = 0; event < kMostEvents && !in.atEnd() && !session.outOfBudget(); ++event) {
-    switch (in.byte() % 16) {
+  for (int event = 0; event < kMostEvents && in.remaining_bytes() > 0; ++event) {
+    switch (in.ConsumeIntegralInRange(0, 15)) {
       case 0:
-        session.typeScenario(
-            std::string(kScenarioListOrder[in.byte() % kScenarioListOrder.size()]));
+        session.typeScenario(std::string(in.PickValueInArray(kScenarioListOrder)));
         break;
       case 1:
-        session.typeScenario(in.text(kLongestScenarioText));
+        session.typeScenario(someText(in, kLongestScenarioText));
         break;
       case 2:
-        session.clickEntry(in.byte());
+        session.clickEntry(in.ConsumeIntegral<std::uint8_t>());
         break;
       case 3:
         session.send(FormEvent::ScenarioClick, "list clicked");
@@ -260,7 +298,7 @@ void run(const std::uint8_t* data, std::size_t size) {
         break;
       case 7:
       case 8: {
-        const int box = in.byte() % kTransitionCount;
+        const int box = in.ConsumeIntegralInRange(0, kTransitionCount - 1);
         session.setRate(box, rateText(in));
         break;
       }
@@ -270,12 +308,9 @@ void run(const std::uint8_t* data, std::size_t size) {
       case 10:
         session.send(FormEvent::TimerTick, "tick");
         break;
-      case 11:
-      case 15: {
-        const int ticks = 1 + in.byte() % kLongestBurst;
-        for (int i = 0; i < ticks && !session.outOfBudget(); ++i) {
-          session.send(FormEvent::TimerTick, "tick of a burst");
-        }
+      case 11: {
+        const int ticks = in.ConsumeIntegralInRange(1, kLongestBurst);
+        for (int i = 0; i < ticks; ++i) session.send(FormEvent::TimerTick, "tick of a burst");
         break;
       }
       case 12:
@@ -287,7 +322,20 @@ void run(const std::uint8_t* data, std::size_t size) {
       case 14:
         session.send(FormEvent::Load, "second load");
         break;
+      case 15:
+        session.toggleLongRunMarks();
+        break;
     }
+  }
+}
+
+void run(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider in(data, size);
+  Session session(in.ConsumeBytes<std::uint8_t>(in.ConsumeIntegral<std::uint8_t>()));
+  try {
+    play(in, session);
+  } catch (const RandomBudgetSpent&) {
+    // The input has used its numbers; what it did so far has been checked.
   }
 }
 

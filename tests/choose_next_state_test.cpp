@@ -20,10 +20,10 @@ using testing::ScriptedRandom;
 class DrawTest : public ::testing::Test {
  protected:
   DrawTest() {
-    for (TextBox& box : boxes_) box.text = "0.0";
+    for (TextBox& box : boxes_) box.setText("0.0");
   }
 
-  void setRate(int box, std::string text) { boxes_[static_cast<std::size_t>(box)].text = text; }
+  void setRate(int box, std::string text) { boxes_[static_cast<std::size_t>(box)].setText(text); }
 
   void draw(RandomSource& random, std::string_view current = "Blue", std::int32_t interval = 40) {
     const DrawInputs inputs{boxes_, interval, current, format_};
@@ -237,7 +237,7 @@ TEST_F(DrawTest, EqualRatesDoNotReplaceTheLargestSoFar) {
   EXPECT_EQ(nextState_, "Green");
 }
 
-TEST_F(DrawTest, ARateBoxThatIsNotANumberFailsEveryDrawAndNamesTheBox) {
+TEST_F(DrawTest, ARateBoxThatIsNotANumberFailsEveryDrawAndNamesItsTransition) {
   struct Case {
     int box;
     const char* text;
@@ -245,11 +245,24 @@ TEST_F(DrawTest, ARateBoxThatIsNotANumberFailsEveryDrawAndNamesTheBox) {
     const char* message;
   };
   const Case cases[] = {
-      {9, "", ErrorKind::TypeMismatch, "Rate box 9 is empty; it needs a number."},
-      {7, "abc", ErrorKind::TypeMismatch, "Rate box 7 holds \"abc\", which is not a number."},
-      {0, "12abc", ErrorKind::TypeMismatch, "Rate box 0 holds \"12abc\", which is not a number."},
-      {3, "1,5", ErrorKind::TypeMismatch, "Rate box 3 holds \"1,5\", which is not a number."},
-      {11, "1e400", ErrorKind::Overflow, "Rate box 11 holds \"1e400\", a number too large to use."},
+      {9, "", ErrorKind::TypeMismatch,
+       "The rate from \"Cyan\" to \"Blue\" is empty; it needs a number."},
+      {7, "abc", ErrorKind::TypeMismatch,
+       "The rate from \"Blue\" to \"Green\" holds \"abc\", which is not a number."},
+      {0, "12abc", ErrorKind::TypeMismatch,
+       "The rate from \"Purple\" to \"Cyan\" holds \"12abc\", which is not a "
+       "number."},
+      {3, "1,5", ErrorKind::TypeMismatch,
+       "The rate from \"Blue\" to \"Purple\" holds \"1,5\", which is not a number."},
+      {11, "1e400", ErrorKind::Overflow,
+       "The rate from \"Green\" to \"Purple\" holds \"1e400\", a number too large to "
+       "use."},
+      // What the user typed is quoted with its controls made visible.
+      {5,
+       "1\xE2\x80\xAE"
+       "2\x1B[2J",
+       ErrorKind::TypeMismatch,
+       R"(The rate from "Cyan" to "Purple" holds "1\u202E2\x1B[2J", which is not a number.)"},
   };
   for (const Case& c : cases) {
     setRate(3, " 1");

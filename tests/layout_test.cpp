@@ -241,7 +241,7 @@ TEST(DesignControls, HoldTheDesignCaptionsPositionsAndVisibility) {
     EXPECT_TRUE(c.nameLabels[i].visible && c.visitCounts[i].visible && c.shareLabels[i].visible &&
                 c.circles[i].visible && c.bars[i].visible);
   }
-  for (const TextBox& box : c.rateBoxes) EXPECT_TRUE(box.text == "Text1" && box.visible);
+  for (const TextBox& box : c.rateBoxes) EXPECT_TRUE(box.text() == "Text1" && box.visible);
   for (const Line& line : c.arcLines) EXPECT_TRUE(line.visible);
   for (const Line& line : c.arrowStrokes) EXPECT_TRUE(line.visible);
   for (const Line& line : c.chartAxes) EXPECT_TRUE(line.visible);

@@ -14,8 +14,8 @@ namespace {
 
 std::array<TextBox, kTransitionCount> boxes(std::vector<std::pair<int, std::string>> rates) {
   std::array<TextBox, kTransitionCount> result;
-  for (TextBox& box : result) box.text = "0.0";
-  for (auto& [index, text] : rates) result[static_cast<std::size_t>(index)].text = text;
+  for (TextBox& box : result) box.setText("0.0");
+  for (auto& [index, text] : rates) result[static_cast<std::size_t>(index)].setText(text);
   return result;
 }
 
@@ -109,6 +109,35 @@ TEST(LongRunShares, WeighEachClosedGroupByTheChanceOfEndingThere) {
 
   // Started in a state that cannot move, it stays there.
   EXPECT_EQ(longRunShares(draw, kGreen), (StateChances{0, 0, 1, 0}));
+}
+
+TEST(ContinuousTimeShares, AreTheTextbookChainsBalance) {
+  // One Phone: off at 1, on at 6; the phone is on one seventh of the time.
+  const DrawRates phone = drawRates({{3, " 1"}, {4, " 6"}});
+  EXPECT_NEAR(continuousTimeShares(phone)[kBlue], 6.0 / 7.0, 1e-12);
+  EXPECT_NEAR(continuousTimeShares(phone)[kPurple], 1.0 / 7.0, 1e-12);
+  // The draw's chain leaves the faster state relatively less often per
+  // tick than its rate says, so it keeps more of the ticks there.
+  EXPECT_GT(longRunShares(phone)[kPurple], 1.0 / 7.0 + 0.005);
+
+  // A negative rate never fires; closed groups are weighted as for the draw.
+  const DrawRates split = drawRates({{3, "1"}, {7, "3"}, {8, "-4"}});
+  const StateChances shares = continuousTimeShares(split);
+  EXPECT_NEAR(shares[kPurple], 0.25, 1e-12);
+  EXPECT_NEAR(shares[kGreen], 0.75, 1e-12);
+  EXPECT_EQ(shares[kCyan], 0.0);
+}
+
+TEST(LongRunDependsOnStart, WhenTheStartsCanEndInDifferentClosedGroups) {
+  const DrawRates phone = drawRates({{3, " 1"}, {4, " 6"}});
+  const DrawRates split = drawRates({{3, "1"}, {7, "3"}});  // Blue ends in Purple or Green
+  const std::vector<int> blueAndPurple{kBlue, kPurple};
+  const std::vector<int> purpleOnly{kPurple};
+  const std::vector<int> greenAndPurple{kGreen, kPurple};
+  EXPECT_FALSE(longRunDependsOnStart(phone, blueAndPurple));
+  EXPECT_TRUE(longRunDependsOnStart(split, blueAndPurple));
+  EXPECT_FALSE(longRunDependsOnStart(split, purpleOnly));
+  EXPECT_TRUE(longRunDependsOnStart(split, greenAndPurple)) << "each stays where it is";
 }
 
 }  // namespace

@@ -115,7 +115,7 @@ ScenarioView viewOf(const FormControls& c) {
   }
   for (int i = 0; i < 12; ++i) {
     const auto k = static_cast<std::size_t>(i);
-    v.texts[k] = c.rateBoxes[k].text;
+    v.texts[k] = c.rateBoxes[k].text();
     if (c.rateBoxes[k].visible) v.visibleBoxes.insert(i);
   }
   return v;

@@ -12,6 +12,8 @@
 #include <optional>
 #include <string>
 
+#include "toolkit/controls.h"
+
 namespace tessel {
 namespace {
 
@@ -183,6 +185,25 @@ TEST(NumberFormatFromEnvironment, CommaLocale) {
   freelocale(german);
   EXPECT_EQ(separatorUnder("de_DE.UTF-8"), ",");
   EXPECT_STREQ(localeconv()->decimal_point, ".");  // the process locale is untouched
+}
+
+// A rate box keeps its text's readings until the text changes: a kept
+// reading must never outlive the text it was made from.
+TEST(TextBox, ReadingsFollowEveryChangeOfTheText) {
+  TextBox box(" 2.5");
+  EXPECT_EQ(box.leadingNumber(), 2.5);
+  EXPECT_EQ(box.strictNumber(kPoint).value, 2.5);
+
+  box.setText("1,5");
+  EXPECT_EQ(box.leadingNumber(), 1.0);
+  EXPECT_EQ(box.strictNumber(kPoint).status, StrictStatus::NotANumber);
+  // The strict reading depends on the separator it was read with.
+  EXPECT_EQ(box.strictNumber(kComma).value, 1.5);
+  EXPECT_EQ(box.strictNumber(kPoint).status, StrictStatus::NotANumber);
+
+  box.setText(kFarAway + "1");
+  EXPECT_EQ(box.leadingNumber(), 1.0);
+  EXPECT_EQ(box.strictNumber(kPoint).value, 1.0);
 }
 
 }  // namespace

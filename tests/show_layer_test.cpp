@@ -104,9 +104,9 @@ TEST(ShowLayer, ShowsEveryPartOfATransitionOrNone) {
 
 TEST(ShowLayer, LeavesTheBoxesTextsAlone) {
   FormControls controls = hiddenDiagram();
-  controls.rateBoxes[3].text = "abc";
+  controls.rateBoxes[3].setText("abc");
   showLayer(controls, 2);
-  EXPECT_EQ(controls.rateBoxes[3].text, "abc");
+  EXPECT_EQ(controls.rateBoxes[3].text(), "abc");
 }
 
 }  // namespace

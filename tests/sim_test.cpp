@@ -4,15 +4,15 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <map>
+#include <nlohmann/json.hpp>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
 #include "chain/scenarios.h"
+#include "tests/sim_command_result.h"
 #include "toolkit/version.h"
 #include "tools/progress_bar.h"
 #include "tools/sim_command.h"
@@ -27,21 +27,6 @@ ParsedOptions parse(const std::vector<std::string_view>& args) {
   return parseSimOptions(args);
 }
 
-struct CommandResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-CommandResult runCommand(const std::vector<std::string_view>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  CommandContext context;
-  context.clockSeed = [] { return std::uint64_t{777}; };
-  const int status = runSimCommand(args, out, err, context);
-  return {status, out.str(), err.str()};
-}
-
 SimReport reportOf(const SimJob& job) {
   SimOutcome outcome = runSimulation(job);
   if (const auto* failure = std::get_if<SimFailure>(&outcome)) {
@@ -50,119 +35,6 @@ SimReport reportOf(const SimJob& job) {
   }
   return std::get<SimReport>(outcome);
 }
-
-// A small JSON reader: checks that a text is exactly one well-formed value
-// and flattens it into "path = scalar" entries: "seed" = "1" (numbers as
-// written), "states[0].name" = "Blue" (strings decoded), "states" = "[2]"
-// (arrays by length), "" = "{5}" (objects by number of keys). Throws
-// std::runtime_error on malformed text.
-class FlatJson {
- public:
-  static std::map<std::string, std::string> read(std::string_view text) {
-    FlatJson reader(text);
-    reader.value("");
-    reader.skipBlanks();
-    if (reader.at_ != text.size()) reader.fail("text after the value");
-    return reader.entries_;
-  }
-
- private:
-  explicit FlatJson(std::string_view text) : text_(text) {}
-
-  [[noreturn]] void fail(const std::string& what) const {
-    throw std::runtime_error(what + " at offset " + std::to_string(at_));
-  }
-  void skipBlanks() {
-    while (at_ < text_.size() && std::string_view(" \t\r\n").find(text_[at_]) != kNone) ++at_;
-  }
-  char peek() {
-    skipBlanks();
-    if (at_ >= text_.size()) fail("unexpected end");
-    return text_[at_];
-  }
-  bool take(char c) { return peek() == c ? (++at_, true) : false; }
-  void expect(char c) {
-    if (!take(c)) fail(std::string("expected ") + c);
-  }
-  void put(const std::string& path, std::string scalar) {
-    if (!entries_.emplace(path, std::move(scalar)).second) fail("duplicate key " + path);
-  }
-
-  void value(const std::string& path) {
-    std::size_t count = 0;
-    if (take('{')) {
-      if (!take('}')) {
-        do {
-          if (peek() != '"') fail("expected a key");
-          const std::string key = string();
-          expect(':');
-          value(path.empty() ? key : path + "." + key);
-          ++count;
-        } while (take(','));
-        expect('}');
-      }
-      put(path, "{" + std::to_string(count) + "}");
-    } else if (take('[')) {
-      if (!take(']')) {
-        do value(path + "[" + std::to_string(count++) + "]");
-        while (take(','));
-        expect(']');
-      }
-      put(path, "[" + std::to_string(count) + "]");
-    } else if (peek() == '"') {
-      put(path, string());
-    } else {
-      put(path, number());
-    }
-  }
-
-  std::string string() {
-    expect('"');
-    std::string text;
-    while (at_ < text_.size()) {
-      char c = text_[at_++];
-      if (c == '"') return text;
-      if (static_cast<unsigned char>(c) < 0x20) fail("raw control character in a string");
-      if (c == '\\' && at_ < text_.size()) {
-        const char e = text_[at_++];
-        if (e == 'u' && at_ + 4 <= text_.size()) {
-          c = static_cast<char>(std::stoi(std::string(text_.substr(at_, 4)), nullptr, 16));
-          at_ += 4;
-        } else if (const auto i = std::string_view("\"\\/nrt").find(e); i != kNone) {
-          c = "\"\\/\n\r\t"[i];
-        } else {
-          fail("bad escape");
-        }
-      }
-      text += c;
-    }
-    fail("unterminated string");
-  }
-
-  // JSON's number grammar: -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?
-  std::string number() {
-    const std::size_t start = at_;
-    const auto accept = [this](std::string_view chars) {
-      return at_ < text_.size() && chars.find(text_[at_]) != kNone ? (++at_, true) : false;
-    };
-    const auto digits = [&] {
-      std::size_t count = 0;
-      while (accept("0123456789")) ++count;
-      return count;
-    };
-    accept("-");
-    const std::size_t whole = digits();
-    if (whole == 0 || (whole > 1 && text_[at_ - whole] == '0')) fail("expected a value");
-    if (accept(".") && digits() == 0) fail("expected digits after the point");
-    if (accept("eE") && (accept("+-"), digits() == 0)) fail("expected exponent digits");
-    return std::string(text_.substr(start, at_ - start));
-  }
-
-  static constexpr std::size_t kNone = std::string_view::npos;
-  std::string_view text_;
-  std::size_t at_ = 0;
-  std::map<std::string, std::string> entries_;
-};
 
 // --- Options
 
@@ -231,6 +103,7 @@ TEST(SimOptions, RejectsBadArguments) {
   }
   const std::pair<std::vector<std::string_view>, std::string_view> badLines[] = {
       {{"--bogus"}, "unknown option \"--bogus\""},
+      {{"--bogus\x1B[2J\xE2\x80\xAE"}, R"(unknown option "--bogus\x1B[2J\u202E")"},
       {{"-t", "5"}, "unexpected argument \"-t\""},
       {{"Office"}, "unexpected argument \"Office\""},
       {{"--scenario"}, "--scenario needs a value"},
@@ -275,8 +148,8 @@ TEST(SimRun, SameSeedGivesTheSameReport) {
     EXPECT_EQ(first.out, second.out) << format;
   }
   // A different seed gives a different run.
-  const SimReport a = reportOf({"Conversation", 5000, 42, {}});
-  SimReport b = reportOf({"Conversation", 5000, 43, {}});
+  const SimReport a = reportOf({"Conversation", 5000, 42, {}, 0});
+  SimReport b = reportOf({"Conversation", 5000, 43, {}, 0});
   b.seed = a.seed;
   EXPECT_NE(formatReport(a, ReportFormat::Json), formatReport(b, ReportFormat::Json));
 }
@@ -295,7 +168,7 @@ TEST(SimRun, TicksVisitsAndJumpsAddUpInEveryScenario) {
   for (const std::string_view scenario : kScenarioListOrder) {
     for (const std::uint64_t ticks : {0ULL, 1ULL, 11ULL, 12345ULL}) {
       SCOPED_TRACE(std::string(scenario) + ", " + std::to_string(ticks) + " ticks");
-      const SimReport report = reportOf({std::string(scenario), ticks, 9, {}});
+      const SimReport report = reportOf({std::string(scenario), ticks, 9, {}, 0});
       std::uint64_t resting = 0;
       std::uint64_t visits = 0;
       double shares = 0.0;
@@ -330,7 +203,7 @@ TEST(SimRun, TicksVisitsAndJumpsAddUpInEveryScenario) {
 TEST(SimRun, ShowsTheScenariosStatesInOrderWithTheirNames) {
   for (const Scenario& scenario : kScenarios) {
     SCOPED_TRACE(std::string(scenario.name));
-    const SimReport report = reportOf({std::string(scenario.name), 5000, 3, {}});
+    const SimReport report = reportOf({std::string(scenario.name), 5000, 3, {}, 0});
     EXPECT_EQ(report.scenario, scenario.name);
     std::vector<std::string> states;
     std::vector<std::string> names;
@@ -365,7 +238,7 @@ TEST(SimRun, ShowsTheScenariosStatesInOrderWithTheirNames) {
 
 TEST(SimRun, RatesTakeEffect) {
   // One Phone with no way back from Purple: after the first jump it stays.
-  const SimReport stuck = reportOf({"One Phone", 5000, 5, {{4, "0"}}});
+  const SimReport stuck = reportOf({"One Phone", 5000, 5, {{4, "0", {}}}, 0});
   ASSERT_EQ(stuck.states.size(), 2U);
   EXPECT_EQ(stuck.jumps, 1U);
   EXPECT_EQ(stuck.states[1].visits, 1U);
@@ -378,9 +251,11 @@ TEST(SimRun, AnUnreadableRateFailsWithTheBoxAndTheTick) {
     std::string_view box;
   };
   const Case cases[] = {
-      {{"--rate", "3=abc", "--seed", "1"}, "Rate box 3"},
-      {{"--scenario", "Office", "--rate", "9=", "--seed", "1"}, "Rate box 9"},
-      {{"--rate", "3=1", "--rate", "11=1.2.3", "--seed", "1"}, "Rate box 11"},
+      {{"--rate", "3=abc", "--seed", "1"}, "The rate from \"Off Phone\" to \"On Phone\""},
+      {{"--scenario", "Office", "--rate", "9=", "--seed", "1"},
+       "The rate from \"Cyan\" to \"Working at Desk\""},
+      {{"--rate", "3=1", "--rate", "11=1.2.3", "--seed", "1"},
+       "The rate from \"Green\" to \"On Phone\""},
   };
   for (const Case& c : cases) {
     const CommandResult result = runCommand(c.args);
@@ -393,7 +268,7 @@ TEST(SimRun, AnUnreadableRateFailsWithTheBoxAndTheTick) {
   // A later rate setting for the same box replaces the bad text.
   EXPECT_EQ(runCommand({"--rate", "3=abc", "--rate", "3=2", "--ticks", "100"}).status,
             kExitSuccess);
-  const SimOutcome outcome = runSimulation({"One Phone", 10, 1, {{2, "x"}}});
+  const SimOutcome outcome = runSimulation({"One Phone", 10, 1, {{2, "x", {}}}, 0});
   ASSERT_TRUE(std::holds_alternative<SimFailure>(outcome));
   EXPECT_EQ(std::get<SimFailure>(outcome).tick, 1U);
 }
@@ -404,31 +279,28 @@ TEST(SimReportFormat, JsonIsOneObjectWithTheReportsFields) {
   const CommandResult result = runCommand({"--scenario", "Four Element Queue", "--ticks", "5000",
                                            "--seed", "18446744073709551615", "--format", "json"});
   ASSERT_EQ(result.status, kExitSuccess) << result.err;
-  const auto json = FlatJson::read(result.out);
-  const SimReport report = reportOf({"Four Element Queue", 5000, UINT64_MAX, {}});
-  std::map<std::string, std::string> expected{
-      {"", "{5}"},       {"scenario", "Four Element Queue"},      {"seed", "18446744073709551615"},
-      {"ticks", "5000"}, {"jumps", std::to_string(report.jumps)}, {"states", "[4]"}};
+  const nlohmann::json json = nlohmann::json::parse(result.out);
+  const SimReport report = reportOf({"Four Element Queue", 5000, UINT64_MAX, {}, 0});
   ASSERT_EQ(report.states.size(), 4U);
-  for (std::size_t i = 0; i < report.states.size(); ++i) {
-    const StateRow& row = report.states[i];
-    const std::string at = "states[" + std::to_string(i) + "]";
-    EXPECT_EQ(std::stod(json.at(at + ".share")), row.share);
+  nlohmann::json expected{{"scenario", "Four Element Queue"},
+                          {"seed", UINT64_MAX},
+                          {"ticks", 5000},
+                          {"jumps", report.jumps},
+                          {"states", nlohmann::json::array()}};
+  for (const StateRow& row : report.states) {
     EXPECT_EQ(row.percentLabel.front(), ' ');  // the caption as shown, its blank included
-    expected.insert({{at, "{6}"},
-                     {at + ".state", row.state},
-                     {at + ".name", row.name},
-                     {at + ".visits", std::to_string(row.visits)},
-                     {at + ".resting_ticks", std::to_string(row.restingTicks)},
-                     {at + ".share", json.at(at + ".share")},
-                     {at + ".percent_label", row.percentLabel}});
+    // Numbers are written so that they read back to the very same double.
+    expected["states"].push_back(
+        {{"state", row.state},
+         {"name", row.name},
+         {"visits", row.visits},
+         {"resting_ticks", row.restingTicks},
+         {"share", row.share},
+         {"percent_label", row.percentLabel},
+         {"long_run_share", row.longRunShare.value_or(-1.0)},
+         {"continuous_time_share", row.continuousTimeShare.value_or(-1.0)}});
   }
   EXPECT_EQ(json, expected);
-  // The reader itself rejects what is not JSON.
-  for (const char* bad : {"{\"a\": 1,}", "{\"a\": nan}", "{\"a\": 01}", "[1.]", "[1e]", "[-]",
-                          "{} {}", "{\"a\": \"x}", "\"x\\\""}) {
-    EXPECT_THROW(FlatJson::read(bad), std::runtime_error) << bad;
-  }
 }
 
 TEST(SimReportFormat, EscapesStringsAndFields) {
@@ -450,10 +322,15 @@ TEST(SimReportFormat, EscapesStringsAndFields) {
 
   // Awkward names survive a round trip through the JSON output.
   SimReport report{"A \"quoted\", odd\\name", 1, 2, 0, {}};
-  report.states.push_back({"Blue", "line\nbreak\t\x02", 0, 0, 0.0, " 0"});
-  const auto flat = FlatJson::read(formatReport(report, ReportFormat::Json));
-  EXPECT_EQ(flat.at("scenario"), report.scenario);
-  EXPECT_EQ(flat.at("states[0].name"), report.states[0].name);
+  report.states.push_back(
+      {"Blue", "line\nbreak\t\x02", 0, 0, 0.0, " 0", std::nullopt, std::nullopt});
+  report.states.push_back({"Purple", "\xE2\x80\x9CSch\xC3\xB6n\xE2\x80\x9D \xF0\x9F\x93\x9E", 0, 0,
+                           0.0, " 0", std::nullopt, std::nullopt});
+  const auto parsed = nlohmann::json::parse(formatReport(report, ReportFormat::Json));
+  EXPECT_EQ(parsed.at("scenario"), report.scenario);
+  EXPECT_EQ(parsed.at("states").at(0).at("name"), report.states[0].name);
+  EXPECT_EQ(parsed.at("states").at(1).at("name"), report.states[1].name);
+  EXPECT_TRUE(parsed.at("states").at(0).at("long_run_share").is_null()) << "no theory, no number";
   const std::string csvText = formatReport(report, ReportFormat::Csv);
   EXPECT_NE(csvText.find("\"A \"\"quoted\"\", odd\\name\",1,2,0,Blue,"), std::string::npos)
       << csvText;
@@ -481,7 +358,8 @@ TEST(ProgressBarTest, StaysQuietForASecondThenDrawsAndClears) {
   using std::chrono::milliseconds;
   std::chrono::steady_clock::time_point now{};
   std::ostringstream terminal;
-  ProgressBar bar(terminal, 1000, [&now] { return now; });
+  ProgressBar bar(
+      terminal, 1000, [] { return 80; }, [&now] { return now; });
 
   now += milliseconds(900);
   bar.update(100);
@@ -500,6 +378,29 @@ TEST(ProgressBarTest, StaysQuietForASecondThenDrawsAndClears) {
   EXPECT_NE(terminal.str().find("100%  1000 / 1000 ticks"), std::string::npos) << terminal.str();
   bar.clear();
   EXPECT_TRUE(terminal.str().ends_with("\r\033[K"));
+}
+
+// Every drawing stays within one column less than the terminal's width, so
+// the terminal never wraps it; the bar keeps at most 40 marks.
+TEST(ProgressBarTest, FitsTheTerminalsWidth) {
+  for (const int columns : {120, 80, 60, 40, 30, 20, 8, 1}) {
+    std::chrono::steady_clock::time_point now{};
+    std::ostringstream terminal;
+    ProgressBar bar(
+        terminal, 10'000'000'000, [columns] { return columns; }, [&now] { return now; });
+    now += std::chrono::seconds(2);
+    bar.update(5'000'000'000);
+    std::string line = terminal.str();
+    ASSERT_TRUE(line.starts_with("\r") && line.ends_with("\033[K")) << line;
+    line = line.substr(1, line.size() - 4);
+    EXPECT_LT(line.size(), static_cast<std::size_t>(std::max(columns, 1))) << columns;
+    if (const std::size_t end = line.find(']'); end != std::string::npos) {
+      EXPECT_LE(end, 41U) << line;
+    }
+    if (columns >= 20) {
+      EXPECT_NE(line.find("] 50%"), std::string::npos) << line;
+    }
+  }
 }
 
 }  // namespace

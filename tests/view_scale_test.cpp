@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QImage>
@@ -98,7 +99,8 @@ TEST_P(ScaledWindow, WidgetsStandAtTheScaledBoxesWithScaledFonts) {
   for (std::size_t i = 0; i < kButtons.size(); ++i) {
     expectAtScaledBox(view_.button(static_cast<int>(i)), kButtons[i].box);
   }
-  expectAtScaledBox(view_.statusLine(), kStatusStripBox);
+  expectAtScaledBox(view_.statusLine(), kStatusLineBox);
+  expectAtScaledBox(view_.longRunBox(), kLongRunBox);
   // 13.5 points are 18 pixels at the design's scale, 18 points 24.
   EXPECT_EQ(view_.button(0)->font().pixelSize(), static_cast<int>(18.0 * factor_));
   EXPECT_EQ(view_.scenarioList()->font().pixelSize(), static_cast<int>(24.0 * factor_));
@@ -216,9 +218,12 @@ TEST_F(Keys, AreTypedIntoARateBoxInsteadOfActing) {
   QLineEdit* box = view_.rateBox(3);
   box->setFocus();
   box->clear();
-  for (const Qt::Key key : {Qt::Key_O, Qt::Key_S, Qt::Key_P, Qt::Key_3}) press(box, key);
-  EXPECT_EQ(box->text(), QStringLiteral("osp3"));
-  EXPECT_EQ(form_.controls().rateBoxes[3].text, "osp3");
+  for (const Qt::Key key : {Qt::Key_O, Qt::Key_S, Qt::Key_P, Qt::Key_L, Qt::Key_3}) {
+    press(box, key);
+  }
+  EXPECT_EQ(box->text(), QStringLiteral("ospl3"));
+  EXPECT_EQ(form_.controls().rateBoxes[3].text(), "ospl3");
+  EXPECT_FALSE(view_.longRunBox()->isChecked());
   EXPECT_EQ(form_.variables().moveFrame, 50) << "no jump was set up";
   EXPECT_EQ(form_.variables().counting, kFalse);
   EXPECT_EQ(view_.button(2)->text(), QStringLiteral("&Pause"));
@@ -269,7 +274,7 @@ TEST_F(StatusStrip, AnErrorShowsWholeAndInItsTooltip) {
   const QString message = QStringLiteral(
       "No rate on the window is positive, so no transition can be drawn. Enter a positive rate.");
   EXPECT_EQ(view_.statusLine()->text().replace(QLatin1Char('\n'), QLatin1Char(' ')), message);
-  EXPECT_TRUE(view_.statusLine()->toolTip().startsWith(message));
+  EXPECT_TRUE(view_.statusLine()->toolTip().startsWith(QStringLiteral("<p>") + message));
 }
 
 // A message quotes what was typed; markup in it must show as typed rather

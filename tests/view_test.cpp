@@ -4,11 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/form_painter.h"
@@ -20,6 +24,12 @@ namespace tessel {
 namespace {
 
 using testing::FixedRandom;
+
+// Each test starts from no remembered settings; main() points QSettings at a
+// temporary folder.
+struct FreshSettings {
+  FreshSettings() { QSettings().clear(); }
+};
 
 class ViewTest : public ::testing::Test {
  protected:
@@ -45,11 +55,23 @@ class ViewTest : public ::testing::Test {
     edit->setFocus();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
+    // Key by key, as typed; each key event carries its character, so that
+    // characters beyond ASCII can be typed too.
+    for (const QChar c : text) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(edit, &press);
+    }
   }
 
   bool waitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 10000); }
 
+  // Keys reach the window's shortcuts only while it is the active window.
+  bool activate() {
+    view_.activateWindow();
+    return QTest::qWaitForWindowActive(&view_);
+  }
+
+  FreshSettings settings_;
   FixedRandom random_{0.0F};  // every draw jumps at the first positive rate
   MainForm form_;
   FormView view_;
@@ -122,7 +144,7 @@ TEST_F(ViewTest, TheTokenIsDrawnWhereTheModelPutsIt) {
 
 TEST_F(ViewTest, EditingARateBoxChangesWhatTheNextDrawReads) {
   retype(3, QStringLiteral("0"));  // Off Phone to On Phone
-  EXPECT_EQ(form_.controls().rateBoxes[3].text, "0");
+  EXPECT_EQ(form_.controls().rateBoxes[3].text(), "0");
   click(0);
   EXPECT_EQ(view_.statusLine()->text(),
             QStringLiteral("No transition out of \"Off Phone\" has a positive rate."));
@@ -136,7 +158,9 @@ TEST_F(ViewTest, AnEmptyRateBoxShowsTheErrorAndMarksTheBoxUntilFixed) {
   const QString hint = view_.statusLine()->text();
   retype(4, QString());
   click(0);
-  EXPECT_EQ(view_.statusLine()->text(), QStringLiteral("Rate box 4 is empty; it needs a number."));
+  EXPECT_EQ(
+      view_.statusLine()->text(),
+      QStringLiteral("The rate from \"On Phone\" to \"Off Phone\" is empty; it needs a number."));
   EXPECT_TRUE(view_.rateBox(4)->property("marked").toBool());
   EXPECT_FALSE(view_.rateBox(3)->property("marked").toBool());
   // The mark shows in the picture: a red frame around the box.
@@ -151,6 +175,17 @@ TEST_F(ViewTest, AnEmptyRateBoxShowsTheErrorAndMarksTheBoxUntilFixed) {
   EXPECT_EQ(view_.rateBox(4)->text(), QStringLiteral("6")) << "nothing typed is lost";
 }
 
+// A typed right-to-left override or tag must not reorder or restyle the rest
+// of the status line: the message shows it as an escape, as plain text.
+TEST_F(ViewTest, TypedControlsAndTagsShowAsTheyAreInTheStatusLine) {
+  retype(3, QStringLiteral("<b>1</b>") + QChar(0x202E) + QStringLiteral("x"));
+  click(0);
+  EXPECT_EQ(
+      view_.statusLine()->text().toStdString(),
+      R"(The rate from "Off Phone" to "On Phone" holds "<b>1</b>\u202Ex", which is not a number.)");
+  EXPECT_EQ(view_.statusLine()->textFormat(), Qt::PlainText);
+}
+
 TEST_F(ViewTest, PickingAScenarioFromTheListAppliesIt) {
   view_.scenarioList()->setFocus();
   QTest::keyClick(view_.scenarioList(), Qt::Key_Down);  // "Receptionist"
@@ -158,6 +193,115 @@ TEST_F(ViewTest, PickingAScenarioFromTheListAppliesIt) {
   EXPECT_EQ(form_.controls().nameLabels[kGreen].caption, "On Phone");
   EXPECT_TRUE(view_.rateBox(7)->isVisible());
   EXPECT_EQ(view_.rateBox(3)->text(), QStringLiteral(" 0.143"));
+}
+
+TEST_F(ViewTest, RateBoxesAreNamedByTheirTransitions) {
+  const std::pair<int, QString> names[] = {{3, QStringLiteral("Rate from Off Phone to On Phone")},
+                                           {8, QStringLiteral("Rate from Off Phone to Cyan")}};
+  for (const auto& [box, name] : names) {
+    EXPECT_EQ(view_.rateBox(box)->accessibleName(), name);
+    EXPECT_EQ(view_.rateBox(box)->toolTip(), name);
+  }
+  view_.scenarioList()->setFocus();
+  QTest::keyClick(view_.scenarioList(), Qt::Key_Down);  // "Receptionist"
+  EXPECT_EQ(view_.rateBox(7)->accessibleName(), QStringLiteral("Rate from Bored to On Phone"));
+}
+
+TEST_F(ViewTest, TheLongRunBoxIsOffAndItsMarksLeaveTheDesignAsItWas) {
+  QCheckBox* longRun = view_.longRunBox();
+  EXPECT_FALSE(longRun->isChecked());
+  EXPECT_EQ(longRun->geometry(), pixelRect(kLongRunBox).toRect());
+  EXPECT_TRUE(longRun->toolTip().contains(QStringLiteral("(L, or Alt+L)"))) << "the key is stated";
+  const QRect design(0, 0, 730, 504);
+  const QImage before = picture().copy(design);
+
+  ASSERT_TRUE(activate());
+  view_.button(0)->setFocus();
+  QTest::keyClick(view_.button(0), Qt::Key_L);
+  ASSERT_TRUE(longRun->isChecked());
+  // The Off Phone mark: a dark line across its bar at the long-run height.
+  const LongRunMark& mark = form_.controls().longRunMarks[kBlue];
+  ASSERT_TRUE(mark.visible);
+  const QPoint onLine(static_cast<int>(pixelRect(kBars[kBlue].box).center().x()),
+                      static_cast<int>(mark.top / 15.0F));
+  const QColor line = picture().pixelColor(onLine);
+  EXPECT_LT(line.red() + line.green() + line.blue(), 3 * 100) << "dark on the bar's colour";
+
+  QTest::keyClick(view_.button(0), Qt::Key_L);
+  EXPECT_FALSE(longRun->isChecked());
+  EXPECT_EQ(picture().copy(design), before);
+}
+
+TEST_F(ViewTest, TheLetterLTypedIntoARateBoxIsText) {
+  ASSERT_TRUE(activate());
+  retype(3, QStringLiteral("1L"));
+  EXPECT_EQ(view_.rateBox(3)->text(), QStringLiteral("1L"));
+  EXPECT_FALSE(view_.longRunBox()->isChecked());
+}
+
+TEST_F(ViewTest, TheLongRunChoiceIsRememberedForTheNextRun) {
+  QTest::mouseClick(view_.longRunBox(), Qt::LeftButton);
+  ASSERT_TRUE(view_.longRunBox()->isChecked());
+  EXPECT_TRUE(QSettings().value(QString::fromLatin1(FormView::kLongRunSetting)).toBool());
+
+  FixedRandom random(0.0F);
+  MainForm form(random, NumberFormat{});
+  FormView next(form);
+  next.deliver(FormEvent::Load);
+  EXPECT_TRUE(next.longRunBox()->isChecked());
+  EXPECT_TRUE(form.controls().longRunMarks[kBlue].visible);
+  // Set by the program (as for a screenshot), the choice is not stored.
+  next.setLongRunMarksShown(false);
+  EXPECT_TRUE(QSettings().value(QString::fromLatin1(FormView::kLongRunSetting)).toBool());
+}
+
+TEST_F(ViewTest, TheStripSaysWhenTheLongRunDependsOnTheStart) {
+  view_.setLongRunMarksShown(true);
+  const QString hint = view_.statusLine()->text();
+  retype(4, QStringLiteral("0"));  // no way back from On Phone: it is where the chain ends
+  EXPECT_EQ(view_.statusLine()->text(), hint);
+  form_.controls().scenarioList.text = "Office";
+  view_.deliver(FormEvent::ScenarioClick);
+  retype(4, QStringLiteral("0"));
+  retype(2, QStringLiteral("0"));  // nor from Out: two places to end in
+  const QString note = QString::fromStdString(form_.longRunNote());
+  EXPECT_TRUE(note.startsWith(QStringLiteral("The long run depends on the start")));
+  EXPECT_EQ(view_.statusLine()->text().replace(QLatin1Char('\n'), QLatin1Char(' ')), note)
+      << "the whole note fits beside the checkbox";
+}
+
+TEST_F(ViewTest, AMessageTooLongForTheStatusLineEndsInAnEllipsis) {
+  form_.controls().scenarioList.text = "Office";  // the longest state name
+  view_.deliver(FormEvent::ScenarioClick);
+  retype(4, QString(40, QLatin1Char('W')));
+  click(0);
+  ASSERT_TRUE(form_.lastError().has_value());
+  const QString message = QString::fromUtf8(form_.lastError()->what());
+  ASSERT_GT(view_.statusLine()->fontMetrics().horizontalAdvance(message),
+            view_.statusLine()->contentsRect().width());
+  EXPECT_TRUE(view_.statusLine()->text().endsWith(QChar(0x2026))) << message.toStdString();
+  EXPECT_TRUE(view_.statusLine()->toolTip().startsWith(
+      QStringLiteral("<p>%1</p>").arg(message.toHtmlEscaped())));
+}
+
+// A mark that moves is repainted where it was and where it goes, its share
+// included; the view repaints only what changedRegion names.
+TEST(ChangedRegion, CoversAMovedLongRunMarkAndItsShare) {
+  FormControls before = makeDesignControls();
+  before.longRunMarks[kGreen] = {true, 3000.0F, "80.2"};
+  FormControls after = before;
+  after.longRunMarks[kGreen] = {true, 6000.0F, "11.5"};
+  const QRegion changed = changedRegion(before, after);
+  const QRectF bar = pixelRect(kBars[kGreen].box);
+  for (const float top : {3000.0F, 6000.0F}) {
+    EXPECT_TRUE(
+        changed.contains(QPoint(static_cast<int>(bar.center().x()), static_cast<int>(top / 15))));
+    EXPECT_TRUE(
+        changed.contains(QPoint(static_cast<int>(bar.right() + 8), static_cast<int>(top / 15))))
+        << "the share right of the bar";
+  }
+  EXPECT_FALSE(changed.contains(pixelRect(kBars[kBlue].box).center().toPoint()));
+  EXPECT_TRUE(changedRegion(after, after).isEmpty());
 }
 
 // The substitute face must keep every caption inside its box at the design
@@ -190,9 +334,22 @@ TEST(Fonts, EveryScenarioCaptionFitsItsBox) {
 }  // namespace tessel
 
 int main(int argc, char* argv[]) {
-  // The tests draw into memory; no display is needed.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The tests draw into memory, pixel for pixel as designed: no display, no
+  // scaling and the default font resolution, whatever the caller has set.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  for (const char* scaling :
+       {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "QT_ENABLE_HIGHDPI_SCALING",
+        "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_USE_PHYSICAL_DPI"}) {
+    qunsetenv(scaling);
+  }
   QApplication application(argc, argv);
+  // The window remembers settings; the tests keep theirs in a folder of their own.
+  const QTemporaryDir settings;
+  if (!settings.isValid()) return 1;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+  QCoreApplication::setOrganizationName(QStringLiteral("tessel"));
+  QCoreApplication::setApplicationName(QStringLiteral("tessel-demo"));
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

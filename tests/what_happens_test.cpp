@@ -31,20 +31,29 @@ class WhatHappensWhen : public ::testing::Test {
 
 TEST_F(WhatHappensWhen, ARateBoxIsEmpty) {
   form_.setRateText(4, "");
-  EXPECT_EQ(oneFails(), "Rate box 4 is empty; it needs a number.");
+  EXPECT_EQ(oneFails(), "The rate from \"On Phone\" to \"Off Phone\" is empty; it needs a number.");
   EXPECT_EQ(form_.markedRateBox(), 4);
-  EXPECT_EQ(form_.controls().rateBoxes[4].text, "") << "the box keeps what was typed";
+  EXPECT_EQ(form_.controls().rateBoxes[4].text(), "") << "the box keeps what was typed";
+}
+
+TEST_F(WhatHappensWhen, AHiddenRateBoxIsEmpty) {
+  // One Phone leaves Green unnamed: the message names it by its colour.
+  form_.setRateText(7, "");
+  EXPECT_EQ(oneFails(), "The rate from \"Off Phone\" to \"Green\" is empty; it needs a number.");
+  EXPECT_EQ(form_.markedRateBox(), 7);
 }
 
 TEST_F(WhatHappensWhen, ARateBoxHoldsLetters) {
   form_.setRateText(3, "fast");
-  EXPECT_EQ(oneFails(), "Rate box 3 holds \"fast\", which is not a number.");
+  EXPECT_EQ(oneFails(),
+            "The rate from \"Off Phone\" to \"On Phone\" holds \"fast\", which is not a number.");
   EXPECT_EQ(form_.markedRateBox(), 3);
 }
 
 TEST_F(WhatHappensWhen, ARateHasADecimalComma) {
   form_.setRateText(3, "1,5");
-  EXPECT_EQ(oneFails(), "Rate box 3 holds \"1,5\", which is not a number.");
+  EXPECT_EQ(oneFails(),
+            "The rate from \"Off Phone\" to \"On Phone\" holds \"1,5\", which is not a number.");
 
   // Where the comma is the decimal separator the box is accepted, though the
   // jump chances read it only up to the comma.
@@ -74,11 +83,13 @@ TEST_F(WhatHappensWhen, EveryRateIsZero) {
 
 TEST_F(WhatHappensWhen, ARateIsHuge) {
   form_.setRateText(4, "1e400");
-  EXPECT_EQ(oneFails(), "Rate box 4 holds \"1e400\", a number too large to use.");
+  EXPECT_EQ(
+      oneFails(),
+      "The rate from \"On Phone\" to \"Off Phone\" holds \"1e400\", a number too large to use.");
   form_.setRateText(4, "1e306");
   EXPECT_EQ(oneFails(),
-            "Rate box 4 holds \"1e306\", too large a rate to draw with; keep every rate below "
-            "1e305.");
+            "The rate from \"On Phone\" to \"Off Phone\" holds \"1e306\", too large a rate to "
+            "draw with; keep every rate below 1e305.");
   // Large but usable: only the ratios between the rates matter.
   form_.setRateText(3, "1e299");
   form_.setRateText(4, "6e299");
@@ -107,7 +118,7 @@ TEST_F(WhatHappensWhen, TheScenarioChangesMidMove) {
   EXPECT_FALSE(form_.controls().token.visible);
   EXPECT_EQ(form_.variables().currentState, "Blue");
   EXPECT_GT(form_.variables().moveFrame, 30);
-  EXPECT_EQ(form_.controls().rateBoxes[4].text, " 0.5") << "the scenario's own rates return";
+  EXPECT_EQ(form_.controls().rateBoxes[4].text(), " 0.5") << "the scenario's own rates return";
   EXPECT_EQ(form_.variables().counting, kTrue) << "counting goes on";
 }
 

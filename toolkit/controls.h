@@ -6,9 +6,12 @@
 // 0x00BBGGRR integers.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "toolkit/numbers.h"
 
 namespace tessel {
 
@@ -52,9 +55,31 @@ struct Line {
 };
 
 // A single-line text box; its text includes whatever the user typed.
-struct TextBox {
-  std::string text;
+//
+// The two number readings of the text are made at their first use after each
+// change and kept beside it. A draw reads a rate box up to 120 times and
+// "One" may make 50,000 draws, so reading a long text afresh each time would
+// freeze the window; the text cannot change while a draw runs, so the kept
+// reading is always the one a fresh reading would give.
+class TextBox {
+ public:
+  TextBox() = default;
+  explicit TextBox(std::string text) : text_(std::move(text)) {}
+
+  const std::string& text() const { return text_; }
+  void setText(std::string text);
+
+  // readLeadingNumber(text()) and readStrictNumber(text(), format).
+  double leadingNumber() const;
+  StrictReading strictNumber(const NumberFormat& format) const;
+
   bool visible = true;
+
+ private:
+  std::string text_;
+  mutable std::optional<double> leading_;
+  mutable std::optional<StrictReading> strict_;
+  mutable std::string strictSeparator_;  // the decimal separator strict_ was read with
 };
 
 struct PushButton {

@@ -7,14 +7,17 @@
 # the screen's height, a click on the scaled "Start" starts counting and the
 # "Pause" button's key freezes the token.
 #
-#   tools/check-window-x11.sh PATH/TO/tessel-demo OUT-DIR
+#   tools/check-window-x11.sh PATH/TO/tessel-demo PATH/TO/window_geometry OUT-DIR
 #
-# Uses the X server in DISPLAY; without one it starts its own with xvfb-run.
-# The screenshots, their crops and the program's output go to OUT-DIR.
+# window_geometry prints where the window's parts stand, from the layout the
+# view draws with. Uses the X server in DISPLAY; without one it starts its own
+# with xvfb-run. The program runs on X at scale 1 whatever the caller's Qt
+# settings. Waits by polling with deadlines; on failure it prints the
+# program's own output. Screenshots, their crops and that output go to OUT-DIR.
 set -uo pipefail
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 PATH/TO/tessel-demo OUT-DIR" >&2
+if [ $# -ne 3 ]; then
+  echo "usage: $0 PATH/TO/tessel-demo PATH/TO/window_geometry OUT-DIR" >&2
   exit 2
 fi
 if [ -z "${DISPLAY:-}" ]; then
@@ -22,16 +25,13 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 program=$1
-out=$2
-title="Orlo's Tessel Demo"
-width=730
-height=552
-# Window-relative pixels: the Start button's box and its centre, and the
-# occupancy chart's box (axes, bars and percentages).
-start_box="81x33+528+72"
-start_x=568
-start_y=88
-chart_box="244x332+456+136"
+geometry_tool=$2
+out=$3
+
+# The window must be an X window at its design size, whatever the caller set.
+export QT_QPA_PLATFORM=xcb
+unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI QT_ENABLE_HIGHDPI_SCALING \
+  QT_SCALE_FACTOR_ROUNDING_POLICY QT_AUTO_SCREEN_SCALE_FACTOR QT_USE_PHYSICAL_DPI
 
 failures=0
 pass() { echo "PASS: $*"; }
@@ -39,17 +39,32 @@ fail() {
   echo "FAIL: $*"
   failures=$((failures + 1))
 }
+show_output() {
+  if [ -s "$out/tessel-demo.log" ]; then
+    echo "--- tessel-demo's output:"
+    cat "$out/tessel-demo.log"
+    echo "---"
+  fi
+}
 give_up() {
   fail "$*"
+  show_output
   echo "FAIL: window check stopped early ($failures failure(s))"
   exit 1
 }
+# The clock in seconds, and deadlines on it.
+now() { date +%s.%N; }
+before() { awk -v d="$1" -v n="$(now)" 'BEGIN { exit !(n < d) }'; }
+deadline_in() { awk -v n="$(now)" -v s="$1" 'BEGIN { printf "%.2f", n + s }'; }
 
 for tool in xdotool xwininfo import convert compare; do
   command -v "$tool" >/dev/null || give_up "$tool is not installed"
 done
 /usr/bin/python3 -c 'import Xlib' 2>/dev/null || give_up "python3-xlib is not installed"
 [ -x "$program" ] || give_up "no program at $program"
+[ -x "$geometry_tool" ] || give_up "no window_geometry at $geometry_tool"
+layout=$("$geometry_tool") || give_up "window_geometry failed"
+eval "$layout"
 
 mkdir -p "$out"
 rm -f "$out"/*.png "$out"/tessel-demo.log
@@ -57,11 +72,17 @@ rm -f "$out"/*.png "$out"/tessel-demo.log
 export XDG_CONFIG_HOME="$out/config"
 rm -rf "$XDG_CONFIG_HOME"
 
+if ! xwininfo -root >/dev/null 2>"$out/display.err"; then
+  give_up "cannot use the X display \"$DISPLAY\": $(head -n 1 "$out/display.err")"
+fi
+
 pid=
 cleanup() {
   if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
     kill "$pid" 2>/dev/null
-    sleep 0.5
+    local until
+    until=$(deadline_in 5)
+    while kill -0 "$pid" 2>/dev/null && before "$until"; do sleep 0.1; done
     kill -9 "$pid" 2>/dev/null
   fi
 }
@@ -70,7 +91,18 @@ trap cleanup EXIT
 "$program" >"$out/tessel-demo.log" 2>&1 &
 pid=$!
 
-window=$(timeout 20 xdotool search --sync --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1)
+window=
+until=$(deadline_in 20)
+while [ -z "$window" ] && before "$until"; do
+  if ! kill -0 "$pid" 2>/dev/null; then
+    wait "$pid"
+    status=$?
+    pid=
+    give_up "tessel-demo exited with status $status before its window appeared"
+  fi
+  window=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1)
+  [ -n "$window" ] || sleep 0.1
+done
 [ -n "$window" ] || give_up "no visible window named \"$title\" within 20 s"
 pass "window $window appeared"
 
@@ -89,10 +121,16 @@ else
   fail "size is ${shown_width}x${shown_height}, expected ${width}x${height}"
 fi
 
-# Lets the first paint reach the server before the picture is taken.
-sleep 1
-import -silent -window "$window" "$out/before.png" || give_up "could not take the first screenshot"
-colours=$(convert "$out/before.png" -format '%k' info:)
+# Waits for the first paint to reach the server: a blank window has only a
+# few colours.
+colours=0
+until=$(deadline_in 10)
+while before "$until"; do
+  import -silent -window "$window" "$out/before.png" || give_up "could not take the first screenshot"
+  colours=$(convert "$out/before.png" -format '%k' info:)
+  [ "${colours:-0}" -gt 16 ] && break
+  sleep 0.1
+done
 if [ "${colours:-0}" -gt 16 ]; then
   pass "the window is drawn ($colours colours)"
 else
@@ -103,11 +141,9 @@ xdotool mousemove --window "$window" "$start_x" "$start_y" click 1
 # The pointer leaves the button so that its hover shading does not count as
 # a change.
 xdotool mousemove --window "$window" 10 300
-sleep 2
-import -silent -window "$window" "$out/after.png" || give_up "could not take the second screenshot"
 
-# Number of pixels inside BOX that differ by more than FUZZ between the two
-# screenshots.
+# Number of pixels inside BOX that differ by more than FUZZ between the
+# first screenshot and the latest.
 pixels_changed() {
   local box=$1 name=$2 fuzz=$3
   convert "$out/before.png" -crop "$box" +repage "$out/$name-before.png"
@@ -115,20 +151,27 @@ pixels_changed() {
   # compare prints the count on standard error and exits 1 when they differ.
   compare -metric AE -fuzz "$fuzz" "$out/$name-before.png" "$out/$name-after.png" null: 2>&1 >/dev/null
 }
+changed() { [[ "$1" =~ ^[0-9]+$ ]] && [ "$1" -gt 0 ]; }
 # The button's text counts, not the slight shading it gains with the focus;
 # the pale bars differ from the ground by less than that, so the chart is
-# compared exactly.
-start_changed=$(pixels_changed "$start_box" start-button 25%)
-chart_changed=$(pixels_changed "$chart_box" chart 0)
-if [[ "$start_changed" =~ ^[0-9]+$ ]] && [ "$start_changed" -gt 0 ]; then
+# compared exactly. Polls until both have changed.
+until=$(deadline_in 10)
+while before "$until"; do
+  import -silent -window "$window" "$out/after.png" || give_up "could not take the second screenshot"
+  start_changed=$(pixels_changed "$start_box" start-button 25%)
+  chart_changed=$(pixels_changed "$chart_box" chart 0)
+  changed "$start_changed" && changed "$chart_changed" && break
+  sleep 0.2
+done
+if changed "$start_changed"; then
   pass "the Start button's caption changed after the click ($start_changed pixels)"
 else
-  fail "the Start button looks the same after the click ($start_changed)"
+  fail "the Start button looks the same 10 s after the click ($start_changed)"
 fi
-if [[ "$chart_changed" =~ ^[0-9]+$ ]] && [ "$chart_changed" -gt 0 ]; then
+if changed "$chart_changed"; then
   pass "the chart changed while counting ($chart_changed pixels)"
 else
-  fail "the chart looks the same after 2 s of counting ($chart_changed)"
+  fail "the chart looks the same after 10 s of counting ($chart_changed)"
 fi
 
 # Asks the window to close as a window manager does, with WM_DELETE_WINDOW;
@@ -149,10 +192,8 @@ window.send_event(message, event_mask=X.NoEventMask)
 d.flush()
 PY
 
-for _ in $(seq 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
+until=$(deadline_in 10)
+while kill -0 "$pid" 2>/dev/null && before "$until"; do sleep 0.1; done
 if kill -0 "$pid" 2>/dev/null; then
   fail "the program still runs 10 s after its window was closed"
 else
@@ -162,7 +203,7 @@ else
   if [ "$status" -eq 0 ]; then
     pass "the program exited with status 0 when its window closed"
   else
-    fail "the program exited with status $status when its window closed (output in $out/tessel-demo.log)"
+    fail "the program exited with status $status when its window closed"
   fi
 fi
 
@@ -236,13 +277,14 @@ check_maximised_window() {
     give_up "maximised window is ${shown_width}x${shown_height}, not ${screen_width}x${screen_height}"
   fi
 
-  # The form is 730 x 552 design pixels (the client area and the status
-  # strip), scaled uniformly to the largest size that fits and centred.
-  read -r scale origin_x origin_y < <(awk -v w="$shown_width" -v h="$shown_height" 'BEGIN {
-    s = (w / 730 < h / 552) ? w / 730 : h / 552
-    printf "%.6f %.3f %.3f\n", s, (w - 730 * s) / 2, (h - 552 * s) / 2 }')
+  # The form, $width x $height design pixels (the client area and the status
+  # strip), is scaled uniformly to the largest size that fits and centred.
+  read -r scale origin_x origin_y < <(awk -v w="$shown_width" -v h="$shown_height" \
+    -v fw="$width" -v fh="$height" 'BEGIN {
+    s = (w / fw < h / fh) ? w / fw : h / fh
+    printf "%.6f %.3f %.3f\n", s, (w - fw * s) / 2, (h - fh * s) / 2 }')
   local form_height
-  form_height=$(awk -v s="$scale" 'BEGIN { printf "%d", 552 * s + 0.5 }')
+  form_height=$(awk -v s="$scale" -v fh="$height" 'BEGIN { printf "%d", fh * s + 0.5 }')
   if [ "$form_height" -ge $((screen_height - 1)) ]; then
     pass "the form is to be $form_height pixels high on a $screen_height-pixel screen (scale $scale)"
   else
@@ -269,10 +311,10 @@ check_maximised_window() {
       fail "$what: pixel $x,$y is $colour, expected $expected"
     fi
   done
-  # The status strip's text stands in the form's bottom 48 design pixels,
-  # at the bottom of the screen.
+  # The status strip's text stands at the form's bottom, at the bottom of the
+  # screen.
   local strip_colours
-  strip_colours=$(convert "$out/maximised.png" -crop "$(scaled_box 730x48+0+504)" +repage -format '%k' info:)
+  strip_colours=$(convert "$out/maximised.png" -crop "$(scaled_box "$strip_box")" +repage -format '%k' info:)
   if [ "${strip_colours:-0}" -gt 8 ]; then
     pass "the status strip's text shows at the bottom of the screen ($strip_colours colours)"
   else
@@ -282,17 +324,17 @@ check_maximised_window() {
   # A click on the scaled "Start" turns it into "Stop" and makes the chart
   # count. The pointer then leaves the button, so that its hover shading
   # does not count as a change.
-  local start_box chart pause_box
-  start_box=$(scaled_box 81x33+528+72)
-  chart=$(scaled_box 244x332+456+136)
-  pause_box=$(scaled_box 81x33+624+72)
-  read -r x y < <(scaled 568 88)
+  local scaled_start scaled_chart scaled_pause
+  scaled_start=$(scaled_box "$start_box")
+  scaled_chart=$(scaled_box "$chart_box")
+  scaled_pause=$(scaled_box "$pause_box")
+  read -r x y < <(scaled "$start_x" "$start_y")
   xdotool mousemove "$x" "$y" click 1
   read -r x y < <(scaled 300 250)
   xdotool mousemove "$x" "$y"
   counting() {
-    [ "$(box_changed "$out/maximised.png" "$out/counting.png" "$start_box" 25%)" -gt 0 ] &&
-      [ "$(box_changed "$out/maximised.png" "$out/counting.png" "$chart" 0)" -gt 0 ]
+    [ "$(box_changed "$out/maximised.png" "$out/counting.png" "$scaled_start" 25%)" -gt 0 ] &&
+      [ "$(box_changed "$out/maximised.png" "$out/counting.png" "$scaled_chart" 0)" -gt 0 ]
   }
   if screenshot_until "$out/counting.png" counting; then
     pass "a click on the scaled Start started counting: its caption and the chart changed"
@@ -303,7 +345,7 @@ check_maximised_window() {
   # The key P, the "Pause" button's, turns it into "Cont" and freezes the
   # token: nothing on the screen changes any more.
   xdotool windowfocus --sync "$window" key p
-  paused() { [ "$(box_changed "$out/counting.png" "$out/paused-1.png" "$pause_box" 25%)" -gt 0 ]; }
+  paused() { [ "$(box_changed "$out/counting.png" "$out/paused-1.png" "$scaled_pause" 25%)" -gt 0 ]; }
   if screenshot_until "$out/paused-1.png" paused; then
     pass "the key P turned \"Pause\" into \"Cont\""
   else
@@ -330,5 +372,6 @@ if [ "$failures" -eq 0 ]; then
   echo "PASS: window check (screenshots in $out)"
   exit 0
 fi
+show_output
 echo "FAIL: window check ($failures failure(s); screenshots in $out)"
 exit 1

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash tools/ensure-packages.sh cmake ninja-build g++ qt6-base-dev fonts-liberation \
+bash tools/ensure-packages.sh cmake ninja-build g++ qt6-base-dev fonts-liberation librsvg2-bin \
   libgtest-dev libbenchmark-dev
 
 echo "==> Building the optimised 'release' preset"

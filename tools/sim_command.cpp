@@ -3,6 +3,7 @@
 #include <optional>
 #include <variant>
 
+#include "toolkit/quoted_text.h"
 #include "toolkit/version.h"
 #include "tools/progress_bar.h"
 #include "tools/sim_options.h"
@@ -19,34 +20,47 @@ int runSimCommand(std::span<const std::string_view> args, std::ostream& out, std
     return kExitUsage;
   }
   const SimOptions& options = parsed.options;
-  if (options.help) {
-    out << usageText();
-    return out.flush() ? kExitSuccess : kExitRunFailed;
-  }
-  if (options.version) {
-    out << "tessel-sim " << kVersion << '\n';
-    return out.flush() ? kExitSuccess : kExitRunFailed;
+  if (options.help || options.version) {
+    if (options.help) {
+      out << usageText();
+    } else {
+      out << "tessel-sim " << kVersion << '\n';
+    }
+    if (out.flush()) return kExitSuccess;
+    err << "tessel-sim: could not write the " << (options.help ? "help text" : "version") << '\n';
+    return kExitRunFailed;
   }
 
   const std::uint64_t seed =
       options.seed ? *options.seed : (context.clockSeed ? context.clockSeed() : 0);
-  const SimJob job{options.scenario, options.ticks, seed, options.rates};
+  const SimJob job{options.scenario, options.ticks, seed, options.rates,
+                   options.traceEvery.value_or(0)};
 
   std::optional<ProgressBar> bar;
   ProgressCallback progress;
   if (context.progressOnTerminal) {
-    bar.emplace(err, job.ticks);
+    bar.emplace(err, job.ticks, context.terminalColumns);
     progress = [&bar](std::uint64_t done) { bar->update(done); };
   }
-  const SimOutcome outcome = runSimulation(job, progress);
+  // A trace goes out row by row as the run goes (on a terminal line by
+  // line); it takes the report's place.
+  TraceSink trace;
+  if (options.traceEvery) {
+    trace.begin = [&out](const SimReport& start) { out << traceHeading(start); };
+    trace.row = [&out](std::uint64_t tick, const SimReport& soFar) {
+      out << traceRow(tick, soFar);
+    };
+  }
+  const SimOutcome outcome = runSimulation(job, progress, trace);
   if (bar) bar->clear();
 
   if (const auto* failure = std::get_if<SimFailure>(&outcome)) {
-    err << "tessel-sim: the window raised an error " << failure->where << " (scenario \""
-        << job.scenario << "\", seed " << job.seed << "): " << failure->message << '\n';
+    err << "tessel-sim: the window raised an error " << failure->where << " (scenario "
+        << quotedForDisplay(job.scenario) << ", seed " << job.seed << "): " << failure->message
+        << '\n';
     return kExitRunFailed;
   }
-  out << formatReport(std::get<SimReport>(outcome), options.format);
+  if (!options.traceEvery) out << formatReport(std::get<SimReport>(outcome), options.format);
   if (!out.flush()) {
     err << "tessel-sim: could not write the report\n";
     return kExitRunFailed;

@@ -18,8 +18,10 @@ inline constexpr int kExitUsage = 2;
 struct CommandContext {
   // The seed to use when none is given; called only then.
   std::function<std::uint64_t()> clockSeed;
-  // Whether `err` is a terminal that may show a progress bar.
+  // Whether `err` is a terminal that may show a progress bar, and its width
+  // in columns (asked at every redraw, so that the bar follows a resize).
   bool progressOnTerminal = false;
+  std::function<int()> terminalColumns;
 };
 
 // Reads the arguments (without the program name), runs, prints the report on

@@ -1,10 +1,14 @@
 #include "tools/sim_options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
+#include "chain/choose_next_state.h"
 #include "chain/scenarios.h"
 #include "chain/transitions.h"
+#include "display/show_layer.h"
+#include "toolkit/quoted_text.h"
 
 namespace tessel {
 namespace {
@@ -35,6 +39,69 @@ std::optional<std::uint64_t> readWholeNumber(std::string_view text, std::uint64_
   return value;
 }
 
+constexpr std::string_view kArrow = "->";
+
+std::string_view trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// The transitions whose rate boxes the scenario shows, in the table's order.
+std::vector<int> shownTransitions(const Scenario& scenario) {
+  FormControls controls = makeDesignControls();
+  for (TextBox& box : controls.rateBoxes) box.visible = false;
+  for (const std::int16_t layer : scenario.layers) showLayer(controls, layer);
+  std::vector<int> shown;
+  for (int i = 0; i < kTransitionCount; ++i) {
+    const Transition& transition = kTransitions[static_cast<std::size_t>(i)];
+    if (controls.rateBoxes[static_cast<std::size_t>(transition.rateBox)].visible)
+      shown.push_back(i);
+  }
+  return shown;
+}
+
+std::string transitionList(const Scenario& scenario) {
+  std::string list;
+  for (const int index : shownTransitions(scenario)) {
+    const Transition& transition = kTransitions[static_cast<std::size_t>(index)];
+    const auto name = [&](int state) {
+      return std::string(
+          shownStateName(state, scenario.stateNames[static_cast<std::size_t>(state)]));
+    };
+    if (!list.empty()) list += ", ";
+    list += name(transition.from) + std::string(kArrow) + name(transition.to) + " (" +
+            std::string(kStateNames[static_cast<std::size_t>(transition.from)]) +
+            std::string(kArrow) +
+            std::string(kStateNames[static_cast<std::size_t>(transition.to)]) + ")";
+  }
+  return list;
+}
+
+// The state a name stands for: its colour or the scenario's name for it.
+std::variant<int, std::string> stateNamed(std::string_view name, const Scenario& scenario) {
+  std::vector<int> matches;
+  for (int state = 0; state < kStateCount; ++state) {
+    const std::string_view ownName = scenario.stateNames[static_cast<std::size_t>(state)];
+    if (sameIgnoringCase(name, kStateNames[static_cast<std::size_t>(state)]) ||
+        (!ownName.empty() && sameIgnoringCase(name, ownName))) {
+      matches.push_back(state);
+    }
+  }
+  if (matches.size() == 1) return matches.front();
+  const std::string where = " in " + quotedForDisplay(scenario.name);
+  if (matches.empty()) return "no state is called " + quotedForDisplay(name) + where;
+  return quotedForDisplay(name) + " names more than one state" + where;
+}
+
 class OptionReader {
  public:
   explicit OptionReader(std::span<const std::string_view> args) : args_(args) {}
@@ -43,6 +110,11 @@ class OptionReader {
     ParsedOptions parsed;
     while (next_ < args_.size() && !parsed.usageError) {
       parsed.usageError = readOne(parsed.options);
+    }
+    if (!parsed.usageError) parsed.usageError = resolveTransitions(parsed.options);
+    if (!parsed.usageError && parsed.options.traceEvery && formatGiven_ &&
+        parsed.options.format != ReportFormat::Csv) {
+      parsed.usageError = "--trace-every writes CSV, so --format can only be csv with it";
     }
     return parsed;
   }
@@ -58,7 +130,7 @@ class OptionReader {
       options.version = true;
       return std::nullopt;
     }
-    if (!arg.starts_with("--")) return "unexpected argument \"" + std::string(arg) + "\"";
+    if (!arg.starts_with("--")) return "unexpected argument " + quotedForDisplay(arg);
 
     const std::size_t equals = arg.find('=');
     const std::string_view name = arg.substr(0, equals);
@@ -74,10 +146,15 @@ class OptionReader {
       return withValue(name, inlineValue, [&](std::string_view v) { return setSeed(options, v); });
     if (name == "--rate")
       return withValue(name, inlineValue, [&](std::string_view v) { return addRate(options, v); });
-    if (name == "--format")
+    if (name == "--format") {
+      formatGiven_ = true;
       return withValue(name, inlineValue,
                        [&](std::string_view v) { return setFormat(options, v); });
-    return "unknown option \"" + std::string(name) + "\"";
+    }
+    if (name == "--trace-every")
+      return withValue(name, inlineValue,
+                       [&](std::string_view v) { return setTraceEvery(options, v); });
+    return "unknown option " + quotedForDisplay(name);
   }
 
   // Finds the option's value, inline or as the next argument, and hands it
@@ -104,15 +181,15 @@ class OptionReader {
         return std::nullopt;
       }
     }
-    return "unknown scenario \"" + std::string(value) + "\"; the scenarios are " +
+    return "unknown scenario " + quotedForDisplay(value) + "; the scenarios are " +
            scenarioChoices();
   }
 
   static std::optional<std::string> setTicks(SimOptions& options, std::string_view value) {
     const std::optional<std::uint64_t> ticks = readWholeNumber(value, kMaxTicks);
     if (!ticks) {
-      return "--ticks needs a whole number from 0 to " + std::to_string(kMaxTicks) + ", not \"" +
-             std::string(value) + "\"";
+      return "--ticks needs a whole number from 0 to " + std::to_string(kMaxTicks) + ", not " +
+             quotedForDisplay(value);
     }
     options.ticks = *ticks;
     return std::nullopt;
@@ -123,26 +200,55 @@ class OptionReader {
         readWholeNumber(value, std::numeric_limits<std::uint64_t>::max());
     if (!seed) {
       return "--seed needs a whole number from 0 to " +
-             std::to_string(std::numeric_limits<std::uint64_t>::max()) + ", not \"" +
-             std::string(value) + "\"";
+             std::to_string(std::numeric_limits<std::uint64_t>::max()) + ", not " +
+             quotedForDisplay(value);
     }
     options.seed = *seed;
     return std::nullopt;
   }
 
-  // I=TEXT: the box index in decimal, then the text, which may be anything
-  // (even empty or holding "=") since the window itself judges it.
+  // I=TEXT (the box index in decimal) or FROM->TO=TEXT, then the text, which
+  // may be anything (even empty or holding "=") since the window itself
+  // judges it. FROM->TO is resolved once the scenario is known.
   static std::optional<std::string> addRate(SimOptions& options, std::string_view value) {
     const std::size_t equals = value.find('=');
-    const std::optional<std::uint64_t> box =
-        equals == std::string_view::npos
-            ? std::nullopt
-            : readWholeNumber(value.substr(0, equals), kTransitionCount - 1);
+    const std::string_view target = value.substr(0, equals);
+    if (equals != std::string_view::npos && target.find(kArrow) != std::string_view::npos) {
+      options.rates.push_back({0, std::string(value.substr(equals + 1)), std::string(target)});
+      return std::nullopt;
+    }
+    const std::optional<std::uint64_t> box = equals == std::string_view::npos
+                                                 ? std::nullopt
+                                                 : readWholeNumber(target, kTransitionCount - 1);
     if (!box) {
       return "--rate needs I=TEXT with I a rate box from 0 to " +
-             std::to_string(kTransitionCount - 1) + ", not \"" + std::string(value) + "\"";
+             std::to_string(kTransitionCount - 1) + ", or FROM->TO=TEXT, not " +
+             quotedForDisplay(value);
     }
-    options.rates.push_back({static_cast<int>(*box), std::string(value.substr(equals + 1))});
+    options.rates.push_back({static_cast<int>(*box), std::string(value.substr(equals + 1)), {}});
+    return std::nullopt;
+  }
+
+  static std::optional<std::string> resolveTransitions(SimOptions& options) {
+    const Scenario& scenario = scenarioNamed(options.scenario);
+    for (RateSetting& rate : options.rates) {
+      if (rate.transition.empty()) continue;
+      const auto box = rateBoxOfTransition(rate.transition, scenario);
+      if (const auto* problem = std::get_if<std::string>(&box)) {
+        return "--rate " + quotedForDisplay(rate.transition + "=" + rate.text) + ": " + *problem;
+      }
+      rate.box = std::get<int>(box);
+    }
+    return std::nullopt;
+  }
+
+  static std::optional<std::string> setTraceEvery(SimOptions& options, std::string_view value) {
+    const std::optional<std::uint64_t> every = readWholeNumber(value, kMaxTicks);
+    if (!every || *every == 0) {
+      return "--trace-every needs a whole number of ticks from 1 to " + std::to_string(kMaxTicks) +
+             ", not \"" + std::string(value) + "\"";
+    }
+    options.traceEvery = *every;
     return std::nullopt;
   }
 
@@ -154,7 +260,7 @@ class OptionReader {
     } else if (value == "json") {
       options.format = ReportFormat::Json;
     } else {
-      return "--format needs text, csv or json, not \"" + std::string(value) + "\"";
+      return "--format needs text, csv or json, not " + quotedForDisplay(value);
     }
     return std::nullopt;
   }
@@ -162,6 +268,7 @@ class OptionReader {
   std::span<const std::string_view> args_;
   std::size_t next_ = 0;
   std::vector<std::string_view> seen_;
+  bool formatGiven_ = false;
 };
 
 }  // namespace
@@ -170,13 +277,30 @@ ParsedOptions parseSimOptions(std::span<const std::string_view> args) {
   return OptionReader(args).read();
 }
 
+std::variant<int, std::string> rateBoxOfTransition(std::string_view transition,
+                                                   const Scenario& scenario) {
+  const std::string shows = "; the transitions it shows are " + transitionList(scenario);
+  const std::size_t arrow = transition.find(kArrow);
+  if (arrow == std::string_view::npos) {
+    return quotedForDisplay(transition) + " is not FROM->TO" + shows;
+  }
+  const auto from = stateNamed(trimmed(transition.substr(0, arrow)), scenario);
+  if (const auto* problem = std::get_if<std::string>(&from)) return *problem + shows;
+  const auto to = stateNamed(trimmed(transition.substr(arrow + kArrow.size())), scenario);
+  if (const auto* problem = std::get_if<std::string>(&to)) return *problem + shows;
+  const std::optional<int> index = transitionIndex(std::get<int>(from), std::get<int>(to));
+  if (!index) return quotedForDisplay(transition) + " joins a state to itself" + shows;
+  return kTransitions[static_cast<std::size_t>(*index)].rateBox;
+}
+
 std::string usageText() {
-  return "Usage: tessel-sim [--scenario NAME] [--ticks N] [--seed N] [--rate I=TEXT]...\n"
-         "                  [--format text|csv|json]\n"
+  return "Usage: tessel-sim [OPTION]...\n"
          "Runs the demonstration's window logic without a display: selects the scenario,\n"
          "types the rates, clicks Start and delivers N timer ticks, then prints the visit\n"
-         "counts, resting ticks and chart shares of the states the scenario shows.\n"
+         "counts, resting ticks and chart shares of the states the scenario shows, with\n"
+         "the long-run shares the chart settles to.\n"
          "\n"
+         "Options:\n"
          "  --scenario NAME  the scenario to run (default \"" +
          std::string(kDefaultScenario) + "\"), one of\n                   " + scenarioChoices() +
          "\n"
@@ -186,7 +310,12 @@ std::string usageText() {
          "  --seed N         random seed, 0 to 2^64-1 (default: from the clock; always printed)\n"
          "  --rate I=TEXT    type TEXT into rate box I (0 to 11) after the scenario sets its\n"
          "                   rates; may be repeated\n"
+         "  --rate FROM->TO=TEXT\n"
+         "                   the same for the rate from state FROM to state TO, by colour\n"
+         "                   or by the scenario's name: --rate \"Bored->On Phone=2\"\n"
          "  --format F       text (default), csv or json\n"
+         "  --trace-every N  instead of the report, write CSV: every N ticks each state's\n"
+         "                   share so far, beside its long-run share\n"
          "  --help           show this text\n"
          "  --version        show the program's version\n"
          "Exit status: 0 on success, 1 when the window raised an error, 2 on a usage error.\n";

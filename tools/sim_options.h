@@ -8,7 +8,10 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
+
+#include "chain/scenarios.h"
 
 namespace tessel {
 
@@ -19,10 +22,12 @@ inline constexpr std::string_view kDefaultScenario = "One Phone";
 
 enum class ReportFormat { Text, Csv, Json };
 
-// One --rate I=TEXT: the text typed into rate box I before the run starts.
+// One --rate I=TEXT or FROM->TO=TEXT: the text typed into a rate box before
+// the run starts.
 struct RateSetting {
   int box = 0;
   std::string text;
+  std::string transition;  // FROM->TO as given, resolved to `box`; empty for I=TEXT
 };
 
 struct SimOptions {
@@ -31,6 +36,7 @@ struct SimOptions {
   std::optional<std::uint64_t> seed;  // none: taken from the clock
   std::vector<RateSetting> rates;     // in the order given
   ReportFormat format = ReportFormat::Text;
+  std::optional<std::uint64_t> traceEvery;  // write a convergence trace instead of the report
   bool help = false;
   bool version = false;
 };
@@ -45,6 +51,14 @@ struct ParsedOptions {
 // Reads the arguments after the program name. Every option takes its value
 // as the next argument or after "=" ("--ticks 500", "--ticks=500").
 ParsedOptions parseSimOptions(std::span<const std::string_view> args);
+
+// The rate box of the transition FROM->TO in the scenario: FROM and TO are
+// states by their colours or by the scenario's names for them, in any letter
+// case, blanks around them ignored. Or, for a name that matches no state or
+// more than one, or a state paired with itself, what is wrong, with the list
+// of the transitions the scenario shows.
+std::variant<int, std::string> rateBoxOfTransition(std::string_view transition,
+                                                   const Scenario& scenario);
 
 // The short usage text printed with --help and after a usage error.
 std::string usageText();

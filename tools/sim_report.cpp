@@ -22,6 +22,15 @@ std::string fixedShare(double share) {
   return std::string(buffer.data(), result.ptr);
 }
 
+std::string fixedShare(const std::optional<double>& share) {
+  return share ? fixedShare(*share) : "-";
+}
+
+// An empty CSV field, or JSON's null, where there is no number.
+std::string shortestNumber(const std::optional<double>& value, std::string_view none) {
+  return value ? shortestNumber(*value) : std::string(none);
+}
+
 // The percentage label reads " 25" (a blank in the place of the sign); the
 // table shows just the number.
 std::string_view withoutLeadingBlanks(std::string_view text) {
@@ -30,21 +39,22 @@ std::string_view withoutLeadingBlanks(std::string_view text) {
 }
 
 std::string formatText(const SimReport& report) {
-  const std::array<std::string, 6> headings{"State",         "Name",  "Visits",
-                                            "Resting ticks", "Share", "Chart %"};
-  std::vector<std::array<std::string, 6>> rows;
+  using Cells = std::array<std::string, 7>;
+  const Cells headings{"State", "Name", "Visits", "Resting ticks", "Share", "Long run", "Chart %"};
+  std::vector<Cells> rows;
   for (const StateRow& row : report.states) {
     rows.push_back({row.state, row.name, std::to_string(row.visits),
                     std::to_string(row.restingTicks), fixedShare(row.share),
+                    fixedShare(row.longRunShare),
                     std::string(withoutLeadingBlanks(row.percentLabel))});
   }
-  std::array<std::size_t, 6> widths{};
+  std::array<std::size_t, 7> widths{};
   for (std::size_t c = 0; c < widths.size(); ++c) {
     widths[c] = headings[c].size();
     for (const auto& row : rows) widths[c] = std::max(widths[c], row[c].size());
   }
   // Names are left-aligned, numbers right-aligned.
-  const auto line = [&](const std::array<std::string, 6>& cells) {
+  const auto line = [&](const Cells& cells) {
     std::string text;
     for (std::size_t c = 0; c < cells.size(); ++c) {
       if (c > 0) text += "  ";
@@ -66,13 +76,16 @@ std::string formatText(const SimReport& report) {
 // Every row carries the run's own fields too, so that the file is one table.
 std::string formatCsv(const SimReport& report) {
   std::string text =
-      "scenario,seed,ticks,jumps,state,name,visits,resting_ticks,share,percent_label\n";
+      "scenario,seed,ticks,jumps,state,name,visits,resting_ticks,share,percent_label,"
+      "long_run_share,continuous_time_share\n";
   for (const StateRow& row : report.states) {
     text += csvField(report.scenario) + ',' + std::to_string(report.seed) + ',' +
             std::to_string(report.ticks) + ',' + std::to_string(report.jumps) + ',' +
             csvField(row.state) + ',' + csvField(row.name) + ',' + std::to_string(row.visits) +
             ',' + std::to_string(row.restingTicks) + ',' + shortestNumber(row.share) + ',' +
-            csvField(withoutLeadingBlanks(row.percentLabel)) + '\n';
+            csvField(withoutLeadingBlanks(row.percentLabel)) + ',' +
+            shortestNumber(row.longRunShare, "") + ',' +
+            shortestNumber(row.continuousTimeShare, "") + '\n';
   }
   return text;
 }
@@ -95,7 +108,9 @@ std::string formatJson(const SimReport& report) {
             ", \"visits\": " + std::to_string(row.visits) +
             ", \"resting_ticks\": " + std::to_string(row.restingTicks) +
             ", \"share\": " + shortestNumber(row.share) +
-            ", \"percent_label\": " + jsonString(row.percentLabel) + "}";
+            ", \"percent_label\": " + jsonString(row.percentLabel) +
+            ", \"long_run_share\": " + shortestNumber(row.longRunShare, "null") +
+            ", \"continuous_time_share\": " + shortestNumber(row.continuousTimeShare, "null") + "}";
   }
   text += report.states.empty() ? "]\n" : "\n  ]\n";
   return text + "}\n";
@@ -113,6 +128,28 @@ std::string formatReport(const SimReport& report, ReportFormat format) {
       return formatJson(report);
   }
   return formatText(report);
+}
+
+std::string traceHeading(const SimReport& report) {
+  std::string shares;
+  std::string longRun;
+  for (const StateRow& row : report.states) {
+    std::string colour = row.state;
+    for (char& c : colour) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    shares += ",share_" + colour;
+    longRun += ",long_run_" + colour;
+  }
+  return "tick" + shares + longRun + '\n';
+}
+
+std::string traceRow(std::uint64_t tick, const SimReport& report) {
+  std::string shares;
+  std::string longRun;
+  for (const StateRow& row : report.states) {
+    shares += ',' + shortestNumber(row.share);
+    longRun += ',' + shortestNumber(row.longRunShare, "");
+  }
+  return std::to_string(tick) + shares + longRun + '\n';
 }
 
 std::string jsonEscaped(std::string_view text) {

@@ -3,6 +3,7 @@
 // What a headless run found, and the three ways of printing it.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,11 @@ struct StateRow {
   std::uint64_t restingTicks = 0;
   double share = 0.0;        // restingTicks over all resting ticks; 0 when there are none
   std::string percentLabel;  // the chart's percentage label exactly as shown
+  // The share the chart settles to (see longRunShares), and the share the
+  // textbook continuous-time chain with these rates would give; none when
+  // the rates cannot be read.
+  std::optional<double> longRunShare;
+  std::optional<double> continuousTimeShare;
 };
 
 struct SimReport {
@@ -30,6 +36,11 @@ struct SimReport {
 };
 
 std::string formatReport(const SimReport& report, ReportFormat format);
+
+// The convergence trace, CSV: a heading, then a row per traced tick with
+// each shown state's share so far and its long-run share.
+std::string traceHeading(const SimReport& report);
+std::string traceRow(std::uint64_t tick, const SimReport& report);
 
 // The text inside the quotes of a JSON string: quotes, backslashes and
 // control characters escaped; everything else, UTF-8 included, kept as is.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "chain/long_run.h"
 #include "chain/transitions.h"
 #include "toolkit/numbers.h"
 #include "toolkit/random_source.h"
@@ -27,7 +28,23 @@ std::uint64_t wholeCount(double value) {
   return static_cast<std::uint64_t>(value);
 }
 
-SimReport readReport(const SimJob& job, const MainForm& form, std::uint64_t jumps) {
+// The theory for the rates as typed, for the state the chain starts in.
+struct Theory {
+  StateChances longRun{};
+  StateChances continuousTime{};
+};
+
+std::optional<Theory> theoryOf(const MainForm& form, const NumberFormat& format) {
+  const FormControls& controls = form.controls();
+  const std::optional<DrawRates> draw =
+      readDrawRates(controls.rateBoxes, controls.moveTimer.interval, format);
+  const std::optional<int> start = stateIndex(form.variables().currentState);
+  if (!draw || !start) return std::nullopt;
+  return Theory{longRunShares(*draw, *start), continuousTimeShares(*draw, *start)};
+}
+
+SimReport readReport(const SimJob& job, const MainForm& form, std::uint64_t jumps,
+                     const std::optional<Theory>& theory) {
   const FormControls& controls = form.controls();
   const FormVariables& vars = form.variables();
   double total = 0.0;
@@ -41,16 +58,20 @@ SimReport readReport(const SimJob& job, const MainForm& form, std::uint64_t jump
     report.states.push_back({std::string(kStateNames[i]), controls.nameLabels[i].caption,
                              wholeCount(readLeadingNumber(controls.visitCounts[i].caption)),
                              wholeCount(resting), total > 0.0 ? resting / total : 0.0,
-                             controls.shareLabels[i].caption});
+                             controls.shareLabels[i].caption,
+                             theory ? std::optional(theory->longRun[i]) : std::nullopt,
+                             theory ? std::optional(theory->continuousTime[i]) : std::nullopt});
   }
   return report;
 }
 
 }  // namespace
 
-SimOutcome runSimulation(const SimJob& job, const ProgressCallback& progress) {
+SimOutcome runSimulation(const SimJob& job, const ProgressCallback& progress,
+                         const TraceSink& trace) {
   ClockSeededRandom random = ClockSeededRandom::withFixedSeed(job.seed);
-  MainForm form(random, NumberFormat::fromEnvironment());
+  const NumberFormat format = NumberFormat::fromEnvironment();
+  MainForm form(random, format);
 
   if (!form.handle(FormEvent::Load)) {
     return SimFailure{"while loading the window", 0, errorMessage(form)};
@@ -59,17 +80,24 @@ SimOutcome runSimulation(const SimJob& job, const ProgressCallback& progress) {
     return SimFailure{"while selecting the scenario", 0, errorMessage(form)};
   }
   for (const RateSetting& rate : job.rates) form.setRateText(rate.box, rate.text);
+  // The rates stay as typed for the whole run, and so does the theory.
+  const std::optional<Theory> theory = theoryOf(form, format);
   if (!form.handle(FormEvent::StartStopClick)) {
     return SimFailure{"when clicking Start", 0, errorMessage(form)};
   }
+  const bool tracing = job.traceEvery > 0 && trace.row;
+  if (tracing && trace.begin) trace.begin(readReport(job, form, 0, theory));
 
   // The ticks go in strides, so that the loop itself only delivers a tick
   // and looks at the token's frame counter.
   const std::int16_t& moveFrame = form.variables().moveFrame;
+  constexpr std::uint64_t kNever = std::numeric_limits<std::uint64_t>::max();
   std::uint64_t jumps = 0;
   std::uint64_t done = 0;
+  std::uint64_t nextProgress = kProgressStride;
+  std::uint64_t nextTrace = tracing ? job.traceEvery : kNever;
   while (done < job.ticks) {
-    const std::uint64_t strideEnd = std::min(job.ticks, done + kProgressStride);
+    const std::uint64_t strideEnd = std::min({job.ticks, nextProgress, nextTrace});
     for (; done < strideEnd; ++done) {
       if (!form.handle(FormEvent::TimerTick)) {
         const std::uint64_t tick = done + 1;
@@ -78,9 +106,17 @@ SimOutcome runSimulation(const SimJob& job, const ProgressCallback& progress) {
       }
       if (moveFrame == 0) ++jumps;
     }
-    if (progress) progress(done);
+    if (tracing && (done == nextTrace || done == job.ticks)) {
+      trace.row(done, readReport(job, form, jumps, theory));
+    }
+    if (done == nextTrace)
+      nextTrace = nextTrace > kNever - job.traceEvery ? kNever : nextTrace + job.traceEvery;
+    if (done == nextProgress || done == job.ticks) {
+      if (progress) progress(done);
+      nextProgress += kProgressStride;
+    }
   }
-  return readReport(job, form, jumps);
+  return readReport(job, form, jumps, theory);
 }
 
 }  // namespace tessel

@@ -19,6 +19,7 @@ struct SimJob {
   std::uint64_t ticks = kDefaultTicks;
   std::uint64_t seed = 0;
   std::vector<RateSetting> rates;
+  std::uint64_t traceEvery = 0;  // 0: no trace
 };
 
 // The window raised an error: where (before the ticks, or at which tick,
@@ -37,9 +38,18 @@ using SimOutcome = std::variant<SimReport, SimFailure>;
 using ProgressCallback = std::function<void(std::uint64_t ticksDone)>;
 inline constexpr std::uint64_t kProgressStride = 65536;
 
+// Where a trace goes: `begin` once the rates are typed, with the report as
+// it stands then (shown states, long-run shares), and `row` every
+// job.traceEvery ticks and after the last, with the tick and the report so far.
+struct TraceSink {
+  std::function<void(const SimReport& start)> begin;
+  std::function<void(std::uint64_t tick, const SimReport& soFar)> row;
+};
+
 // Loads the window with a random source seeded with job.seed, selects the
 // scenario, types the rates, clicks Start and delivers job.ticks timer ticks;
 // stops at the first error the window raises.
-SimOutcome runSimulation(const SimJob& job, const ProgressCallback& progress = {});
+SimOutcome runSimulation(const SimJob& job, const ProgressCallback& progress = {},
+                         const TraceSink& trace = {});
 
 }  // namespace tessel

@@ -7,6 +7,7 @@
 #include "chain/long_run.h"
 #include "display/occupancy_chart.h"
 #include "display/show_layer.h"
+#include "toolkit/quoted_text.h"
 
 namespace tessel {
 namespace {
@@ -106,6 +107,7 @@ bool MainForm::handle(FormEvent event) {
     lastError_ = error;
     if (error.rateBox()) markedRateBox_ = error.rateBox();
     unmarkFixedRateBox();
+    refreshLongRunMarks();
     return false;
   } catch (const std::exception& error) {
     // Nothing else is raised on purpose; should anything be, the window
@@ -113,24 +115,49 @@ bool MainForm::handle(FormEvent event) {
     lastError_ = RunError(ErrorKind::InvalidOperation,
                           std::string("Something unexpected went wrong: ") + error.what());
     unmarkFixedRateBox();
+    refreshLongRunMarks();
     return false;
   }
   if (event != FormEvent::TimerTick || tickDrew_) lastError_.reset();
   unmarkFixedRateBox();
+  refreshLongRunMarks();
   return true;
+}
+
+void MainForm::setLongRunMarksShown(bool shown) {
+  longRunMarksShown_ = shown;
+  refreshLongRunMarks();
+}
+
+void MainForm::refreshLongRunMarks() {
+  if (!longRunMarksShown_ || !loaded_) {
+    hideLongRunMarks(controls_);
+    longRunStart_ = LongRunStart::None;
+    return;
+  }
+  longRunStart_ = placeLongRunMarks(controls_, vars_.currentState, numberFormat_);
+}
+
+std::string MainForm::longRunNote() const {
+  if (longRunStart_ != LongRunStart::FromCurrent) return {};
+  std::string note = "The long run depends on the start: the marks are for a start in ";
+  note += quotedForDisplay(stateCaption());
+  note += ", where the token rests.";
+  return note;
 }
 
 void MainForm::unmarkFixedRateBox() {
   if (!markedRateBox_) return;
   const TextBox& box = controls_.rateBoxes[static_cast<std::size_t>(*markedRateBox_)];
-  if (readStrictNumber(box.text, numberFormat_).status == StrictStatus::Number) {
+  if (box.strictNumber(numberFormat_).status == StrictStatus::Number) {
     markedRateBox_.reset();
   }
 }
 
 void MainForm::setRateText(int box, std::string text) {
   TextBox& rateBox = controls_.rateBoxes.at(static_cast<std::size_t>(box));
-  rateBox.text = std::move(text);
+  rateBox.setText(std::move(text));
+  refreshLongRunMarks();
   if (markedRateBox_ != box) return;
   unmarkFixedRateBox();
   if (!markedRateBox_ && lastError_ && lastError_->rateBox() == box) lastError_.reset();
@@ -244,7 +271,7 @@ void MainForm::resetDiagram() {
 }
 
 void MainForm::loadScenario() {
-  for (TextBox& box : controls_.rateBoxes) box.text = "0.0";
+  for (TextBox& box : controls_.rateBoxes) box.setText("0.0");
   for (Line& stroke : controls_.arrowStrokes) stroke.visible = false;
   for (std::size_t i = 0; i < kTransitionCount; ++i) {
     controls_.rateBoxes[i].visible = false;
@@ -279,7 +306,7 @@ void MainForm::applyScenarioAdditions(const Scenario& scenario, bool isBase) {
       controls_.nameLabels[static_cast<std::size_t>(state)].caption = std::string(name);
   }
   for (const DefaultRate& rate : scenario.rates) {
-    controls_.rateBoxes[static_cast<std::size_t>(rate.rateBox)].text = numberText(rate.rate);
+    controls_.rateBoxes[static_cast<std::size_t>(rate.rateBox)].setText(numberText(rate.rate));
   }
   showColumns(scenario, isBase ? 0 : 2);
 }
@@ -311,8 +338,10 @@ void MainForm::showLayer(std::int16_t layer) {
 }
 
 void MainForm::chooseNextState() {
-  const DrawInputs inputs{controls_.rateBoxes, controls_.moveTimer.interval, vars_.currentState,
-                          numberFormat_};
+  DrawInputs inputs{controls_.rateBoxes, controls_.moveTimer.interval, vars_.currentState,
+                    numberFormat_};
+  for (std::size_t i = 0; i < kStateCount; ++i)
+    inputs.stateNames[i] = controls_.nameLabels[i].caption;
   tessel::chooseNextState(inputs, random_, vars_.nextState);
 }
 

@@ -12,6 +12,7 @@
 #include "chain/chain_variables.h"
 #include "chain/scenarios.h"
 #include "display/form_controls.h"
+#include "display/long_run_marks.h"
 #include "toolkit/numbers.h"
 #include "toolkit/random_source.h"
 #include "toolkit/run_error.h"
@@ -77,6 +78,15 @@ class MainForm {
   void setRateText(int box, std::string text);
   bool typeScenario(std::string text);
 
+  // The long-run marks on the chart, off at start. While they are on they
+  // follow every event and every typed rate: a new scenario, an edited rate,
+  // the state the token rests in.
+  void setLongRunMarksShown(bool shown);
+  bool longRunMarksShown() const { return longRunMarksShown_; }
+  // While the marks are on and the long run depends on where the chain
+  // starts, the sentence that says so; empty otherwise.
+  std::string longRunNote() const;
+
   const FormControls& controls() const { return controls_; }
   FormControls& controls() { return controls_; }
   const FormVariables& variables() const { return vars_; }
@@ -107,6 +117,7 @@ class MainForm {
   void raiseIfNoWayOut() const;
   void unmarkFixedRateBox();
   std::string stateCaption() const;
+  void refreshLongRunMarks();
 
   RandomSource& random_;
   NumberFormat numberFormat_;
@@ -116,6 +127,8 @@ class MainForm {
   std::optional<int> markedRateBox_;
   bool loaded_ = false;
   bool tickDrew_ = false;
+  bool longRunMarksShown_ = false;
+  LongRunStart longRunStart_ = LongRunStart::None;
 };
 
 }  // namespace tessel

@@ -1,0 +1,189 @@
+#include "app/command_line.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <string>
+
+#include "chain/scenarios.h"
+#include "toolkit/quoted_text.h"
+
+namespace tessel {
+namespace {
+
+constexpr double kLongestCount = 3600.0;
+constexpr int kLargestSide = 10000;  // pixels, either side of a --size
+
+QString scenarioChoices() {
+  QStringList names;
+  for (const std::string_view name : kScenarioListOrder) {
+    names << QStringLiteral("\"%1\"").arg(
+        QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+  }
+  return names.join(QStringLiteral(", "));
+}
+
+bool isScenarioName(const QString& text) {
+  for (const std::string_view name : kScenarioListOrder) {
+    if (text == QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))) return true;
+  }
+  return false;
+}
+
+QString shown(const QString& text) {
+  return QString::fromStdString(quotedForDisplay(text.toStdString()));
+}
+
+// The parser and its options, declared once for reading and for the help.
+struct DemoParser {
+  DemoParser() {
+    parser.setApplicationDescription(QStringLiteral(
+        "Tessel Demo: an interactive classroom demonstration of a chain that hops at random\n"
+        "between up to four states. Without options it opens its window."));
+    // "-platform" is then one unknown option, not eight unknown letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption(help);
+    parser.addOption(version);
+    parser.addOption(screenshot);
+    parser.addOption(scenario);
+    parser.addOption(countSeconds);
+    parser.addOption(seed);
+    parser.addOption(longRun);
+    parser.addOption(size);
+  }
+
+  QCommandLineParser parser;
+  const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Show this text and exit.")};
+  const QCommandLineOption version{QStringLiteral("version"),
+                                   QStringLiteral("Show the program's version and exit.")};
+  const QCommandLineOption screenshot{
+      QStringLiteral("screenshot"),
+      QStringLiteral("Save a PNG picture of the window to FILE and exit, instead of waiting "
+                     "for the user."),
+      QStringLiteral("FILE")};
+  const QCommandLineOption scenario{
+      QStringLiteral("scenario"),
+      QStringLiteral("With --screenshot: pick the scenario NAME from the list first, one of ") +
+          scenarioChoices() + QStringLiteral("."),
+      QStringLiteral("NAME")};
+  const QCommandLineOption countSeconds{
+      QStringLiteral("count-seconds"),
+      QStringLiteral("With --screenshot: click \"Start\" and let the chain run for S seconds "
+                     "(0 to 3600) before the picture is taken."),
+      QStringLiteral("S")};
+  const QCommandLineOption seed{
+      QStringLiteral("seed"),
+      QStringLiteral("With --screenshot: seed the random numbers with N (0 to 2^64-1) instead "
+                     "of the clock, so that the picture repeats."),
+      QStringLiteral("N")};
+  const QCommandLineOption longRun{
+      QStringLiteral("long-run"),
+      QStringLiteral("With --screenshot: show the long-run marks on the chart, whatever the "
+                     "window last remembered.")};
+  const QCommandLineOption size{
+      QStringLiteral("size"),
+      QStringLiteral("With --screenshot: make the window W by H pixels (each 1 to 10000), the "
+                     "form scaled to fit, for example 1920x1080."),
+      QStringLiteral("WxH")};
+};
+
+DemoCommand usageError(const QString& what) {
+  DemoCommand command;
+  command.action = DemoCommand::Action::UsageError;
+  command.usageError = what;
+  return command;
+}
+
+}  // namespace
+
+DemoCommand readCommandLine(const QStringList& arguments) {
+  DemoParser demo;
+  QCommandLineParser& parser = demo.parser;
+  if (!parser.parse(arguments)) {
+    // The parser's own sentence would repeat an unknown option as typed.
+    if (!parser.unknownOptionNames().isEmpty()) {
+      return usageError(QStringLiteral("unknown option ") +
+                        shown(parser.unknownOptionNames().constFirst()));
+    }
+    return usageError(parser.errorText());
+  }
+  if (parser.isSet(demo.help)) return {DemoCommand::Action::ShowHelp, {}, {}};
+  if (parser.isSet(demo.version)) return {DemoCommand::Action::ShowVersion, {}, {}};
+  if (!parser.positionalArguments().isEmpty()) {
+    return usageError(QStringLiteral("unexpected argument ") +
+                      shown(parser.positionalArguments().constFirst()));
+  }
+  // A repeated option would otherwise let one of its values win silently.
+  for (const QString& name : parser.optionNames()) {
+    if (parser.optionNames().count(name) > 1) {
+      return usageError(QStringLiteral("--%1 is given more than once").arg(name));
+    }
+  }
+
+  const QCommandLineOption* const screenshotOnly[] = {&demo.scenario, &demo.countSeconds,
+                                                      &demo.seed, &demo.longRun, &demo.size};
+  if (!parser.isSet(demo.screenshot)) {
+    for (const QCommandLineOption* option : screenshotOnly) {
+      if (parser.isSet(*option)) {
+        return usageError(
+            QStringLiteral("--%1 works only with --screenshot").arg(option->names().constLast()));
+      }
+    }
+    return {};
+  }
+
+  DemoCommand command;
+  command.action = DemoCommand::Action::SaveScreenshot;
+  ScreenshotRequest& request = command.screenshot;
+  request.file = parser.value(demo.screenshot);
+  if (request.file.isEmpty()) return usageError(QStringLiteral("--screenshot needs a file name"));
+  request.scenario = parser.value(demo.scenario);
+  if (parser.isSet(demo.scenario) && !isScenarioName(request.scenario)) {
+    return usageError(QStringLiteral("unknown scenario %1; the scenarios are %2")
+                          .arg(shown(request.scenario), scenarioChoices()));
+  }
+  if (parser.isSet(demo.countSeconds)) {
+    bool ok = false;
+    const QString text = parser.value(demo.countSeconds);
+    request.countSeconds = text.toDouble(&ok);
+    if (!ok || !(request.countSeconds >= 0.0 && request.countSeconds <= kLongestCount)) {
+      return usageError(
+          QStringLiteral("--count-seconds needs a number from 0 to 3600, not %1").arg(shown(text)));
+    }
+  }
+  if (parser.isSet(demo.seed)) {
+    bool ok = false;
+    const QString text = parser.value(demo.seed);
+    const qulonglong value = text.toULongLong(&ok);
+    if (!ok || text.startsWith(QLatin1Char('+')) || text.startsWith(QLatin1Char('-'))) {
+      return usageError(
+          QStringLiteral("--seed needs a whole number from 0 to 2^64-1, not %1").arg(shown(text)));
+    }
+    request.seed = value;
+  }
+  if (parser.isSet(demo.size)) {
+    const QString text = parser.value(demo.size);
+    const QStringList sides = text.split(QLatin1Char('x'));
+    bool wideOk = false;
+    bool highOk = false;
+    if (sides.size() == 2) request.size = QSize(sides[0].toInt(&wideOk), sides[1].toInt(&highOk));
+    const auto inRange = [](int side) { return side >= 1 && side <= kLargestSide; };
+    if (!wideOk || !highOk || !inRange(request.size.width()) || !inRange(request.size.height())) {
+      return usageError(
+          QStringLiteral("--size needs WxH, each from 1 to 10000, not %1").arg(shown(text)));
+    }
+  }
+  request.longRun = parser.isSet(demo.longRun);
+  return command;
+}
+
+QString demoHelpText() {
+  DemoParser demo;
+  // The parser names the program from the running application, and there is
+  // none yet when --help is answered.
+  QString text = demo.parser.helpText();
+  text.replace(QStringLiteral("<executable_name>"), QStringLiteral("tessel-demo"));
+  return text;
+}
+
+}  // namespace tessel

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+namespace tessel {
+
+// `tessel-demo --screenshot FILE [--scenario NAME] [--count-seconds S]
+// [--seed N] [--long-run] [--size WxH]`: load the window, with the long-run
+// marks shown only when asked and at W by H pixels when asked, pick the
+// scenario from its list, click "Start" and let the timer run for S seconds
+// when S is given, then save a PNG of the window and exit. For the project's
+// pictures and tests; the window itself needs no arguments.
+struct ScreenshotRequest {
+  QString file;
+  QString scenario;
+  double countSeconds = 0.0;
+  std::optional<std::uint64_t> seed;
+  bool longRun = false;
+  QSize size;  // invalid unless --size: the window's size, the form scaled to fit
+};
+
+// What the command line asks for. Read before any window system is opened,
+// so that --help, --version and every usage error work without a display.
+struct DemoCommand {
+  enum class Action { OpenWindow, ShowHelp, ShowVersion, SaveScreenshot, UsageError };
+
+  Action action = Action::OpenWindow;
+  ScreenshotRequest screenshot;  // for SaveScreenshot
+  QString usageError;            // for UsageError: what is wrong, in a sentence
+};
+
+// `arguments` includes the program's name first, as in argv. Unknown and
+// repeated options, stray arguments and bad values are usage errors; Qt's own
+// options (-platform, -style) are not taken, its environment variables are.
+DemoCommand readCommandLine(const QStringList& arguments);
+
+// The --help text: usage, a line on what the program is, the options.
+QString demoHelpText();
+
+}  // namespace tessel

@@ -1,0 +1,51 @@
+#include "display/long_run_marks.h"
+
+#include <array>
+#include <charconv>
+#include <vector>
+
+#include "chain/long_run.h"
+
+namespace tessel {
+namespace {
+
+// One decimal, always with a point, as every number the window writes;
+// 100 without its decimal, so that it fits the gap between two bars.
+std::string percentCaption(double share) {
+  std::array<char, 32> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), share * 100.0,
+                                    std::chars_format::fixed, 1);
+  const std::string text(buffer.data(), result.ptr);
+  return text == "100.0" ? "100" : text;
+}
+
+}  // namespace
+
+void hideLongRunMarks(FormControls& controls) {
+  for (LongRunMark& mark : controls.longRunMarks) mark.visible = false;
+}
+
+LongRunStart placeLongRunMarks(FormControls& controls, std::string_view currentState,
+                               const NumberFormat& format) {
+  const std::optional<int> start = stateIndex(currentState);
+  const std::optional<DrawRates> draw =
+      readDrawRates(controls.rateBoxes, controls.moveTimer.interval, format);
+  if (!start || !draw) {
+    hideLongRunMarks(controls);
+    return LongRunStart::None;
+  }
+  const StateChances shares = longRunShares(*draw, *start);
+  std::vector<int> shown;
+  for (int state = 0; state < kStateCount; ++state) {
+    const auto i = static_cast<std::size_t>(state);
+    LongRunMark& mark = controls.longRunMarks[i];
+    mark.visible = controls.bars[i].visible;
+    if (!mark.visible) continue;
+    shown.push_back(state);
+    mark.top = static_cast<float>(kBarBottom - shares[i] * kBarFullHeight);
+    mark.caption = percentCaption(shares[i]);
+  }
+  return longRunDependsOnStart(*draw, shown) ? LongRunStart::FromCurrent : LongRunStart::Irrelevant;
+}
+
+}  // namespace tessel
