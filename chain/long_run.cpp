@@ -4,43 +4,30 @@
 #include <cmath>
 #include <limits>
 
+#include "toolkit/random_source.h"
+
 namespace tessel {
 namespace {
 
-using Matrix = std::array<StateChances, kStateCount>;
+// The solver works in long double for its exponent range, not its digits:
+// the textbook chain takes any rates a box can hold, from 5e-324 to 1.8e308,
+// and its shares are products and quotients of up to four of them, far
+// beyond a double's range but well inside 2^+-16383.
+using Wide = long double;
+static_assert(std::numeric_limits<Wide>::max_exponent >= 16384,
+              "the long-run solver needs a long double with a 15-bit exponent");
 
-// Solves a * x = b for the first n unknowns by Gaussian elimination with
-// partial pivoting; the systems here are at most 4 x 4 and well posed.
-StateChances solve(Matrix a, StateChances b, int n) {
-  const auto size = static_cast<std::size_t>(n);
-  for (std::size_t col = 0; col < size; ++col) {
-    std::size_t pivot = col;
-    for (std::size_t row = col + 1; row < size; ++row) {
-      if (std::fabs(a[row][col]) > std::fabs(a[pivot][col])) pivot = row;
-    }
-    std::swap(a[col], a[pivot]);
-    std::swap(b[col], b[pivot]);
-    for (std::size_t row = col + 1; row < size; ++row) {
-      const double factor = a[row][col] / a[col][col];
-      for (std::size_t k = col; k < size; ++k) a[row][k] -= factor * a[col][k];
-      b[row] -= factor * b[col];
-    }
-  }
-  StateChances x{};
-  for (std::size_t row = size; row-- > 0;) {
-    double sum = b[row];
-    for (std::size_t k = row + 1; k < size; ++k) sum -= a[row][k] * x[k];
-    x[row] = sum / a[row][row];
-  }
-  return x;
-}
+// The rates or chances of leaving each state for each other one; the
+// diagonal is never read. Staying is whatever is not leaving, and the
+// solver never computes it: 1 minus a small chance is where accuracy goes.
+using Leaving = std::array<std::array<Wide, kStateCount>, kStateCount>;
+using Members = std::array<bool, kStateCount>;
+using Reach = std::array<Members, kStateCount>;
 
-using Reach = std::array<std::array<bool, kStateCount>, kStateCount>;
-
-Reach reachability(const Matrix& step) {
+Reach reachability(const Leaving& leaving) {
   Reach reach{};
   for (std::size_t i = 0; i < kStateCount; ++i) {
-    for (std::size_t j = 0; j < kStateCount; ++j) reach[i][j] = i == j || step[i][j] > 0.0;
+    for (std::size_t j = 0; j < kStateCount; ++j) reach[i][j] = i == j || leaving[i][j] > 0;
   }
   for (std::size_t k = 0; k < kStateCount; ++k) {
     for (std::size_t i = 0; i < kStateCount; ++i) {
@@ -52,57 +39,9 @@ Reach reachability(const Matrix& step) {
   return reach;
 }
 
-// The stationary shares within one closed group of states.
-StateChances groupShares(const Matrix& step, const std::array<bool, kStateCount>& inGroup) {
-  std::array<std::size_t, kStateCount> members{};
-  int count = 0;
-  for (std::size_t i = 0; i < kStateCount; ++i) {
-    if (inGroup[i]) members[static_cast<std::size_t>(count++)] = i;
-  }
-  // pi (P - I) = 0 for the members, with the last equation replaced by
-  // sum(pi) = 1.
-  Matrix a{};
-  StateChances b{};
-  const auto n = static_cast<std::size_t>(count);
-  for (std::size_t row = 0; row < n; ++row) {
-    for (std::size_t col = 0; col < n; ++col) {
-      const std::size_t to = members[row];
-      const std::size_t from = members[col];
-      a[row][col] = step[from][to] - (from == to ? 1.0 : 0.0);
-    }
-  }
-  for (std::size_t col = 0; col < n; ++col) a[n - 1][col] = 1.0;
-  b[n - 1] = 1.0;
-  const StateChances local = solve(a, b, count);
-  StateChances shares{};
-  for (std::size_t k = 0; k < n; ++k) shares[members[k]] = local[k];
-  return shares;
-}
-
-// Single precision, saturating where the draw would raise an overflow.
-float narrow(double chance) {
-  if (std::isnan(chance)) return 0.0F;
-  constexpr double kLargest = std::numeric_limits<float>::max();
-  return static_cast<float>(std::clamp(chance, -kLargest, kLargest));
-}
-
-// One draw's outcome from every state, as a step matrix by rows.
-Matrix drawSteps(const DrawRates& draw) {
-  Matrix step{};
-  for (int from = 0; from < kStateCount; ++from) {
-    step[static_cast<std::size_t>(from)] = drawOutcome(draw, from);
-  }
-  return step;
-}
-
-// A rate as a transition intensity: a negative rate never fires.
-double positiveRate(const DrawRates& draw, int rateBox) {
-  return std::max(draw.rates[static_cast<std::size_t>(rateBox)], 0.0);
-}
-
 // A state is recurrent when every state it reaches reaches it back.
-std::array<bool, kStateCount> recurrentStates(const Reach& reach) {
-  std::array<bool, kStateCount> recurrent{};
+Members recurrentStates(const Reach& reach) {
+  Members recurrent{};
   for (std::size_t i = 0; i < kStateCount; ++i) {
     recurrent[i] = true;
     for (std::size_t j = 0; j < kStateCount; ++j) {
@@ -120,40 +59,132 @@ std::size_t groupLeader(const Reach& reach, std::size_t state) {
   return state;
 }
 
-// The long-run share of steps in each state of a chain with this step
-// matrix that starts in `start`. Where it can end up in different closed
-// groups, each group's shares are weighted by the chance of ending there.
-StateChances stationaryShares(const Matrix& step, int start) {
-  const Reach reach = reachability(step);
-  const auto origin = static_cast<std::size_t>(start);
-  const std::array<bool, kStateCount> recurrent = recurrentStates(reach);
-
-  StateChances shares{};
-  std::array<bool, kStateCount> done{};
-  for (std::size_t leader = 0; leader < kStateCount; ++leader) {
-    if (!recurrent[leader] || done[leader] || !reach[origin][leader]) continue;
-    std::array<bool, kStateCount> group{};
+// Takes state k out of the chain among the states still `alive`: every way
+// into k continues along k's ways out, split as k splits its leaving (the
+// stochastic complement). A way back to where it came from is a stay, and is
+// dropped. Returns what k left by, in all.
+Wide eliminate(Leaving& leaving, Members& alive, std::size_t k) {
+  alive[k] = false;
+  Wide out = 0;
+  for (std::size_t j = 0; j < kStateCount; ++j) {
+    if (alive[j]) out += leaving[k][j];
+  }
+  for (std::size_t i = 0; i < kStateCount; ++i) {
+    if (!alive[i] || leaving[i][k] == 0) continue;
     for (std::size_t j = 0; j < kStateCount; ++j) {
-      group[j] = reach[leader][j];
-      done[j] = done[j] || group[j];
+      if (alive[j] && j != i) leaving[i][j] += leaving[i][k] * (leaving[k][j] / out);
     }
-    // The chance of ending in this group from each state: h = 1 on the
-    // group, 0 on groups that cannot reach it, h = P h elsewhere.
-    Matrix a{};
-    StateChances b{};
-    for (std::size_t i = 0; i < kStateCount; ++i) {
-      a[i][i] = 1.0;
-      if (group[i]) {
-        b[i] = 1.0;
-      } else if (!recurrent[i] && reach[i][leader]) {
-        for (std::size_t j = 0; j < kStateCount; ++j) a[i][j] -= step[i][j];
-      }
-    }
-    const double weight = solve(a, b, kStateCount)[origin];
-    const StateChances within = groupShares(step, group);
-    for (std::size_t j = 0; j < kStateCount; ++j) shares[j] += weight * within[j];
+  }
+  return out;
+}
+
+// The stationary shares within one closed group, by Grassmann, Taksar and
+// Heyman's elimination: only sums and products of positive numbers, so
+// every share keeps its relative accuracy, however far apart the rates are.
+StateChances groupShares(Leaving leaving, const Members& group) {
+  std::array<std::size_t, kStateCount> members{};
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < kStateCount; ++i) {
+    if (group[i]) members[count++] = i;
+  }
+  Members alive = group;
+  std::array<Wide, kStateCount> out{};
+  for (std::size_t k = count; k-- > 1;) out[k] = eliminate(leaving, alive, members[k]);
+  // Back from the one state left: each state's share relative to the first
+  // is what flows into it from those before it, over what it leaves by.
+  std::array<Wide, kStateCount> relative{};
+  relative[0] = 1;
+  Wide total = 1;
+  for (std::size_t k = 1; k < count; ++k) {
+    Wide inflow = 0;
+    for (std::size_t i = 0; i < k; ++i) inflow += relative[i] * leaving[members[i]][members[k]];
+    relative[k] = inflow / out[k];
+    total += relative[k];
+  }
+  StateChances shares{};
+  for (std::size_t k = 0; k < count; ++k) {
+    shares[members[k]] = static_cast<double>(relative[k] / total);
   }
   return shares;
+}
+
+// The long-run share of each state for a chain that starts in `start`.
+// Where it can end up in different closed groups, each group's shares are
+// weighed by the chance of ending there: with every other transient state
+// taken out, what `start` leaves for each group, over all it leaves by.
+StateChances settle(const Leaving& leaving, int start) {
+  const Reach reach = reachability(leaving);
+  const Members recurrent = recurrentStates(reach);
+  const auto origin = static_cast<std::size_t>(start);
+
+  std::array<Wide, kStateCount> weight{};  // by group leader
+  if (recurrent[origin]) {
+    weight[groupLeader(reach, origin)] = 1;
+  } else {
+    Leaving complement = leaving;
+    Members alive{};
+    alive.fill(true);
+    for (std::size_t k = 0; k < kStateCount; ++k) {
+      if (!recurrent[k] && k != origin) eliminate(complement, alive, k);
+    }
+    Wide out = 0;
+    for (std::size_t j = 0; j < kStateCount; ++j) {
+      if (alive[j] && j != origin) out += complement[origin][j];
+    }
+    for (std::size_t j = 0; j < kStateCount; ++j) {
+      if (alive[j] && j != origin) weight[groupLeader(reach, j)] += complement[origin][j] / out;
+    }
+  }
+
+  StateChances shares{};
+  for (std::size_t leader = 0; leader < kStateCount; ++leader) {
+    if (weight[leader] == 0) continue;
+    Members group{};
+    for (std::size_t j = 0; j < kStateCount; ++j) group[j] = reach[leader][j];
+    const StateChances within = groupShares(leaving, group);
+    for (std::size_t j = 0; j < kStateCount; ++j) {
+      shares[j] += static_cast<double>(weight[leader] * within[j]);
+    }
+  }
+  return shares;
+}
+
+// Single precision, saturating where the draw would raise an overflow.
+float narrow(double chance) {
+  if (std::isnan(chance)) return 0.0F;
+  constexpr double kLargest = std::numeric_limits<float>::max();
+  return static_cast<float>(std::clamp(chance, -kLargest, kLargest));
+}
+
+// The chance that an attempt with this chance fires: that it is strictly
+// greater than a random number, and those are the multiples of 2^-kRandomBits
+// below 1. So a positive chance below one step fires as often as one step.
+double firingChance(float chance) {
+  if (!(chance > 0.0F)) return 0.0;
+  constexpr double kSteps = static_cast<double>(1U << kRandomBits);
+  return std::min(1.0, std::ceil(static_cast<double>(chance) * kSteps) / kSteps);
+}
+
+// One draw's chances of leaving each state for each other one.
+Leaving drawLeaving(const DrawRates& draw) {
+  Leaving leaving{};
+  for (int from = 0; from < kStateCount; ++from) {
+    const StateChances outcome = drawOutcome(draw, from);
+    for (int to = 0; to < kStateCount; ++to) {
+      if (to != from) {
+        leaving[static_cast<std::size_t>(from)][static_cast<std::size_t>(to)] =
+            outcome[static_cast<std::size_t>(to)];
+      }
+    }
+  }
+  return leaving;
+}
+
+// A rate as a transition intensity: a negative rate (or no number) never
+// fires, and an infinite one is the fastest a double can say.
+Wide intensity(double rate) {
+  if (!(rate > 0.0)) return 0;
+  return std::min(rate, std::numeric_limits<double>::max());
 }
 
 }  // namespace
@@ -192,66 +223,56 @@ std::array<float, 3> attemptChances(const DrawRates& draw, int from) {
 StateChances drawOutcome(const DrawRates& draw, int from) {
   StateChances outcome{};
   const auto self = static_cast<std::size_t>(from);
-  if (draw.passes <= 0) {
+  const std::array<float, 3> chances = attemptChances(draw, from);
+  const std::array<Attempt, 3> attempts = outgoingAttempts(from);
+  // One pass: attempt k fires when the ones before it missed. Each miss
+  // chance is 1 minus a multiple of 2^-24, exact in a double.
+  double missedSoFar = 1.0;
+  double firesInAPass = 0.0;
+  StateChances perPass{};
+  for (std::size_t k = 0; k < 3; ++k) {
+    const double fires = firingChance(chances[k]);
+    perPass[static_cast<std::size_t>(attempts[k].target)] = missedSoFar * fires;
+    firesInAPass += missedSoFar * fires;
+    missedSoFar *= 1.0 - fires;
+  }
+  if (draw.passes <= 0 || firesInAPass == 0.0) {
     outcome[self] = 1.0;
     return outcome;
   }
-  // An attempt fires when its chance is strictly greater than a uniform
-  // number from [0, 1): with the chance itself, cut to [0, 1].
-  const std::array<float, 3> chances = attemptChances(draw, from);
-  const std::array<Attempt, 3> attempts = outgoingAttempts(from);
-  double missAll = 1.0;  // no attempt of one pass fires
-  StateChances perPass{};
-  for (std::size_t k = 0; k < 3; ++k) {
-    const double fires = std::clamp(static_cast<double>(chances[k]), 0.0, 1.0);
-    perPass[static_cast<std::size_t>(attempts[k].target)] = missAll * fires;
-    missAll *= 1.0 - fires;
+  // Some pass of n fires with chance 1 - (1 - a)^n, written so that a tiny a
+  // keeps its digits; the pass that fires splits it as one pass does.
+  const double logMissAll = static_cast<double>(draw.passes) * std::log1p(-firesInAPass);
+  const double leaves = -std::expm1(logMissAll);
+  for (std::size_t to = 0; to < kStateCount; ++to) {
+    if (to != self) outcome[to] = perPass[to] / firesInAPass * leaves;
   }
-  const double stay = std::pow(missAll, draw.passes);
-  // Sum over the pass that fires: perPass * (1 + m + ... + m^(n-1)).
-  const double passesBeforeFiring = missAll < 1.0 ? (1.0 - stay) / (1.0 - missAll) : 0.0;
-  for (std::size_t to = 0; to < kStateCount; ++to) outcome[to] = perPass[to] * passesBeforeFiring;
-  outcome[self] = stay;
+  outcome[self] = std::exp(logMissAll);
   return outcome;
 }
 
 StateChances longRunShares(const DrawRates& draw, int start) {
-  return stationaryShares(drawSteps(draw), start);
+  return settle(drawLeaving(draw), start);
 }
 
 StateChances continuousTimeShares(const DrawRates& draw, int start) {
-  // The continuous-time chain seen at the events of a Poisson clock as fast
-  // as the fastest state: a step leaves state i for j with chance q_ij / L,
-  // and stays otherwise. Its stationary shares and its chances of ending in
-  // each closed group are those of the continuous-time chain.
-  Matrix step{};
-  double fastest = 0.0;
+  // The elimination works on rates as well as on chances: it only ever
+  // splits what a state leaves by in proportion.
+  Leaving leaving{};
   for (int from = 0; from < kStateCount; ++from) {
-    double leaving = 0.0;
     for (const Attempt& attempt : outgoingAttempts(from)) {
-      leaving += positiveRate(draw, attempt.rateBox);
+      leaving[static_cast<std::size_t>(from)][static_cast<std::size_t>(attempt.target)] =
+          intensity(draw.rates[static_cast<std::size_t>(attempt.rateBox)]);
     }
-    fastest = std::max(fastest, leaving);
   }
-  for (int from = 0; from < kStateCount; ++from) {
-    auto& row = step[static_cast<std::size_t>(from)];
-    double stay = 1.0;
-    for (const Attempt& attempt : outgoingAttempts(from)) {
-      const double chance = fastest > 0.0 ? positiveRate(draw, attempt.rateBox) / fastest : 0.0;
-      row[static_cast<std::size_t>(attempt.target)] = chance;
-      stay -= chance;
-    }
-    row[static_cast<std::size_t>(from)] = std::max(stay, 0.0);
-  }
-  return stationaryShares(step, start);
+  return settle(leaving, start);
 }
 
 bool longRunDependsOnStart(const DrawRates& draw, std::span<const int> starts) {
-  const Matrix step = drawSteps(draw);
-  const Reach reach = reachability(step);
-  const std::array<bool, kStateCount> recurrent = recurrentStates(reach);
+  const Reach reach = reachability(drawLeaving(draw));
+  const Members recurrent = recurrentStates(reach);
   // Closed groups are named by their first state; count those any start reaches.
-  std::array<bool, kStateCount> reached{};
+  Members reached{};
   for (const int start : starts) {
     for (std::size_t j = 0; j < kStateCount; ++j) {
       if (recurrent[j] && reach[static_cast<std::size_t>(start)][j])

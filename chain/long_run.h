@@ -39,17 +39,23 @@ using StateChances = std::array<double, kStateCount>;
 std::array<float, 3> attemptChances(const DrawRates& draw, int from);
 
 // The chance that one draw out of `from` ends in each state (the entry of
-// `from` itself is the chance that no transition fires).
+// `from` itself is the chance that no transition fires). An attempt fires
+// with the chance of the random numbers below its chance: those are
+// multiples of 2^-kRandomBits, so a positive chance fires with at least one
+// step, and a chance of zero or less never fires.
 StateChances drawOutcome(const DrawRates& draw, int from);
 
 // The long-run share of counted ticks in each state for a chain that starts
 // in `start`. Where the chain can end up in different closed groups of
 // states, each group's shares are weighted by the chance of ending there.
+// For any rates at all, NaN and infinities included, every share lies in
+// [0, 1] and they add up to 1 within a few units in the last place.
 StateChances longRunShares(const DrawRates& draw, int start = kBlue);
 
 // The long-run share of time in each state of the textbook continuous-time
 // chain that leaves a state for another at the rate in its box (negative
-// rates count as 0), for a chain that starts in `start`, weighted by closed
+// rates and NaN count as 0, an infinite one as the largest double), for a
+// chain that starts in `start`, weighted by closed
 // group as above. The window's bars do not settle to these: a resting tick
 // leaves a state with total rate R with chance 1 - (1 - R/s)^passes, not in
 // proportion to R, so a fast state keeps more of the ticks than here.

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <numeric>
 #include <string>
 #include <utility>
@@ -40,7 +42,8 @@ TEST(DrawRates, AreNoneWhereADrawWouldRaiseAnError) {
 TEST(DrawOutcome, OnePhoneFromBlueJumpsWithTheChanceOfFortyPasses) {
   const DrawRates draw = drawRates({{3, " 1"}, {4, " 6"}});
   const StateChances fromBlue = drawOutcome(draw, kBlue);
-  const double p = static_cast<float>(1.0 / 1500.0);
+  // The chance fires when it beats a random number, a multiple of 2^-24.
+  const double p = std::ceil(static_cast<float>(1.0 / 1500.0) * 0x1p24) / 0x1p24;
   EXPECT_NEAR(fromBlue[kPurple], 1.0 - std::pow(1.0 - p, 40), 1e-15);
   EXPECT_EQ(fromBlue[kGreen], 0.0);
   EXPECT_EQ(fromBlue[kCyan], 0.0);
@@ -59,6 +62,16 @@ TEST(DrawOutcome, SumsToOneFromEveryStateAndFavoursTheEarlierAttempts) {
   EXPECT_GT(fromCyan[kBlue], 0.0);
   EXPECT_NEAR(fromCyan[kBlue], fromCyan[kPurple], 1e-4);
   EXPECT_GT(fromCyan[kPurple], fromCyan[kGreen]) << "the third attempt's chance is the smallest";
+}
+
+TEST(DrawOutcome, FiresWithTheGridOfTheRandomNumbers) {
+  // 1e-40 / 1500 survives single precision as a denormal, far below one
+  // step of 2^-24: it fires as often as a chance of one step. 1e-45 / 1500
+  // narrows to zero and never fires.
+  const double oneStepInFortyPasses = -std::expm1(40 * std::log1p(-0x1p-24));
+  EXPECT_DOUBLE_EQ(drawOutcome(drawRates({{3, "1e-40"}, {4, "6"}}), kBlue)[kPurple],
+                   oneStepInFortyPasses);
+  EXPECT_EQ(drawOutcome(drawRates({{3, "1e-45"}, {4, "6"}}), kBlue)[kPurple], 0.0);
 }
 
 TEST(DrawOutcome, ABudgetOfZeroNeverJumps) {
@@ -126,6 +139,107 @@ TEST(ContinuousTimeShares, AreTheTextbookChainsBalance) {
   EXPECT_NEAR(shares[kPurple], 0.25, 1e-12);
   EXPECT_NEAR(shares[kGreen], 0.75, 1e-12);
   EXPECT_EQ(shares[kCyan], 0.0);
+}
+
+// Rate sets where rounding or cancellation can hide the answer. The expected
+// shares were worked out with exact fractions by tools/long_run_exact.py,
+// apart from this code, and pasted here; every share must match to 1e-12 of
+// itself, tiny ones included.
+TEST(LongRunShares, MatchExactFractionsOnHardRateSets) {
+  struct HardCase {
+    const char* name;
+    std::vector<std::pair<int, std::string>> rates;
+    StateChances draw;      // longRunShares from Blue
+    StateChances textbook;  // continuousTimeShares from Blue
+  };
+  std::vector<std::pair<int, std::string>> fuzzerFinding;
+  for (int box = 0; box < kTransitionCount; ++box) fuzzerFinding.emplace_back(box, "-1");
+  fuzzerFinding[8].second = "1e-9";
+  const std::vector<HardCase> cases{
+      {"the fuzzer's finding: all rates -1 but Blue to Cyan at 1e-9",
+       fuzzerFinding,
+       {0, 0, 0, 1},
+       {0, 0, 0, 1}},
+      {"a state that leaks at 1e-12",
+       {{3, "1"}, {4, "6"}, {10, "1e-12"}, {2, "6"}},
+       {0.8491092559580946, 0.1508885046287195, 2.239413185927263e-06, 0.0},
+       {0.8571428571428571, 0.14285714285711903, 2.380952380951984e-14, 0.0}},
+      {"two closed groups reached from Blue",
+       {{3, "1"}, {7, "2"}, {0, "1"}, {5, "3"}},
+       {0.0, 0.2467617779463488, 0.6666630257828792, 0.08657519627077208},
+       {0.0, 0.25, 0.6666666666666666, 0.08333333333333333}},
+      {"a rate too small for single precision",
+       {{3, "1e-45"}, {4, "6"}},
+       {1, 0, 0, 0},
+       {1.0, 1.6666666666666666e-46, 0.0, 0.0}},
+      {"a rate that survives as one step of the random numbers",
+       {{3, "1e-40"}, {4, "6"}},
+       {0.9999839050367785, 1.6094963221560634e-05, 0.0, 0.0},
+       {1.0, 1.6666666666666665e-41, 0.0, 0.0}},
+      {"a rate near the largest readable",
+       {{3, "7e305"}, {4, "1e305"}, {10, "5e-324"}, {2, "1"}},
+       {0.1323948551061883, 0.8676051448938117, 0.0, 0.0},
+       {0.125, 0.875, 5e-324, 0.0}},
+      {"the M/M/1/3 queue",
+       {{3, "2"}, {4, "3"}, {10, "2"}, {11, "3"}, {6, "2"}, {1, "3"}},
+       {0.39957658393517004, 0.2873831176921823, 0.19158870360037605, 0.12145159477227163},
+       {0.4153846153846154, 0.27692307692307694, 0.18461538461538463, 0.12307692307692308}},
+      {"two single steps where the rates say 10 to 1",
+       {{3, "1e-12"}, {4, "1e-13"}, {6, "1"}, {1, "1"}},
+       {0.5, 0.5, 0, 0},
+       {0.09090909090909091, 0.9090909090909091, 0.0, 0.0}},
+  };
+  for (const HardCase& hard : cases) {
+    const DrawRates draw = drawRates(hard.rates);
+    const StateChances shares = longRunShares(draw);
+    const StateChances textbook = continuousTimeShares(draw);
+    for (std::size_t i = 0; i < kStateCount; ++i) {
+      EXPECT_NEAR(shares[i], hard.draw[i], 1e-12 * hard.draw[i]) << hard.name << ", state " << i;
+      EXPECT_NEAR(textbook[i], hard.textbook[i], 1e-12 * hard.textbook[i])
+          << hard.name << ", state " << i << ", textbook";
+    }
+  }
+}
+
+// Whatever the rates hold, NaN and infinities included (a DrawRates can be
+// made by hand), every share is a share and they add up to 1.
+TEST(LongRunShares, AreSharesForAnyRates) {
+  const std::array<double, 13> awkward{std::nan(""),
+                                       -std::numeric_limits<double>::infinity(),
+                                       -1.0,
+                                       0.0,
+                                       5e-324,
+                                       1e-45,
+                                       1e-12,
+                                       1.0,
+                                       6.0,
+                                       1e15,
+                                       1e305,
+                                       std::numeric_limits<double>::max(),
+                                       std::numeric_limits<double>::infinity()};
+  const std::array<std::int16_t, 5> budgets{-5, 0, 1, 40, 32767};
+  std::uint32_t pick = 12345;
+  const auto next = [&pick](std::size_t range) {
+    pick = pick * 1664525U + 1013904223U;
+    return static_cast<std::size_t>(pick >> 8U) % range;
+  };
+  for (int trial = 0; trial < 3000; ++trial) {
+    DrawRates draw;
+    for (double& rate : draw.rates) rate = awkward[next(awkward.size())];
+    draw.scale = awkward[next(awkward.size())] * 250.0;
+    draw.passes = budgets[next(budgets.size())];
+    for (int start = 0; start < kStateCount; ++start) {
+      for (const StateChances& shares :
+           {longRunShares(draw, start), continuousTimeShares(draw, start)}) {
+        double sum = 0.0;
+        for (const double share : shares) {
+          ASSERT_TRUE(share >= 0.0 && share <= 1.0) << "trial " << trial << ": " << share;
+          sum += share;
+        }
+        ASSERT_NEAR(sum, 1.0, 1e-12) << "trial " << trial;
+      }
+    }
+  }
 }
 
 TEST(LongRunDependsOnStart, WhenTheStartsCanEndInDifferentClosedGroups) {

@@ -1,6 +1,7 @@
 #include "toolkit/random_source.h"
 
 #include <chrono>
+#include <limits>
 #include <utility>
 
 namespace tessel {
@@ -51,8 +52,9 @@ std::uint32_t ClockSeededRandom::nextWord() {
 float ClockSeededRandom::next() {
   // The top 24 bits fill a float's mantissa exactly, so the value is a
   // multiple of 2^-24 from 0 up to 1 - 2^-24 and never rounds up to 1.0.
-  constexpr float kUnit = 1.0F / 16777216.0F;
-  return static_cast<float>(nextWord() >> 8U) * kUnit;
+  static_assert(kRandomBits <= std::numeric_limits<float>::digits);
+  constexpr float kUnit = 1.0F / static_cast<float>(1U << kRandomBits);
+  return static_cast<float>(nextWord() >> static_cast<unsigned>(32 - kRandomBits)) * kUnit;
 }
 
 }  // namespace tessel

@@ -5,9 +5,16 @@
 
 namespace tessel {
 
+// The grid the random numbers live on: every value next() returns is a whole
+// multiple of 2^-kRandomBits. A draw compares a chance c with such a number,
+// so it fires with the chance of the grid points below c, not with c itself;
+// the long-run theory takes its chances from here.
+inline constexpr int kRandomBits = 24;
+
 // The uniform random numbers the transition step draws. The window seeds its
 // source once, from the clock, when it loads; after that every call to
-// next() returns a single-precision value in [0, 1), never 1.0.
+// next() returns a single-precision value in [0, 1), never 1.0, on the grid
+// of kRandomBits.
 class RandomSource {
  public:
   virtual ~RandomSource() = default;
