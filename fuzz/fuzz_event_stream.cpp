@@ -25,6 +25,7 @@
 #include <utility>
 #include <vector>
 
+#include "chain/long_run.h"
 #include "chain/scenarios.h"
 #include "chain/transitions.h"
 #include "display/layout.h"
@@ -247,8 +248,26 @@ class Session {
       }
     }
 
+    // The theory behind the marks, wherever the chain rests: shares that
+    // add up to 1, whatever the boxes hold.
+    if (const auto draw = readDrawRates(controls.rateBoxes, controls.moveTimer.interval, {})) {
+      if (const auto start = stateIndex(vars.currentState)) {
+        double sum = 0.0;
+        for (const double share : longRunShares(*draw, *start)) {
+          if (!(share >= 0.0 && share <= 1.0))
+            failAt(after() + "a long-run share of " + shown(numberText(share)));
+          sum += share;
+        }
+        if (!(sum > 1.0 - 1e-12 && sum < 1.0 + 1e-12))
+          failAt(after() + "long-run shares add up to " + numberText(sum));
+      }
+    }
+
     // A mark stands only on a visible bar, within the bar's reach, and
-    // shows a percentage.
+    // shows a percentage; the marks of all four bars add up to 100 within
+    // their rounding to one decimal.
+    double markedPercent = 0.0;
+    int marks = 0;
     for (std::size_t i = 0; i < kStateCount; ++i) {
       const LongRunMark& mark = controls.longRunMarks[i];
       if (!mark.visible) continue;
@@ -262,6 +281,12 @@ class Session {
         failAt(after() + "long-run mark at " + std::to_string(mark.top) + " reading " +
                shown(mark.caption));
       }
+      markedPercent += percent.value;
+      ++marks;
+    }
+    if (markedPercent > 100.0 + 0.05 * marks ||
+        (marks == kStateCount && markedPercent < 100.0 - 0.05 * marks)) {
+      failAt(after() + "the long-run marks add up to " + numberText(markedPercent) + " %");
     }
   }
 

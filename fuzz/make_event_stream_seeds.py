@@ -73,6 +73,10 @@ SEEDS = {
     "long_run": Seed([3, 200]).event(LONG_RUN).event(SCENARIO, 4).event(START_STOP).burst(20)
     .rate(4, "0").rate(5, "abc").event(TICK).rate(5, "2.5").event(SCENARIO, 2).event(ONE)
     .event(LONG_RUN).burst(5),
+    # Every rate -1 but Blue to Cyan at 1e-9 in "Conversation": the chain can
+    # only end in "Double Talk", whose mark must read 100.
+    "long_run_leak": Seed([0]).event(SCENARIO, 3).every_rate("-1").rate(8, "1e-9")
+    .event(LONG_RUN).event(START_STOP).burst(10),
 }
 
 
