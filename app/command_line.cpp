@@ -22,6 +22,18 @@ QString scenarioChoices() {
   return names.join(QStringLiteral(", "));
 }
 
+// One side of a --size, written in the digits 0 to 9 only: QString::toInt
+// would also take a sign and surrounding blanks. 0 (out of range) otherwise.
+int sideOf(const QString& text) {
+  if (text.isEmpty()) return 0;
+  for (const QChar c : text) {
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return 0;
+  }
+  bool ok = false;
+  const int side = text.toInt(&ok);
+  return ok ? side : 0;
+}
+
 bool isScenarioName(const QString& text) {
   for (const std::string_view name : kScenarioListOrder) {
     if (text == QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))) return true;
@@ -164,11 +176,9 @@ DemoCommand readCommandLine(const QStringList& arguments) {
   if (parser.isSet(demo.size)) {
     const QString text = parser.value(demo.size);
     const QStringList sides = text.split(QLatin1Char('x'));
-    bool wideOk = false;
-    bool highOk = false;
-    if (sides.size() == 2) request.size = QSize(sides[0].toInt(&wideOk), sides[1].toInt(&highOk));
+    if (sides.size() == 2) request.size = QSize(sideOf(sides[0]), sideOf(sides[1]));
     const auto inRange = [](int side) { return side >= 1 && side <= kLargestSide; };
-    if (!wideOk || !highOk || !inRange(request.size.width()) || !inRange(request.size.height())) {
+    if (!inRange(request.size.width()) || !inRange(request.size.height())) {
       return usageError(
           QStringLiteral("--size needs WxH, each from 1 to 10000, not %1").arg(shown(text)));
     }
