@@ -52,5 +52,25 @@ TEST(DemoCommandLine, RefusesASizeWithASignABlankOrOutOfRange) {
   }
 }
 
+TEST(DemoCommandLine, NamesAnUnknownOptionWithItsDashesUpToAnyEquals) {
+  const std::pair<QStringList, const char*> unknown[] = {
+      {{"--bogus"}, "--bogus"},
+      {{"--bogus=1"}, "--bogus"},
+      {{"-x"}, "-x"},
+      {{"-bogus"}, "-bogus"},
+      {{"-bogus=a=b"}, "-bogus"},
+      {{"---bogus"}, "---bogus"},
+      {{"-platform", "xcb"}, "-platform"},
+      // The value of --screenshot is not an option, whatever it looks like.
+      {{"--screenshot", "-bogus", "--bogus"}, "--bogus"},
+      {{"--screenshot=x.png", "-bogus", "--bogus"}, "-bogus"},
+  };
+  for (const auto& [options, typed] : unknown) {
+    const DemoCommand command = read(options);
+    EXPECT_EQ(command.action, DemoCommand::Action::UsageError) << typed;
+    EXPECT_EQ(command.usageError.toStdString(), std::string("unknown option \"") + typed + '"');
+  }
+}
+
 }  // namespace
 }  // namespace tessel
