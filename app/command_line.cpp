@@ -2,6 +2,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <array>
 #include <string>
 
 #include "chain/scenarios.h"
@@ -20,6 +21,18 @@ QString scenarioChoices() {
         QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
   }
   return names.join(QStringLiteral(", "));
+}
+
+// One side of a --size, written in the digits 0 to 9 only: QString::toInt
+// would also take a sign and surrounding blanks. 0 (out of range) otherwise.
+int sideOf(const QString& text) {
+  if (text.isEmpty()) return 0;
+  for (const QChar c : text) {
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return 0;
+  }
+  bool ok = false;
+  const int side = text.toInt(&ok);
+  return ok ? side : 0;
 }
 
 bool isScenarioName(const QString& text) {
@@ -41,14 +54,18 @@ struct DemoParser {
         "between up to four states. Without options it opens its window."));
     // "-platform" is then one unknown option, not eight unknown letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOption(help);
-    parser.addOption(version);
-    parser.addOption(screenshot);
-    parser.addOption(scenario);
-    parser.addOption(countSeconds);
-    parser.addOption(seed);
-    parser.addOption(longRun);
-    parser.addOption(size);
+    for (const QCommandLineOption* option : options()) parser.addOption(*option);
+  }
+
+  std::array<const QCommandLineOption*, 8> options() const {
+    return {&help, &version, &screenshot, &scenario, &countSeconds, &seed, &longRun, &size};
+  }
+
+  bool takesValue(const QString& name) const {
+    for (const QCommandLineOption* option : options()) {
+      if (option->names().contains(name)) return !option->valueName().isEmpty();
+    }
+    return false;
   }
 
   QCommandLineParser parser;
@@ -87,6 +104,22 @@ struct DemoParser {
       QStringLiteral("WxH")};
 };
 
+// The argument that made `name` an unknown option, as typed up to any "=":
+// the parser keeps only the name, without its dashes.
+QString typedOption(const DemoParser& demo, const QStringList& arguments, const QString& name) {
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (argument.size() < 2 || !argument.startsWith(QLatin1Char('-'))) continue;
+    const QString typed = argument.section(QLatin1Char('='), 0, 0);
+    const QString bare = typed.mid(typed.startsWith(QLatin1String("--")) ? 2 : 1);
+    if (bare == name) return typed;
+    // A known option without "=" takes the next argument as its value,
+    // whatever that looks like.
+    if (typed.size() == argument.size() && demo.takesValue(bare)) ++i;
+  }
+  return name;
+}
+
 DemoCommand usageError(const QString& what) {
   DemoCommand command;
   command.action = DemoCommand::Action::UsageError;
@@ -100,10 +133,11 @@ DemoCommand readCommandLine(const QStringList& arguments) {
   DemoParser demo;
   QCommandLineParser& parser = demo.parser;
   if (!parser.parse(arguments)) {
-    // The parser's own sentence would repeat an unknown option as typed.
+    // The parser's own sentence drops the option's dashes and does not quote it.
     if (!parser.unknownOptionNames().isEmpty()) {
-      return usageError(QStringLiteral("unknown option ") +
-                        shown(parser.unknownOptionNames().constFirst()));
+      return usageError(
+          QStringLiteral("unknown option ") +
+          shown(typedOption(demo, arguments, parser.unknownOptionNames().constFirst())));
     }
     return usageError(parser.errorText());
   }
@@ -164,11 +198,9 @@ DemoCommand readCommandLine(const QStringList& arguments) {
   if (parser.isSet(demo.size)) {
     const QString text = parser.value(demo.size);
     const QStringList sides = text.split(QLatin1Char('x'));
-    bool wideOk = false;
-    bool highOk = false;
-    if (sides.size() == 2) request.size = QSize(sides[0].toInt(&wideOk), sides[1].toInt(&highOk));
+    if (sides.size() == 2) request.size = QSize(sideOf(sides[0]), sideOf(sides[1]));
     const auto inRange = [](int side) { return side >= 1 && side <= kLargestSide; };
-    if (!wideOk || !highOk || !inRange(request.size.width()) || !inRange(request.size.height())) {
+    if (!inRange(request.size.width()) || !inRange(request.size.height())) {
       return usageError(
           QStringLiteral("--size needs WxH, each from 1 to 10000, not %1").arg(shown(text)));
     }

@@ -34,8 +34,9 @@ struct DemoCommand {
 };
 
 // `arguments` includes the program's name first, as in argv. Unknown and
-// repeated options, stray arguments and bad values are usage errors; Qt's own
-// options (-platform, -style) are not taken, its environment variables are.
+// repeated options, stray arguments and bad values are usage errors, an
+// unknown option named as typed; Qt's own options (-platform, -style) are not
+// taken, its environment variables are.
 DemoCommand readCommandLine(const QStringList& arguments);
 
 // The --help text: usage, a line on what the program is, the options.

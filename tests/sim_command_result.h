@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/sim_command.h"
+#include "sim/sim_command.h"
 
 namespace tessel {
 

@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "chain/scenarios.h"
+#include "sim/progress_bar.h"
+#include "sim/sim_command.h"
+#include "sim/sim_options.h"
+#include "sim/sim_report.h"
+#include "sim/sim_run.h"
 #include "tests/sim_command_result.h"
 #include "toolkit/version.h"
-#include "tools/progress_bar.h"
-#include "tools/sim_command.h"
-#include "tools/sim_options.h"
-#include "tools/sim_report.h"
-#include "tools/sim_run.h"
 
 namespace tessel {
 namespace {

@@ -14,9 +14,9 @@
 
 #include "chain/long_run.h"
 #include "chain/scenarios.h"
+#include "sim/sim_command.h"
+#include "sim/sim_options.h"
 #include "tests/sim_command_result.h"
-#include "tools/sim_command.h"
-#include "tools/sim_options.h"
 #include "window/main_form.h"
 
 namespace tessel {

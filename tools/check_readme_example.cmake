@@ -4,10 +4,10 @@
 #
 #   cmake -DPROGRAM=path/to/tessel-sim -DREADME=path/to/README.md -P check_readme_example.cmake
 file(READ "${README}" readme)
-string(REGEX MATCH "```sh\n\\$ build/release/tools/tessel-sim ([^\n]*)\n([^`]*)```" block
+string(REGEX MATCH "```sh\n\\$ build/release/sim/tessel-sim ([^\n]*)\n([^`]*)```" block
        "${readme}")
 if(NOT block)
-  message(FATAL_ERROR "README.md has no \"$ build/release/tools/tessel-sim ...\" example")
+  message(FATAL_ERROR "README.md has no \"$ build/release/sim/tessel-sim ...\" example")
 endif()
 set(command_line "${CMAKE_MATCH_1}")
 set(expected "${CMAKE_MATCH_2}")

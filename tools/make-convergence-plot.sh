@@ -11,7 +11,7 @@ cmake --preset release >/dev/null
 cmake --build --preset release --target tessel-sim
 
 trace=build/release/convergence-trace.csv
-build/release/tools/tessel-sim --scenario "Four Element Queue" --ticks 2000000 --seed 1 \
+build/release/sim/tessel-sim --scenario "Four Element Queue" --ticks 2000000 --seed 1 \
   --trace-every 500 >"$trace"
 gnuplot -e "trace='$trace'; output='docs/convergence.png'" docs/convergence.gp
 echo "==> Wrote docs/convergence.png from $trace"

@@ -1,4 +1,4 @@
-#include "tools/progress_bar.h"
+#include "sim/progress_bar.h"
 
 #include <algorithm>
 #include <utility>

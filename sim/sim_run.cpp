@@ -1,4 +1,4 @@
-#include "tools/sim_run.h"
+#include "sim/sim_run.h"
 
 #include <algorithm>
 #include <cmath>

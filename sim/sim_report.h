@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/sim_options.h"
+#include "sim/sim_options.h"
 
 namespace tessel {
 

@@ -1,14 +1,14 @@
-#include "tools/sim_command.h"
+#include "sim/sim_command.h"
 
 #include <optional>
 #include <variant>
 
+#include "sim/progress_bar.h"
+#include "sim/sim_options.h"
+#include "sim/sim_report.h"
+#include "sim/sim_run.h"
 #include "toolkit/quoted_text.h"
 #include "toolkit/version.h"
-#include "tools/progress_bar.h"
-#include "tools/sim_options.h"
-#include "tools/sim_report.h"
-#include "tools/sim_run.h"
 
 namespace tessel {
 

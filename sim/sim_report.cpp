@@ -1,4 +1,4 @@
-#include "tools/sim_report.h"
+#include "sim/sim_report.h"
 
 #include <algorithm>
 #include <array>

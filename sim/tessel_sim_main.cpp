@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/progress_bar.h"
-#include "tools/sim_command.h"
+#include "sim/progress_bar.h"
+#include "sim/sim_command.h"
 
 namespace {
 

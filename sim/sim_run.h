@@ -9,8 +9,8 @@
 #include <variant>
 #include <vector>
 
-#include "tools/sim_options.h"
-#include "tools/sim_report.h"
+#include "sim/sim_options.h"
+#include "sim/sim_report.h"
 
 namespace tessel {
 

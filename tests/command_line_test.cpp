@@ -1,0 +1,76 @@
+// The demo's command line as readCommandLine reads it: what it takes and how
+// it names what it refuses.
+
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+namespace tessel {
+namespace {
+
+DemoCommand read(const QStringList& options) {
+  return readCommandLine(QStringList{QStringLiteral("tessel-demo")} + options);
+}
+
+// Both spellings of --size: "--size V" and "--size=V".
+QList<QStringList> withSize(const QString& value) {
+  const QStringList screenshot{QStringLiteral("--screenshot"), QStringLiteral("x.png")};
+  return {screenshot + QStringList{QStringLiteral("--size"), value},
+          screenshot + QStringList{QStringLiteral("--size=") + value}};
+}
+
+TEST(DemoCommandLine, SizeTakesTwoWholeNumbersFromOneTo10000) {
+  const std::pair<const char*, QSize> good[] = {
+      {"1x1", {1, 1}}, {"800x600", {800, 600}}, {"10000x10000", {10000, 10000}}};
+  for (const auto& [value, size] : good) {
+    for (const QStringList& options : withSize(QString::fromLatin1(value))) {
+      const DemoCommand command = read(options);
+      ASSERT_EQ(command.action, DemoCommand::Action::SaveScreenshot)
+          << options.join(' ').toStdString() << ": " << command.usageError.toStdString();
+      EXPECT_EQ(command.screenshot.size, size) << value;
+    }
+  }
+}
+
+TEST(DemoCommandLine, RefusesASizeWithASignABlankOrOutOfRange) {
+  const char* const bad[] = {
+      "+800x600", "800x+600",  "+800x+600", "-800x600", "800x-600", " 800x600", "800x600 ",
+      "800 x600", "800x 600",  "800\tx600", "0x600",    "800x0",    "10001x1",  "99999999999x1",
+      "800X600",  "800x600x2", "x600",      "800x",     ""};
+  for (const char* value : bad) {
+    for (const QStringList& options : withSize(QString::fromLatin1(value))) {
+      const DemoCommand command = read(options);
+      EXPECT_EQ(command.action, DemoCommand::Action::UsageError) << '"' << value << '"';
+      EXPECT_TRUE(command.usageError.startsWith(
+          QStringLiteral("--size needs WxH, each from 1 to 10000, not \"")))
+          << command.usageError.toStdString();
+    }
+  }
+}
+
+TEST(DemoCommandLine, NamesAnUnknownOptionWithItsDashesUpToAnyEquals) {
+  const std::pair<QStringList, const char*> unknown[] = {
+      {{"--bogus"}, "--bogus"},
+      {{"--bogus=1"}, "--bogus"},
+      {{"-x"}, "-x"},
+      {{"-bogus"}, "-bogus"},
+      {{"-bogus=a=b"}, "-bogus"},
+      {{"---bogus"}, "---bogus"},
+      {{"-platform", "xcb"}, "-platform"},
+      // The value of --screenshot is not an option, whatever it looks like.
+      {{"--screenshot", "-bogus", "--bogus"}, "--bogus"},
+      {{"--screenshot=x.png", "-bogus", "--bogus"}, "-bogus"},
+  };
+  for (const auto& [options, typed] : unknown) {
+    const DemoCommand command = read(options);
+    EXPECT_EQ(command.action, DemoCommand::Action::UsageError) << typed;
+    EXPECT_EQ(command.usageError.toStdString(), std::string("unknown option \"") + typed + '"');
+  }
+}
+
+}  // namespace
+}  // namespace tessel
