@@ -105,6 +105,33 @@ TEST(SimTheory, RatesThatCannotBeReadGiveNoLongRun) {
   EXPECT_NE(runCommand(bad).out.find("0.0000         -      100"), std::string::npos);
 }
 
+// "Mutual Silence" leaves only for "Double Talk", at 1e-15 next to rates of
+// 1: a chance of 4e-18 an attempt, far below one step of the random numbers,
+// so it fires as often as one step, 2^-24. Then "Talking B" and "Double
+// Talk" swap at equal rates for ever. The theory that took the chance itself
+// said the chain never leaves "Mutual Silence"; the draw leaves it after
+// about 420,000 ticks on average, so in 3,000,000 ticks it stays with chance
+// e^-7.2 (0.08 %). Once out, tens of thousands of swaps split the ticks
+// evenly: the split's standard error is under 0.5 %, so 2 % is a wide margin.
+TEST(SimTheory, SimulationLeavesAStateThatOnlyTheRandomGridLetsGo) {
+  std::vector<std::string_view> args{"--scenario", "Conversation", "--ticks", "3000000", "--seed",
+                                     "1",          "--format",     "json"};
+  for (const std::string_view rate : {"0=-1", "2=-1", "3=-1", "4=-1", "5=-1", "7=-1", "9=-1",
+                                      "10=-1", "11=-1", "8=1e-15", "6=1", "1=1"}) {
+    args.insert(args.end(), {"--rate", rate});
+  }
+  const auto states = nlohmann::json::parse(runCommand(args).out).at("states");
+  ASSERT_EQ(states.size(), 4U);
+  const std::vector<double> theory{0.0, 0.0, 0.5, 0.5};
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(states[i].at("long_run_share").get<double>(), theory[i]) << i;
+  }
+  const double talkingB = states[2].at("share").get<double>();
+  const double doubleTalk = states[3].at("share").get<double>();
+  ASSERT_GT(talkingB + doubleTalk, 0.0) << "the chain never left Mutual Silence";
+  EXPECT_NEAR(talkingB / (talkingB + doubleTalk), 0.5, 0.02);
+}
+
 TEST(SimTrace, WritesEachStatesShareEveryNTicksAndAtTheEnd) {
   const std::vector<std::string_view> office{"--scenario", "Office", "--ticks",
                                              "2500",       "--seed", "3"};
