@@ -1,8 +1,8 @@
 // The window without a display, driven by a stream of events the input
 // chooses: scenario changes (the five names and arbitrary texts), list
 // clicks, the three buttons, rate-box texts of every kind, timer ticks alone
-// and in bursts, the timer switched off and on, the long-run marks switched
-// on and off. After every event the
+// and in bursts and in frames as a fast window runs them, the timer switched
+// off and on, the long-run marks switched on and off. After every event the
 // window's invariants are checked, and no exception may escape handle().
 //
 // The input is read with FuzzedDataProvider, and it also supplies the random
@@ -146,6 +146,23 @@ class Session {
     form_.controls().moveTimer.enabled = enabled;
     ++events_;
     check(enabled ? "timer enabled" : "timer disabled");
+  }
+
+  // A frame of ticks, as a fast window runs them.
+  void frame(int ticks) {
+    ++events_;
+    int ran = 0;
+    try {
+      ran = form_.runFrame(ticks);
+    } catch (const RandomBudgetSpent&) {
+      throw;
+    } catch (...) {
+      failAt("an exception escaped a frame of ticks");
+    }
+    if (ran < 0 || ran > ticks)
+      failAt("a frame of " + std::to_string(ticks) + " ran " + std::to_string(ran));
+    if (form_.lastFrameFailed() && !form_.lastError()) failAt("a frame failed without an error");
+    check("frame of ticks");
   }
 
   void toggleLongRunMarks() {
@@ -299,7 +316,7 @@ class Session {
 void play(FuzzedDataProvider& in, Session& session) {
   session.send(FormEvent::Load, "load");
   for (int event = 0; event < kMostEvents && in.remaining_bytes() > 0; ++event) {
-    switch (in.ConsumeIntegralInRange(0, 15)) {
+    switch (in.ConsumeIntegralInRange(0, 16)) {
       case 0:
         session.typeScenario(std::string(in.PickValueInArray(kScenarioListOrder)));
         break;
@@ -349,6 +366,9 @@ void play(FuzzedDataProvider& in, Session& session) {
         break;
       case 15:
         session.toggleLongRunMarks();
+        break;
+      case 16:
+        session.frame(in.ConsumeIntegralInRange(1, 2000));
         break;
     }
   }

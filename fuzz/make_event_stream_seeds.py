@@ -12,6 +12,7 @@ import sys
 # The event kinds, as the fuzz target numbers them.
 SCENARIO, TYPED_SCENARIO, PICK_ENTRY, LIST_CLICK, ONE, START_STOP, PAUSE = range(7)
 RATE, EVERY_RATE, TICK, BURST, TIMER_OFF, TIMER_ON, SECOND_LOAD, LONG_RUN = 7, 9, 10, 11, 12, 13, 14, 15
+FRAME = 16
 # Indexes into the fuzz target's table of rate texts; TYPED_RATE takes any text.
 RATE_TEXTS = ["", "abc", "1,5", "-1", "1e308", "1e-300", "0", "1", "2.5", " 3 ", "0.001",
               "1e-6", "1e5", "0.0", "-0", "1e306", "1e400", "&H10", "\t7\t", "0.143", "1e-9",
@@ -47,6 +48,12 @@ class Seed:
     def burst(self, ticks):
         return self.event(BURST, ticks - 1)
 
+    def frame(self, ticks):
+        # ConsumeIntegralInRange(1, 2000) reads two bytes, the first read the
+        # higher.
+        offset = ticks - 1
+        return self.event(FRAME, offset >> 8, offset & 0xFF)
+
     def data(self):
         return bytes(self.front) + bytes(reversed(self.back))
 
@@ -77,6 +84,8 @@ SEEDS = {
     # only end in "Double Talk", whose mark must read 100.
     "long_run_leak": Seed([0]).event(SCENARIO, 3).every_rate("-1").rate(8, "1e-9")
     .event(LONG_RUN).event(START_STOP).burst(10),
+    "frames": Seed([9, 0, 77]).event(SCENARIO, 3).event(LONG_RUN).event(START_STOP).frame(1000)
+    .event(PAUSE).frame(500).event(PAUSE).frame(37).rate(7, "abc").frame(200).event(ONE),
 }
 
 

@@ -88,24 +88,27 @@ SimOutcome runSimulation(const SimJob& job, const ProgressCallback& progress,
   const bool tracing = job.traceEvery > 0 && trace.row;
   if (tracing && trace.begin) trace.begin(readReport(job, form, 0, theory));
 
-  // The ticks go in strides, so that the loop itself only delivers a tick
-  // and looks at the token's frame counter.
-  const std::int16_t& moveFrame = form.variables().moveFrame;
+  // The ticks go in frames as a fast window runs them: the chain advances
+  // tick by tick, and the captions and the chart are written once a frame.
+  // A frame ends where a progress report or a trace row is due.
   constexpr std::uint64_t kNever = std::numeric_limits<std::uint64_t>::max();
-  std::uint64_t jumps = 0;
+  constexpr std::uint64_t kLongestFrame = 4096;
   std::uint64_t done = 0;
   std::uint64_t nextProgress = kProgressStride;
   std::uint64_t nextTrace = tracing ? job.traceEvery : kNever;
+  const std::uint64_t jumpsBefore = form.jumps();
   while (done < job.ticks) {
-    const std::uint64_t strideEnd = std::min({job.ticks, nextProgress, nextTrace});
-    for (; done < strideEnd; ++done) {
-      if (!form.handle(FormEvent::TimerTick)) {
-        const std::uint64_t tick = done + 1;
-        return SimFailure{"at tick " + std::to_string(tick) + " of " + std::to_string(job.ticks),
-                          tick, errorMessage(form)};
-      }
-      if (moveFrame == 0) ++jumps;
+    const std::uint64_t frameEnd =
+        std::min({job.ticks, nextProgress, nextTrace, done + kLongestFrame});
+    const int frame = static_cast<int>(frameEnd - done);
+    const int ran = form.runFrame(frame);
+    done += static_cast<std::uint64_t>(ran);
+    if (form.lastFrameFailed()) {
+      // A frame stops at the tick that failed, and counts it as run.
+      return SimFailure{"at tick " + std::to_string(done) + " of " + std::to_string(job.ticks),
+                        done, errorMessage(form)};
     }
+    const std::uint64_t jumps = form.jumps() - jumpsBefore;
     if (tracing && (done == nextTrace || done == job.ticks)) {
       trace.row(done, readReport(job, form, jumps, theory));
     }
@@ -116,7 +119,7 @@ SimOutcome runSimulation(const SimJob& job, const ProgressCallback& progress,
       nextProgress += kProgressStride;
     }
   }
-  return readReport(job, form, jumps, theory);
+  return readReport(job, form, form.jumps() - jumpsBefore, theory);
 }
 
 }  // namespace tessel

@@ -69,16 +69,17 @@ MainForm::MainForm(RandomSource& random, NumberFormat numberFormat)
     : random_(random), numberFormat_(std::move(numberFormat)), controls_(makeDesignControls()) {}
 
 bool MainForm::handle(FormEvent event) {
+  if (event == FormEvent::TimerTick) {
+    runFrame(1);
+    return !tickFailed_;
+  }
   if (event == FormEvent::Load) {
     if (loaded_) return true;
     loaded_ = true;
   } else if (!loaded_) {
     return true;
   }
-  // A disabled timer sends no ticks; one that arrives all the same (queued
-  // before "Pause") is dropped.
-  if (event == FormEvent::TimerTick && !controls_.moveTimer.enabled) return true;
-  tickDrew_ = false;
+  bool completed = false;
   try {
     switch (event) {
       case FormEvent::Load:
@@ -100,28 +101,82 @@ bool MainForm::handle(FormEvent event) {
         onPauseClicked();
         break;
       case FormEvent::TimerTick:
-        onTimerTick();
         break;
     }
+    lastError_.reset();
+    completed = true;
   } catch (const RunError& error) {
-    lastError_ = error;
-    if (error.rateBox()) markedRateBox_ = error.rateBox();
-    unmarkFixedRateBox();
-    refreshLongRunMarks();
+    keepError(error);
+  } catch (const std::exception& error) {
+    keepUnexpectedError(error);
+  }
+  refreshShownValues();
+  return completed;
+}
+
+void MainForm::keepError(const RunError& error) {
+  lastError_ = error;
+  if (error.rateBox()) markedRateBox_ = error.rateBox();
+}
+
+void MainForm::keepUnexpectedError(const std::exception& error) {
+  // Nothing else is raised on purpose; should anything be, the window
+  // still goes on and says what happened.
+  lastError_ = RunError(ErrorKind::InvalidOperation,
+                        std::string("Something unexpected went wrong: ") + error.what());
+}
+
+bool MainForm::tickOnce() {
+  tickDrew_ = false;
+  try {
+    onTimerTick();
+  } catch (const RunError& error) {
+    keepError(error);
     return false;
   } catch (const std::exception& error) {
-    // Nothing else is raised on purpose; should anything be, the window
-    // still goes on and says what happened.
-    lastError_ = RunError(ErrorKind::InvalidOperation,
-                          std::string("Something unexpected went wrong: ") + error.what());
-    unmarkFixedRateBox();
-    refreshLongRunMarks();
+    keepUnexpectedError(error);
     return false;
   }
-  if (event != FormEvent::TimerTick || tickDrew_) lastError_.reset();
+  // A tick that made no draw leaves the last message, which the user may
+  // not have read yet.
+  if (tickDrew_) lastError_.reset();
+  return true;
+}
+
+int MainForm::runFrame(int ticks, const std::function<bool()>& timeUp) {
+  tickFailed_ = false;
+  if (!loaded_ || !controls_.moveTimer.enabled) return 0;
+  int ran = 0;
+  while (ran < ticks) {
+    ++ran;
+    if (!tickOnce()) {
+      tickFailed_ = true;
+      break;
+    }
+    if (timeUp && ran % kTicksBetweenClockReads == 0 && timeUp()) break;
+  }
+  refreshShownValues();
+  return ran;
+}
+
+void MainForm::refreshShownValues() {
+  // Only the counts that went up are written: the others keep the "0" that
+  // "Start" wrote.
+  for (std::size_t i = 0; i < kStateCount; ++i) {
+    if (!visitsStale_[i]) continue;
+    controls_.visitCounts[i].caption = numberText(vars_.visits[i]);
+    visitsStale_[i] = false;
+  }
+  if (chartStale_) {
+    chartStale_ = false;
+    try {
+      updateOccupancyChart();
+    } catch (const RunError& error) {
+      keepError(error);
+    }
+  }
   unmarkFixedRateBox();
   refreshLongRunMarks();
-  return true;
 }
 
 void MainForm::setLongRunMarksShown(bool shown) {
@@ -206,7 +261,7 @@ void MainForm::onStartStopClicked() {
     controls_.startStopButton.caption = kStop;
     vars_.occupancy.fill(0.0);
     vars_.counting = kTrue;
-    for (Label& count : controls_.visitCounts) count.caption = "0";
+    zeroVisitCounts();
   } else {
     controls_.startStopButton.caption = kStart;
     vars_.counting = kFalse;
@@ -240,12 +295,13 @@ void MainForm::onTimerTick() {
     controls_.circles[static_cast<std::size_t>(circle)].borderColor = kRed;
     if (vars_.counting == kTrue) {
       if (const auto state = stateIndex(vars_.nextState)) {
-        Label& count = controls_.visitCounts[static_cast<std::size_t>(*state)];
-        const double visits = readLeadingNumber(count.caption) + 1.0;
-        if (const FloatFault fault = resultFault(visits); fault != FloatFault::None) {
+        double& visits = vars_.visits[static_cast<std::size_t>(*state)];
+        const double counted = visits + 1.0;
+        if (const FloatFault fault = resultFault(counted); fault != FloatFault::None) {
           throw RunError(errorKindOf(fault), "A visit count grew beyond what can be shown.");
         }
-        count.caption = numberText(visits);
+        visits = counted;
+        visitsStale_[static_cast<std::size_t>(*state)] = true;
       }
     }
   }
@@ -260,10 +316,17 @@ void MainForm::onTimerTick() {
     }
     ticks = counted;
   }
-  updateOccupancyChart();
+  // The chart is drawn once the frame's ticks are done.
+  chartStale_ = true;
   chooseNextState();
   tickDrew_ = true;
   if (vars_.nextState != vars_.currentState) beginMove();
+}
+
+void MainForm::zeroVisitCounts() {
+  vars_.visits.fill(0.0);
+  for (Label& count : controls_.visitCounts) count.caption = "0";
+  visitsStale_.fill(false);
 }
 
 void MainForm::resetDiagram() {
@@ -282,8 +345,8 @@ void MainForm::loadScenario() {
     controls_.bars[i].visible = false;
     controls_.shareLabels[i].visible = false;
     controls_.visitCounts[i].visible = false;
-    controls_.visitCounts[i].caption = "0";
   }
+  zeroVisitCounts();
   for (Label& name : controls_.nameLabels) name.caption.clear();
 
   // Every scenario is the base with its own additions on top; the list's
@@ -360,6 +423,7 @@ void MainForm::beginMove() {
   if (vars_.nextState != vars_.currentState) {
     vars_.currentState = vars_.nextState;
     vars_.moveFrame = 0;
+    ++jumps_;
   } else {
     vars_.moveFrame = kNoMove;
   }

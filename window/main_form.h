@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -45,8 +46,11 @@ inline constexpr std::int16_t kScenarioApplied = 100;
 struct FormVariables : ChainVariables {
   std::int16_t moveFrame = 0;
   std::array<double, kStateCount> occupancy{};  // counted resting ticks per state
-  double moveFromX = 0.0;                       // the token's Left and Top at the
-  double moveToX = 0.0;                         // start and end of the current move
+  // Arrivals per state while counting. The count labels show them: a frame
+  // of ticks writes their captions once, after its last tick.
+  std::array<double, kStateCount> visits{};
+  double moveFromX = 0.0;  // the token's Left and Top at the
+  double moveToX = 0.0;    // start and end of the current move
   double moveFromY = 0.0;
   double moveToY = 0.0;
   Boolean16 counting = kFalse;
@@ -66,6 +70,24 @@ class MainForm {
   // timer is disabled are ignored.
   bool handle(FormEvent event);
   const std::optional<RunError>& lastError() const { return lastError_; }
+
+  // Runs up to `ticks` timer ticks as one frame, for a window that shows
+  // them faster than one a timer event. The chain, its random numbers, the
+  // visit counts and the counted ticks advance tick by tick exactly as with
+  // one TimerTick event each, so a run is the same however its ticks are
+  // split into frames; what only the screen shows (the count captions, the
+  // chart, the long-run marks) is brought up to date once, after the last.
+  // Stops early at a tick that raises an error (kept as lastError(), the
+  // tick counted as run), and, where `timeUp` is given, when it returns
+  // true; it is asked every kTicksBetweenClockReads ticks. Runs nothing
+  // before Load or while the timer is disabled. Returns the ticks run.
+  static constexpr int kTicksBetweenClockReads = 256;
+  int runFrame(int ticks, const std::function<bool()>& timeUp = {});
+  // Whether the last frame (or TimerTick) ended at a tick that raised an error.
+  bool lastFrameFailed() const { return tickFailed_; }
+
+  // Jumps drawn since Load: moves begun by a tick or by "One".
+  std::uint64_t jumps() const { return jumps_; }
 
   // The rate box an error last named, until its text reads as a number again
   // (typed, or written by a scenario); the view marks it. It outlives the
@@ -109,6 +131,10 @@ class MainForm {
   void chooseNextState();
   void beginMove();
   void updateOccupancyChart();
+  // Brings what only the screen shows in line with the variables: the count
+  // captions, the chart where a counted tick changed it, the long-run marks
+  // and the rate box marked for an error.
+  void refreshShownValues();
 
  private:
   void applyScenarioAdditions(const Scenario& scenario, bool isBase);
@@ -118,6 +144,10 @@ class MainForm {
   void unmarkFixedRateBox();
   std::string stateCaption() const;
   void refreshLongRunMarks();
+  bool tickOnce();
+  void zeroVisitCounts();
+  void keepError(const RunError& error);
+  void keepUnexpectedError(const std::exception& error);
 
   RandomSource& random_;
   NumberFormat numberFormat_;
@@ -127,6 +157,10 @@ class MainForm {
   std::optional<int> markedRateBox_;
   bool loaded_ = false;
   bool tickDrew_ = false;
+  bool tickFailed_ = false;  // the last frame ended at a tick that raised an error
+  bool chartStale_ = false;  // a counted tick changed the shares since the chart was drawn
+  std::array<bool, kStateCount> visitsStale_{};
+  std::uint64_t jumps_ = 0;
   bool longRunMarksShown_ = false;
   LongRunStart longRunStart_ = LongRunStart::None;
 };
