@@ -3,16 +3,19 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <array>
+#include <optional>
 #include <string>
 
 #include "chain/scenarios.h"
 #include "toolkit/quoted_text.h"
+#include "window/run_speed.h"
 
 namespace tessel {
 namespace {
 
 constexpr double kLongestCount = 3600.0;
 constexpr int kLargestSide = 10000;  // pixels, either side of a --size
+constexpr long long kMostCountedTicks = 1'000'000'000;
 
 QString scenarioChoices() {
   QStringList names;
@@ -23,16 +26,21 @@ QString scenarioChoices() {
   return names.join(QStringLiteral(", "));
 }
 
-// One side of a --size, written in the digits 0 to 9 only: QString::toInt
-// would also take a sign and surrounding blanks. 0 (out of range) otherwise.
-int sideOf(const QString& text) {
-  if (text.isEmpty()) return 0;
+// A whole number written in the digits 0 to 9 only: QString's own readings
+// would also take a sign and surrounding blanks. None when it is anything
+// else or too long to read.
+std::optional<long long> wholeNumber(const QString& text) {
+  if (text.isEmpty() || text.size() > 18) return std::nullopt;
   for (const QChar c : text) {
-    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return 0;
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
   }
-  bool ok = false;
-  const int side = text.toInt(&ok);
-  return ok ? side : 0;
+  return text.toLongLong();
+}
+
+// One side of a --size; 0 (out of range) when it is no whole number.
+int sideOf(const QString& text) {
+  const std::optional<long long> side = wholeNumber(text);
+  return side && *side <= kLargestSide ? static_cast<int>(*side) : 0;
 }
 
 bool isScenarioName(const QString& text) {
@@ -40,6 +48,14 @@ bool isScenarioName(const QString& text) {
     if (text == QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))) return true;
   }
   return false;
+}
+
+QString speedChoices() {
+  QStringList names;
+  for (const RunSpeed& speed : kRunSpeeds) {
+    names << QString::fromUtf8(speed.name.data(), static_cast<qsizetype>(speed.name.size()));
+  }
+  return names.join(QStringLiteral(", "));
 }
 
 QString shown(const QString& text) {
@@ -57,8 +73,9 @@ struct DemoParser {
     for (const QCommandLineOption* option : options()) parser.addOption(*option);
   }
 
-  std::array<const QCommandLineOption*, 8> options() const {
-    return {&help, &version, &screenshot, &scenario, &countSeconds, &seed, &longRun, &size};
+  std::array<const QCommandLineOption*, 10> options() const {
+    return {&help,       &version, &screenshot, &scenario, &countSeconds,
+            &countTicks, &speed,   &seed,       &longRun,  &size};
   }
 
   bool takesValue(const QString& name) const {
@@ -87,6 +104,18 @@ struct DemoParser {
       QStringLiteral("count-seconds"),
       QStringLiteral("With --screenshot: click \"Start\" and let the chain run for S seconds "
                      "(0 to 3600) before the picture is taken."),
+      QStringLiteral("S")};
+  const QCommandLineOption countTicks{
+      QStringLiteral("count-ticks"),
+      QStringLiteral("With --screenshot: click \"Start\" and count exactly N timer ticks (1 to "
+                     "1000000000) before the picture is taken; the counts then equal tessel-sim's "
+                     "for the same scenario, seed and ticks. Not with --count-seconds."),
+      QStringLiteral("N")};
+  const QCommandLineOption speed{
+      QStringLiteral("speed"),
+      QStringLiteral("With --screenshot: run at speed S, one of ") + speedChoices() +
+          QStringLiteral(": the ticks each timer event runs (the chain is the same at every "
+                         "speed)."),
       QStringLiteral("S")};
   const QCommandLineOption seed{
       QStringLiteral("seed"),
@@ -154,8 +183,9 @@ DemoCommand readCommandLine(const QStringList& arguments) {
     }
   }
 
-  const QCommandLineOption* const screenshotOnly[] = {&demo.scenario, &demo.countSeconds,
-                                                      &demo.seed, &demo.longRun, &demo.size};
+  const QCommandLineOption* const screenshotOnly[] = {
+      &demo.scenario, &demo.countSeconds, &demo.countTicks, &demo.speed,
+      &demo.seed,     &demo.longRun,      &demo.size};
   if (!parser.isSet(demo.screenshot)) {
     for (const QCommandLineOption* option : screenshotOnly) {
       if (parser.isSet(*option)) {
@@ -184,6 +214,28 @@ DemoCommand readCommandLine(const QStringList& arguments) {
       return usageError(
           QStringLiteral("--count-seconds needs a number from 0 to 3600, not %1").arg(shown(text)));
     }
+  }
+  if (parser.isSet(demo.countTicks)) {
+    if (parser.isSet(demo.countSeconds)) {
+      return usageError(QStringLiteral("--count-ticks and --count-seconds cannot go together"));
+    }
+    const QString text = parser.value(demo.countTicks);
+    const std::optional<long long> ticks = wholeNumber(text);
+    if (!ticks || *ticks < 1 || *ticks > kMostCountedTicks) {
+      return usageError(
+          QStringLiteral("--count-ticks needs a whole number from 1 to 1000000000, not %1")
+              .arg(shown(text)));
+    }
+    request.countTicks = *ticks;
+  }
+  if (parser.isSet(demo.speed)) {
+    const QString text = parser.value(demo.speed);
+    const std::optional<std::size_t> speed = runSpeedNamed(text.toStdString());
+    if (!speed) {
+      return usageError(
+          QStringLiteral("--speed needs one of %1, not %2").arg(speedChoices(), shown(text)));
+    }
+    request.speed = *speed;
   }
   if (parser.isSet(demo.seed)) {
     bool ok = false;

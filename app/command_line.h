@@ -3,21 +3,25 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
 namespace tessel {
 
-// `tessel-demo --screenshot FILE [--scenario NAME] [--count-seconds S]
-// [--seed N] [--long-run] [--size WxH]`: load the window, with the long-run
-// marks shown only when asked and at W by H pixels when asked, pick the
-// scenario from its list, click "Start" and let the timer run for S seconds
-// when S is given, then save a PNG of the window and exit. For the project's
+// `tessel-demo --screenshot FILE [--scenario NAME] [--count-seconds S |
+// --count-ticks N] [--speed S] [--seed N] [--long-run] [--size WxH]`: load the
+// window, with the long-run marks shown only when asked and at W by H pixels
+// when asked, pick the scenario from its list, set the speed, click "Start"
+// and let the timer run for S seconds, or for exactly N ticks, when asked,
+// then save a PNG of the window and exit. For the project's
 // pictures and tests; the window itself needs no arguments.
 struct ScreenshotRequest {
   QString file;
   QString scenario;
   double countSeconds = 0.0;
+  long long countTicks = 0;  // 0 unless --count-ticks: the exact ticks to count
+  std::size_t speed = 0;     // by index in kRunSpeeds; ×1 unless --speed
   std::optional<std::uint64_t> seed;
   bool longRun = false;
   QSize size;  // invalid unless --size: the window's size, the form scaled to fit

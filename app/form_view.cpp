@@ -98,7 +98,7 @@ FormView::FormView(MainForm& form, QWidget* parent)
   createKeys();
 
   moveTimer_.setTimerType(Qt::PreciseTimer);
-  connect(&moveTimer_, &QTimer::timeout, this, [this] { deliver(FormEvent::TimerTick); });
+  connect(&moveTimer_, &QTimer::timeout, this, [this] { runFrame(); });
   layOutForm();
   setLongRunMarksShown(QSettings().value(QString::fromLatin1(kLongRunSetting), false).toBool());
   setFocus();
@@ -171,6 +171,42 @@ void FormView::createInputWidgets() {
       QStringLiteral("Mark on each bar the share it settles to in the long run (L, or Alt+L)"));
   longRunBox_->setAccessibleName(QStringLiteral("Long-run marks"));
   connect(longRunBox_, &QCheckBox::clicked, this, &FormView::longRunClicked);
+
+  // The speed: how many ticks each timer event runs. The chain is the same
+  // at every speed; only how much of it a frame shows changes.
+  auto* speedLabel = new QLabel(QStringLiteral("Spee&d"), this);
+  place(speedLabel, kSpeedLabelBox, kStatusStripFont);
+  speedLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  speedLabel->setAutoFillBackground(true);
+  speedList_ = new QComboBox(this);
+  place(speedList_, kSpeedBox, kStatusStripFont);
+  speedLabel->setBuddy(speedList_);
+  for (const RunSpeed& speed : kRunSpeeds) {
+    speedList_->addItem(
+        QString::fromUtf8(speed.label.data(), static_cast<qsizetype>(speed.label.size())));
+  }
+  speedList_->setAccessibleName(QStringLiteral("Speed"));
+  const QString speedTip = QStringLiteral(
+      "Ticks run for each of the timer's events: \u00d71 is the demonstration's own pace, "
+      "\"Max\" as many as fit in half of it. The chain is the same at every speed. "
+      "(+ or = faster, - slower; Alt+D)");
+  speedList_->setToolTip(speedTip);
+  speedLabel->setToolTip(speedTip);
+  connect(speedList_, &QComboBox::activated, this,
+          [this](int index) { setSpeed(static_cast<std::size_t>(index)); });
+}
+
+void FormView::setSpeed(std::size_t speed) {
+  if (speed >= kRunSpeeds.size()) return;
+  speed_ = speed;
+  const QSignalBlocker blocker(speedList_);
+  speedList_->setCurrentIndex(static_cast<int>(speed));
+}
+
+void FormView::stepSpeed(int by) {
+  const auto next = static_cast<long long>(speed_) + by;
+  if (next < 0 || next >= static_cast<long long>(kRunSpeeds.size())) return;
+  setSpeed(static_cast<std::size_t>(next));
 }
 
 void FormView::nameRateBoxes() {
@@ -207,6 +243,20 @@ void FormView::createKeys() {
   // L toggles the long-run marks as a click on their checkbox would.
   auto* longRun = new QShortcut(QKeySequence(Qt::Key_L), this);
   connect(longRun, &QShortcut::activated, longRunBox_, &QCheckBox::click);
+  // + (or =, which shares its key) and - step the speed, from the main
+  // keys or the keypad; in a rate box they are typed instead.
+  const std::array<std::pair<QKeyCombination, int>, 6> speedKeys{{
+      {Qt::Key_Plus, 1},
+      {Qt::Key_Equal, 1},
+      {Qt::KeypadModifier | Qt::Key_Plus, 1},
+      {Qt::Key_Minus, -1},
+      {Qt::KeypadModifier | Qt::Key_Minus, -1},
+      {Qt::ShiftModifier | Qt::Key_Plus, 1},
+  }};
+  for (const auto& [combination, by] : speedKeys) {
+    auto* key = new QShortcut(QKeySequence(combination), this);
+    connect(key, &QShortcut::activated, this, [this, by = by] { stepSpeed(by); });
+  }
   auto* fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
   connect(fullScreen, &QShortcut::activated, this, &FormView::toggleFullScreen);
   leaveFullScreen_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -266,6 +316,22 @@ void FormView::layOutForm() {
 void FormView::deliver(FormEvent event) {
   form_.handle(event);
   syncWidgets();
+}
+
+int FormView::runFrame(int mostTicks) {
+  if (ticksLeft_) mostTicks = static_cast<int>(std::min<long long>(*ticksLeft_, mostTicks));
+  const int ran = mostTicks > 0 ? runFrameAtSpeed(form_, speed_, mostTicks) : 0;
+  syncWidgets();
+  if (ticksLeft_ && ran > 0) {
+    *ticksLeft_ -= ran;
+    if (*ticksLeft_ == 0 && ticksReached_) ticksReached_();
+  }
+  return ran;
+}
+
+void FormView::countTicks(long long ticks, std::function<void()> reached) {
+  ticksLeft_ = ticks;
+  ticksReached_ = std::move(reached);
 }
 
 void FormView::rateEdited(int box, const QString& text) {

@@ -5,6 +5,9 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <functional>
+#include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +15,7 @@
 #include "display/form_controls.h"
 #include "display/layout.h"
 #include "window/main_form.h"
+#include "window/run_speed.h"
 
 class QCheckBox;
 class QComboBox;
@@ -43,6 +47,22 @@ class FormView : public QWidget {
 
   // Sends one event to the window and shows its outcome.
   void deliver(FormEvent event);
+
+  // Runs one frame of ticks at the current speed, never more than
+  // `mostTicks`, and shows its outcome; what the move timer does. Returns
+  // the ticks run.
+  int runFrame(int mostTicks = std::numeric_limits<int>::max());
+
+  // From now on the timer's frames count exactly `ticks` ticks more, the
+  // last frame cut short where they end, and then run none; `reached` is
+  // called right after the frame that ends the count is shown.
+  void countTicks(long long ticks, std::function<void()> reached);
+
+  // The speed, by index in kRunSpeeds: ×1 at every start, so that a class
+  // never inherits the last lesson's fast forward.
+  void setSpeed(std::size_t speed);
+  std::size_t speed() const { return speed_; }
+  QComboBox* speedList() const { return speedList_; }
 
   // Picks the scenario at `index` in the list, as a click on its entry does.
   void pickScenario(int index);
@@ -85,6 +105,7 @@ class FormView : public QWidget {
   void syncRateBoxStyle(QLineEdit* box, bool marked);
   void rateEdited(int box, const QString& text);
   void longRunClicked(bool shown);
+  void stepSpeed(int by);
   void nameRateBoxes();
 
   MainForm& form_;
@@ -97,6 +118,10 @@ class FormView : public QWidget {
   FormScale scale_;
   QString statusText_;  // the whole message; the strip may show it shortened
   QCheckBox* longRunBox_ = nullptr;
+  QComboBox* speedList_ = nullptr;
+  std::size_t speed_ = kDesignSpeed;
+  std::optional<long long> ticksLeft_;  // while counting a set number of ticks
+  std::function<void()> ticksReached_;
   std::array<std::string, kStateCount> rateBoxStates_;  // the state names the rate boxes carry
   QTimer moveTimer_;
   FormControls painted_;  // the controls as last drawn, to repaint only what changed

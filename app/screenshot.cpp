@@ -25,17 +25,24 @@ int runScreenshot(const ScreenshotRequest& request) {
     view.pickScenario(view.scenarioList()->findText(request.scenario, Qt::MatchExactly));
   }
   if (request.size.isValid()) view.resize(request.size);
-  if (request.countSeconds > 0.0) view.deliver(FormEvent::StartStopClick);
+  view.setSpeed(request.speed);
+  const bool counting = request.countSeconds > 0.0 || request.countTicks > 0;
+  if (counting) view.deliver(FormEvent::StartStopClick);
   view.show();
 
-  QTimer::singleShot(static_cast<int>(request.countSeconds * 1000.0), &view, [&] {
+  const auto save = [&] {
     const bool saved = view.grab().save(request.file, "PNG");
     if (!saved) {
       std::fprintf(stderr, "tessel-demo: could not write the picture to %s\n",
                    quotedForDisplay(request.file.toStdString()).c_str());
     }
     QApplication::exit(saved ? 0 : 1);
-  });
+  };
+  if (request.countTicks > 0) {
+    view.countTicks(request.countTicks, save);
+  } else {
+    QTimer::singleShot(static_cast<int>(request.countSeconds * 1000.0), &view, save);
+  }
   return QApplication::exec();
 }
 

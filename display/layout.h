@@ -68,11 +68,19 @@ inline constexpr int kDiagramRegionRight = 6480;
 // messages stay readable from the back of a classroom.
 inline constexpr BoxLayout kStatusStripBox{0, kMainForm.clientHeight, kMainForm.clientWidth, 720};
 inline constexpr int kStatusStripMargin = 90;  // left and right of the text
-// At the strip's right end, the "Long run" checkbox; the status line takes
-// the rest of the strip.
+// At the strip's right end, the "Long run" checkbox; left of it the speed
+// control, a label and a list as tall as the strip's text allows; the status
+// line takes the rest of the strip, room for two lines of the hint.
 inline constexpr BoxLayout kLongRunBox{kMainForm.clientWidth - 1800, kStatusStripBox.top, 1800,
                                        kStatusStripBox.height};
-inline constexpr BoxLayout kStatusLineBox{0, kStatusStripBox.top, kLongRunBox.left,
+inline constexpr int kSpeedListHeight = 405;
+inline constexpr BoxLayout kSpeedBox{kLongRunBox.left - 1365,
+                                     kStatusStripBox.top +
+                                         (kStatusStripBox.height - kSpeedListHeight) / 2,
+                                     1275, kSpeedListHeight};
+inline constexpr BoxLayout kSpeedLabelBox{kSpeedBox.left - 780, kStatusStripBox.top, 720,
+                                          kStatusStripBox.height};
+inline constexpr BoxLayout kStatusLineBox{0, kStatusStripBox.top, kSpeedLabelBox.left,
                                           kStatusStripBox.height};
 
 // The whole form the window shows and scales: the client area with the

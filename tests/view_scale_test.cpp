@@ -230,6 +230,29 @@ TEST_F(Keys, AreTypedIntoARateBoxInsteadOfActing) {
   EXPECT_EQ(form_.controls().scenarioList.text, "One Phone");
 }
 
+TEST_F(Keys, PlusAndMinusStepTheSpeedButAreTypedIntoARateBox) {
+  EXPECT_EQ(view_.speed(), kDesignSpeed) << "every window starts at the design's pace";
+  const std::array<std::pair<Qt::Key, Qt::KeyboardModifiers>, 3> faster{
+      {{Qt::Key_Plus, Qt::NoModifier},
+       {Qt::Key_Equal, Qt::NoModifier},
+       {Qt::Key_Plus, Qt::KeypadModifier}}};
+  for (const auto& [key, modifiers] : faster) press(&view_, key, modifiers);
+  EXPECT_EQ(view_.speed(), 3U);
+  EXPECT_EQ(view_.speedList()->currentText(), QStringLiteral("\u00d710"));
+  press(&view_, Qt::Key_Minus, Qt::KeypadModifier);
+  press(&view_, Qt::Key_Minus);
+  EXPECT_EQ(view_.speed(), 1U);
+  for (int i = 0; i < 3; ++i) press(&view_, Qt::Key_Minus);
+  EXPECT_EQ(view_.speed(), 0U) << "no slower than the design";
+
+  QLineEdit* box = view_.rateBox(3);
+  box->setFocus();
+  box->clear();
+  for (const Qt::Key key : {Qt::Key_Plus, Qt::Key_Equal, Qt::Key_Minus}) press(box, key);
+  EXPECT_EQ(box->text(), QStringLiteral("+=-"));
+  EXPECT_EQ(view_.speed(), 0U);
+}
+
 TEST_F(Keys, F11TogglesFullScreenAndEscapeLeavesIt) {
   press(&view_, Qt::Key_Escape);
   EXPECT_FALSE(view_.isFullScreen()) << "Escape does nothing in a window";

@@ -19,6 +19,8 @@
 #include "app/form_view.h"
 #include "chain/scenarios.h"
 #include "scripted_random.h"
+#include "sim/sim_run.h"
+#include "toolkit/random_source.h"
 
 namespace tessel {
 namespace {
@@ -39,6 +41,12 @@ class ViewTest : public ::testing::Test {
   }
 
   QImage picture() { return view_.grab().toImage(); }
+
+  // The status line's message, with the breaks between its two lines read
+  // as the blanks they stand for.
+  QString statusText() const {
+    return view_.statusLine()->text().replace(QLatin1Char('\n'), QLatin1Char(' '));
+  }
 
   // The colour on the left rim of a state circle, halfway down.
   QColor rimColour(int state) {
@@ -159,7 +167,7 @@ TEST_F(ViewTest, AnEmptyRateBoxShowsTheErrorAndMarksTheBoxUntilFixed) {
   retype(4, QString());
   click(0);
   EXPECT_EQ(
-      view_.statusLine()->text(),
+      statusText(),
       QStringLiteral("The rate from \"On Phone\" to \"Off Phone\" is empty; it needs a number."));
   EXPECT_TRUE(view_.rateBox(4)->property("marked").toBool());
   EXPECT_FALSE(view_.rateBox(3)->property("marked").toBool());
@@ -181,7 +189,7 @@ TEST_F(ViewTest, TypedControlsAndTagsShowAsTheyAreInTheStatusLine) {
   retype(3, QStringLiteral("<b>1</b>") + QChar(0x202E) + QStringLiteral("x"));
   click(0);
   EXPECT_EQ(
-      view_.statusLine()->text().toStdString(),
+      statusText().toStdString(),
       R"(The rate from "Off Phone" to "On Phone" holds "<b>1</b>\u202Ex", which is not a number.)");
   EXPECT_EQ(view_.statusLine()->textFormat(), Qt::PlainText);
 }
@@ -286,6 +294,41 @@ TEST_F(ViewTest, AMessageTooLongForTheStatusLineEndsInAnEllipsis) {
 
 // A mark that moves is repainted where it was and where it goes, its share
 // included; the view repaints only what changedRegion names.
+// The window at "Max" counting a set number of ticks shows what tessel-sim
+// prints for the same scenario, seed and ticks: the same chain at any speed.
+TEST(FastForward, CountingTicksAtMaxShowsWhatTheRunnerCounts) {
+  const FreshSettings settings;
+  constexpr long long kTicks = 200000;
+  auto random = ClockSeededRandom::withFixedSeed(5);
+  MainForm form(random, NumberFormat{});
+  FormView view(form);
+  view.deliver(FormEvent::Load);
+  view.pickScenario(3);
+  view.setSpeed(runSpeedNamed("max").value());
+  bool reached = false;
+  view.countTicks(kTicks, [&] { reached = true; });
+  view.deliver(FormEvent::StartStopClick);
+  view.show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return reached; }, 60000));
+
+  SimJob job;
+  job.scenario = "Conversation";
+  job.ticks = kTicks;
+  job.seed = 5;
+  const SimOutcome outcome = runSimulation(job);
+  ASSERT_TRUE(std::holds_alternative<SimReport>(outcome));
+  const SimReport& report = std::get<SimReport>(outcome);
+  ASSERT_EQ(report.states.size(), 4U);
+  for (std::size_t i = 0; i < kStateCount; ++i) {
+    EXPECT_EQ(form.controls().visitCounts[i].caption,
+              numberText(static_cast<double>(report.states[i].visits)))
+        << i;
+    EXPECT_EQ(form.controls().shareLabels[i].caption, report.states[i].percentLabel) << i;
+  }
+  const int before = view.runFrame();
+  EXPECT_EQ(before, 0) << "no tick after the count";
+}
+
 TEST(ChangedRegion, CoversAMovedLongRunMarkAndItsShare) {
   FormControls before = makeDesignControls();
   before.longRunMarks[kGreen] = {true, 3000.0F, "80.2"};

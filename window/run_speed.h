@@ -5,6 +5,7 @@
 // budget at every speed, so the chain itself, and a seeded run, is the same
 // at every speed; only how much of it one frame shows changes.
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <limits>
@@ -42,17 +43,17 @@ inline constexpr double kMaxSpeedShare = 0.5;
 std::optional<std::size_t> runSpeedNamed(std::string_view name);
 
 // One frame at the speed with index `speed`: its count of ticks, or at "Max"
-// as many as fit in kMaxSpeedShare of the timer's interval on `Clock`.
-// Returns the ticks run (see MainForm::runFrame).
+// as many as fit in kMaxSpeedShare of the timer's interval on `Clock`; never
+// more than `mostTicks`. Returns the ticks run (see MainForm::runFrame).
 template <typename Clock = std::chrono::steady_clock>
-int runFrameAtSpeed(MainForm& form, std::size_t speed) {
+int runFrameAtSpeed(MainForm& form, std::size_t speed,
+                    int mostTicks = std::numeric_limits<int>::max()) {
   const int ticks = kRunSpeeds.at(speed).ticksPerFrame;
-  if (ticks > 0) return form.runFrame(ticks);
-  const auto budget = std::chrono::duration<double, std::milli>(form.controls().moveTimer.interval *
-                                                                kMaxSpeedShare);
+  if (ticks > 0) return form.runFrame(std::min(ticks, mostTicks));
+  const auto budget = std::chrono::duration<double, std::milli>(
+      form.controls().moveTimer.interval * kMaxSpeedShare);
   const auto start = Clock::now();
-  return form.runFrame(std::numeric_limits<int>::max(),
-                       [&] { return Clock::now() - start >= budget; });
+  return form.runFrame(mostTicks, [&] { return Clock::now() - start >= budget; });
 }
 
 }  // namespace tessel
