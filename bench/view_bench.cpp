@@ -14,11 +14,13 @@
 #include <QPainter>
 #include <QRegion>
 #include <cstdint>
+#include <string_view>
 
 #include "app/form_painter.h"
 #include "app/form_view.h"
 #include "toolkit/random_source.h"
 #include "window/main_form.h"
+#include "window/run_speed.h"
 
 namespace tessel {
 namespace {
@@ -109,6 +111,40 @@ void BM_TickWithLongRunMarks(benchmark::State& state) {
   if (const char* why = window.notCounting()) state.SkipWithError(why);
 }
 BENCHMARK(BM_TickWithLongRunMarks)->Unit(benchmark::kMicrosecond);
+
+// Fast forward: one frame of the timer at a speed, that is its ticks with
+// the widgets brought in line once, then Qt's render of the whole window as
+// the frame's repaint. Reports the ticks a second of wall time, frames
+// included, the measure of "Max" (whose frame is half the timer's interval
+// of ticks by design).
+void BM_FrameAtSpeed(benchmark::State& state, std::string_view speedName, QSize size) {
+  CountingWindow window(size, Marks::kOn);
+  window.view().setSpeed(runSpeedNamed(speedName).value());
+  QImage image = windowImage(window.view());
+  if (const char* why = window.notCounting()) {
+    state.SkipWithError(why);
+    return;
+  }
+  std::int64_t ticks = 0;
+  for (auto _ : state) {
+    ticks += window.view().runFrame();
+    window.view().render(&image);
+  }
+  if (const char* why = window.notCounting()) state.SkipWithError(why);
+  state.counters["ticks_per_second"] =
+      benchmark::Counter(static_cast<double>(ticks), benchmark::Counter::kIsRate);
+  state.counters["ticks_per_frame"] =
+      benchmark::Counter(static_cast<double>(ticks), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK_CAPTURE(BM_FrameAtSpeed, x1000, "1000", FormScale::designSize())
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_FrameAtSpeed, max, "max", FormScale::designSize())
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_FrameAtSpeed, max_full_screen, "max", kFullScreen)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // A tick, then the whole window rendered: background, drawn elements and
 // every child widget.

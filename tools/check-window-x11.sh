@@ -362,6 +362,29 @@ check_maximised_window() {
     fail "the window still changed after the key P ($changed pixels in 1.5 s)"
   fi
 
+  # At "Max" (the key + six times) the window runs thousands of ticks a
+  # frame; P still freezes everything at once.
+  xdotool windowfocus --sync "$window" key p
+  for _ in 1 2 3 4 5 6; do xdotool windowfocus --sync "$window" key plus; done
+  cp "$out/paused-2.png" "$out/fast-0.png"
+  fast() { [ "$(box_changed "$out/fast-0.png" "$out/fast-1.png" "$scaled_chart" 0)" -gt 0 ]; }
+  if screenshot_until "$out/fast-1.png" fast; then
+    pass "the chart counts again at Max"
+  else
+    fail "the chart looked the same for 10 s after Cont at Max"
+  fi
+  xdotool windowfocus --sync "$window" key p
+  fast_paused() { [ "$(box_changed "$out/fast-1.png" "$out/fast-2.png" "$scaled_pause" 25%)" -gt 0 ]; }
+  screenshot_until "$out/fast-2.png" fast_paused || fail "the key P did not pause at Max"
+  sleep 1.5
+  import -silent -window root "$out/fast-3.png" || give_up "could not take a screenshot"
+  changed=$(compare -metric AE "$out/fast-2.png" "$out/fast-3.png" null: 2>&1 >/dev/null)
+  if [ "$changed" = "0" ]; then
+    pass "nothing moved in the 1.5 s after the key P at Max"
+  else
+    fail "the window still changed after the key P at Max ($changed pixels in 1.5 s)"
+  fi
+
   kill "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
   pid=
