@@ -40,9 +40,10 @@ declare -A fixed_runs=(
   [fuzz_strict_number]=1500000
   [fuzz_event_stream]=20000
   [fuzz_long_run]=600000
+  [fuzz_chain_file]=200000
 )
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(fuzz_leading_number fuzz_strict_number fuzz_event_stream fuzz_long_run)
+  targets=(fuzz_leading_number fuzz_strict_number fuzz_event_stream fuzz_long_run fuzz_chain_file)
 fi
 for target in "${targets[@]}"; do
   [ -n "${fixed_runs[$target]:-}" ] || { echo "unknown fuzz target: $target" >&2; exit 2; }

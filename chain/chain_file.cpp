@@ -1,0 +1,235 @@
+#include "chain/chain_file.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <nlohmann/json.hpp>
+
+#include "toolkit/quoted_text.h"
+
+namespace tessel {
+namespace {
+
+using Json = nlohmann::json;
+
+// The code points of a UTF-8 text (already checked by the JSON reader, or
+// coming from the window's own text), one at a time.
+std::vector<std::uint32_t> codePoints(std::string_view text) {
+  std::vector<std::uint32_t> points;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    std::uint32_t point = length == 1   ? lead
+                          : length == 2 ? lead & 0x1FU
+                          : length == 3 ? lead & 0x0FU
+                                        : lead & 0x07U;
+    for (std::size_t k = 1; k < length && i + k < text.size(); ++k) {
+      point = (point << 6U) | (static_cast<unsigned char>(text[i + k]) & 0x3FU);
+    }
+    points.push_back(point);
+    i += length;
+  }
+  return points;
+}
+
+// Characters that would disguise or disturb a name where it is drawn:
+// controls, and the marks that reorder text.
+bool isUnusable(std::uint32_t point) {
+  return point < 0x20 || (point >= 0x7F && point <= 0x9F) || point == 0x200E || point == 0x200F ||
+         (point >= 0x202A && point <= 0x202E) || (point >= 0x2066 && point <= 0x2069);
+}
+
+bool isBlank(std::string_view text) {
+  return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+std::string lowerAscii(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
+// A field's name in quotes; what a file holds goes through quotedForDisplay.
+std::string field(std::string_view name) {
+  return "\"" + std::string(name) + "\"";
+}
+
+// Where a byte offset stands in the document, counted from 1.
+std::string lineAndColumn(std::string_view document, std::size_t byte) {
+  std::size_t line = 1;
+  std::size_t column = 1;
+  for (std::size_t i = 0; i < byte && i < document.size(); ++i) {
+    if (document[i] == '\n') {
+      ++line;
+      column = 1;
+    } else if ((static_cast<unsigned char>(document[i]) & 0xC0U) != 0x80U) {
+      ++column;
+    }
+  }
+  return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+// The reader's own reason, without its prefix and without the text it last
+// read, which may be anything.
+std::string parseReason(const char* what) {
+  std::string reason(what);
+  if (const std::size_t colon = reason.find(": "); colon != std::string::npos) {
+    reason.erase(0, colon + 2);
+  }
+  if (const std::size_t lastRead = reason.find("; last read"); lastRead != std::string::npos) {
+    reason.erase(lastRead);
+  }
+  return reason;
+}
+
+std::optional<std::string> textProblem(const Json& root, const char* name, std::size_t longest,
+                                       bool required, std::string& out) {
+  const auto found = root.find(name);
+  if (found == root.end()) {
+    if (!required) return std::nullopt;
+    return "it has no " + field(name) + " field.";
+  }
+  if (!found->is_string()) return field(name) + " must be a text.";
+  out = found->get<std::string>();
+  if (longest > 0) {
+    if (isBlank(out)) return field(name) + " is empty.";
+    if (codePoints(out).size() > longest) {
+      return field(name) + " is longer than " + std::to_string(longest) + " characters.";
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> stateNameProblem(std::string_view name,
+                                            const std::vector<std::string>& others) {
+  if (isBlank(name)) return "a state's name is empty.";
+  const std::vector<std::uint32_t> points = codePoints(name);
+  if (points.size() > kLongestStateName) {
+    return "the name " + quotedForDisplay(name) + " is longer than " +
+           std::to_string(kLongestStateName) + " characters.";
+  }
+  for (const std::uint32_t point : points) {
+    if (isUnusable(point)) return "a state's name holds a control character.";
+  }
+  if (name.find("->") != std::string_view::npos) {
+    return "the name " + quotedForDisplay(name) +
+           " holds \"->\", which separates the names of a rate.";
+  }
+  for (const std::string& other : others) {
+    if (lowerAscii(other) == lowerAscii(name)) {
+      return "two states are named " + quotedForDisplay(name) + ".";
+    }
+  }
+  return std::nullopt;
+}
+
+std::string rateKey(const Chain& chain, int transition) {
+  const Transition& t = kTransitions[static_cast<std::size_t>(transition)];
+  return chain.states.at(static_cast<std::size_t>(t.from)) + "->" +
+         chain.states.at(static_cast<std::size_t>(t.to));
+}
+
+std::variant<Chain, std::string> readChain(std::string_view document) {
+  if (document.size() > kMostChainFileBytes) {
+    return std::string("it is larger than 1 MiB, far larger than any chain.");
+  }
+  Json root;
+  try {
+    root = Json::parse(document);
+  } catch (const Json::parse_error& error) {
+    return "it is not JSON: at " + lineAndColumn(document, error.byte > 0 ? error.byte - 1 : 0) +
+           ", " + parseReason(error.what()) + ".";
+  } catch (const Json::exception& error) {
+    return "it is not JSON that can be read: " + parseReason(error.what()) + ".";
+  }
+  if (!root.is_object()) return std::string("it is not a chain: it holds no JSON object.");
+
+  std::string format;
+  if (auto problem = textProblem(root, "format", 0, true, format)) return *problem;
+  if (format != kChainFormat) {
+    return "it is not a Tessel chain: its \"format\" is not \"" + std::string(kChainFormat) + "\".";
+  }
+  const auto version = root.find("version");
+  if (version == root.end()) return std::string("it has no \"version\" field.");
+  if (!version->is_number_integer()) return std::string("\"version\" must be a whole number.");
+  if (version->get<std::int64_t>() != kChainVersion) {
+    return "it is version " + std::to_string(version->get<std::int64_t>()) +
+           " of the chain format; this program reads version " + std::to_string(kChainVersion) +
+           ".";
+  }
+
+  Chain chain;
+  if (auto problem = textProblem(root, "title", kLongestChainTitle, true, chain.title)) {
+    return *problem;
+  }
+  for (const std::uint32_t point : codePoints(chain.title)) {
+    if (isUnusable(point)) return std::string("\"title\" holds a control character.");
+  }
+  if (auto problem = textProblem(root, "note", 0, false, chain.note)) return *problem;
+
+  const auto states = root.find("states");
+  if (states == root.end()) return std::string("it has no \"states\" field.");
+  if (!states->is_array()) return std::string("\"states\" must be a list of names.");
+  if (states->size() < kFewestChainStates || states->size() > kStateCount) {
+    return "it has " + std::to_string(states->size()) + " states; a chain has 2, 3 or 4.";
+  }
+  for (const Json& state : *states) {
+    if (!state.is_string()) return std::string("\"states\" must be a list of names.");
+    const std::string name = state.get<std::string>();
+    if (auto problem = stateNameProblem(name, chain.states)) return *problem;
+    chain.states.push_back(name);
+  }
+
+  const auto rates = root.find("rates");
+  if (rates == root.end()) return std::string("it has no \"rates\" field.");
+  if (!rates->is_object()) return std::string("\"rates\" must map \"FROM->TO\" to numbers.");
+  for (const auto& [key, value] : rates->items()) {
+    const std::size_t arrow = key.find("->");
+    std::optional<int> from;
+    std::optional<int> to;
+    for (std::size_t i = 0; arrow != std::string::npos && i < chain.states.size(); ++i) {
+      if (chain.states[i] == std::string_view(key).substr(0, arrow)) from = static_cast<int>(i);
+      if (chain.states[i] == std::string_view(key).substr(arrow + 2)) to = static_cast<int>(i);
+    }
+    const std::optional<int> transition =
+        from && to ? transitionIndex(*from, *to) : std::optional<int>();
+    if (!transition) {
+      return "the rate " + quotedForDisplay(key) +
+             " does not name two of its states as \"FROM->TO\".";
+    }
+    if (!value.is_number()) return "the rate " + quotedForDisplay(key) + " is not a number.";
+    const double rate = value.get<double>();
+    if (!std::isfinite(rate) || std::fabs(rate) > kLargestChainRate) {
+      return "the rate " + quotedForDisplay(key) + " is too large; keep every rate within 1e305.";
+    }
+    chain.rates[static_cast<std::size_t>(*transition)] = rate;
+  }
+  return chain;
+}
+
+std::string writeChain(const Chain& chain) {
+  nlohmann::ordered_json document;
+  document["format"] = kChainFormat;
+  document["version"] = kChainVersion;
+  document["title"] = chain.title;
+  document["states"] = chain.states;
+  nlohmann::ordered_json rates = nlohmann::ordered_json::object();
+  // By the state they leave, then by the state they reach.
+  for (int from = 0; from < kStateCount; ++from) {
+    for (int to = 0; to < kStateCount; ++to) {
+      const std::optional<int> transition = transitionIndex(from, to);
+      if (!transition || std::max(from, to) >= static_cast<int>(chain.states.size())) continue;
+      const std::optional<double>& rate = chain.rates[static_cast<std::size_t>(*transition)];
+      if (rate) rates[rateKey(chain, *transition)] = *rate;
+    }
+  }
+  document["rates"] = rates;
+  if (!chain.note.empty()) document["note"] = chain.note;
+  return document.dump(2) + "\n";
+}
+
+}  // namespace tessel
