@@ -22,6 +22,15 @@ inline constexpr std::array<DiagramLayer, 4> kDiagramLayers{{
 
 }  // namespace
 
+void showTransition(FormControls& controls, int transition) {
+  const Transition& t = kTransitions.at(static_cast<std::size_t>(transition));
+  for (const int stroke : t.arrowStrokes) {
+    controls.arrowStrokes[static_cast<std::size_t>(stroke)].visible = true;
+  }
+  controls.arcLines[static_cast<std::size_t>(t.arcLine)].visible = true;
+  controls.rateBoxes[static_cast<std::size_t>(t.rateBox)].visible = true;
+}
+
 void showLayer(FormControls& controls, std::int16_t layer) {
   for (const DiagramLayer& row : kDiagramLayers) {
     if (row.layer != layer) continue;

@@ -14,4 +14,8 @@ namespace tessel {
 // changes nothing. No layer shows the Blue-Cyan diagonal.
 void showLayer(FormControls& controls, std::int16_t layer);
 
+// Makes one transition of the diagram visible, its arrow-head strokes, arc
+// and rate box, as a layer shows its own; the diagonals too.
+void showTransition(FormControls& controls, int transition);
+
 }  // namespace tessel

@@ -1,5 +1,7 @@
 #include "window/main_form.h"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 #include <utility>
 
@@ -79,6 +81,7 @@ bool MainForm::handle(FormEvent event) {
   } else if (!loaded_) {
     return true;
   }
+  notice_.reset();
   bool completed = false;
   try {
     switch (event) {
@@ -210,6 +213,7 @@ void MainForm::unmarkFixedRateBox() {
 }
 
 void MainForm::setRateText(int box, std::string text) {
+  notice_.reset();
   TextBox& rateBox = controls_.rateBoxes.at(static_cast<std::size_t>(box));
   rateBox.setText(std::move(text));
   refreshLongRunMarks();
@@ -349,6 +353,10 @@ void MainForm::loadScenario() {
   zeroVisitCounts();
   for (Label& name : controls_.nameLabels) name.caption.clear();
 
+  if (const Chain* chain = pickedChain()) {
+    applyChain(*chain);
+    return;
+  }
   // Every scenario is the base with its own additions on top; the list's
   // text is read afresh for each test and compared exactly.
   applyScenarioAdditions(kBaseScenario, true);
@@ -372,6 +380,133 @@ void MainForm::applyScenarioAdditions(const Scenario& scenario, bool isBase) {
     controls_.rateBoxes[static_cast<std::size_t>(rate.rateBox)].setText(numberText(rate.rate));
   }
   showColumns(scenario, isBase ? 0 : 2);
+}
+
+const Chain* MainForm::pickedChain() const {
+  const std::vector<std::string>& entries = controls_.scenarioList.entries;
+  for (std::size_t i = 0; i < chains_.size(); ++i) {
+    const std::size_t entry = kScenarioListOrder.size() + i;
+    if (entry < entries.size() && entries[entry] == controls_.scenarioList.text) return &chains_[i];
+  }
+  return nullptr;
+}
+
+void MainForm::applyChain(const Chain& chain) {
+  // The design's layers for two, three or four states, and every other
+  // transition between the shown states with them: the diagonals too.
+  const int shown = static_cast<int>(chain.states.size());
+  showLayer(2);
+  if (shown >= 3) showLayer(3);
+  if (shown == 4) showLayer(4);
+  for (int transition = 0; transition < kTransitionCount; ++transition) {
+    const Transition& t = kTransitions[static_cast<std::size_t>(transition)];
+    if (t.from < shown && t.to < shown) showTransition(controls_, transition);
+  }
+  for (std::size_t state = 0; state < chain.states.size(); ++state) {
+    controls_.nameLabels[state].caption = chain.states[state];
+  }
+  // Written as a preset writes its defaults: a rate the chain leaves out
+  // keeps the "0.0" every box starts from.
+  for (std::size_t transition = 0; transition < kTransitionCount; ++transition) {
+    if (const std::optional<double>& rate = chain.rates[transition]) {
+      controls_.rateBoxes[static_cast<std::size_t>(kTransitions[transition].rateBox)].setText(
+          numberText(*rate));
+    }
+  }
+  for (std::size_t state = 0; state < chain.states.size(); ++state) {
+    controls_.bars[state].visible = true;
+    controls_.shareLabels[state].visible = true;
+    controls_.visitCounts[state].visible = true;
+  }
+}
+
+void MainForm::openChain(Chain chain) {
+  if (!loaded_) return;
+  std::vector<std::string>& entries = controls_.scenarioList.entries;
+  std::optional<std::size_t> entry;
+  for (std::size_t i = 0; i < chains_.size(); ++i) {
+    if (chains_[i] == chain) entry = kScenarioListOrder.size() + i;
+  }
+  if (!entry) {
+    std::string title = chain.title;
+    for (int copy = 2; std::find(entries.begin(), entries.end(), title) != entries.end(); ++copy) {
+      title = chain.title + " (" + std::to_string(copy) + ")";
+    }
+    controls_.scenarioList.addItem(std::move(title));
+    chains_.push_back(std::move(chain));
+    entry = entries.size() - 1;
+  }
+  controls_.scenarioList.text = entries[*entry];
+  handle(FormEvent::ScenarioClick);
+}
+
+std::variant<Chain, std::string> MainForm::chainOnWindow() const {
+  Chain chain;
+  if (const Chain* picked = pickedChain()) {
+    chain.title = picked->title;
+    chain.note = picked->note;
+  } else {
+    // A preset, or a text typed into the list, which gives the base.
+    chain.title = std::string(scenarioNamed(controls_.scenarioList.text).name);
+  }
+  for (std::size_t state = 0; state < kStateCount && controls_.circles[state].visible; ++state) {
+    chain.states.emplace_back(
+        shownStateName(static_cast<int>(state), controls_.nameLabels[state].caption));
+  }
+  const int shown = static_cast<int>(chain.states.size());
+  for (int transition = 0; transition < kTransitionCount; ++transition) {
+    const Transition& t = kTransitions[static_cast<std::size_t>(transition)];
+    if (t.from >= shown || t.to >= shown) continue;
+    const TextBox& box = controls_.rateBoxes[static_cast<std::size_t>(t.rateBox)];
+    const std::string name =
+        "The rate from " + quotedForDisplay(chain.states[static_cast<std::size_t>(t.from)]) +
+        " to " + quotedForDisplay(chain.states[static_cast<std::size_t>(t.to)]);
+    const StrictReading reading = box.strictNumber(numberFormat_);
+    if (reading.status != StrictStatus::Number) {
+      const bool empty = box.text().find_first_not_of(" \t") == std::string::npos;
+      return name +
+             (empty ? " is empty"
+                    : " holds " + quotedForDisplay(box.text()) + ", which is not a number") +
+             "; the chain is not saved until it holds one.";
+    }
+    if (std::fabs(reading.value) > kLargestChainRate) {
+      return name + " is above 1e305, too large to save.";
+    }
+    if (reading.value != 0.0) chain.rates[static_cast<std::size_t>(transition)] = reading.value;
+  }
+  return chain;
+}
+
+std::optional<std::string> MainForm::renameState(int state, std::string name) {
+  const auto index = static_cast<std::size_t>(state);
+  if (state < 0 || state >= kStateCount || !controls_.circles[index].visible) {
+    return "That state is not on the window.";
+  }
+  std::vector<std::string> others;
+  for (std::size_t other = 0; other < kStateCount; ++other) {
+    if (other != index && controls_.circles[other].visible) {
+      others.emplace_back(
+          shownStateName(static_cast<int>(other), controls_.nameLabels[other].caption));
+    }
+  }
+  if (std::optional<std::string> problem = stateNameProblem(name, others)) {
+    char& first = (*problem)[0];
+    if (first >= 'a' && first <= 'z') first = static_cast<char>(first - 'a' + 'A');
+    return problem;
+  }
+  notice_.reset();
+  controls_.nameLabels[index].caption = std::move(name);
+  return std::nullopt;
+}
+
+std::string MainForm::entryNote(std::size_t index) const {
+  const std::size_t presets = kScenarioListOrder.size();
+  return index >= presets && index - presets < chains_.size() ? chains_[index - presets].note
+                                                              : std::string();
+}
+
+void MainForm::setNotice(Notice notice) {
+  notice_ = std::move(notice);
 }
 
 void MainForm::showColumns(const Scenario& scenario, std::size_t first) {

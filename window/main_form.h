@@ -9,7 +9,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <variant>
+#include <vector>
 
+#include "chain/chain_file.h"
 #include "chain/chain_variables.h"
 #include "chain/scenarios.h"
 #include "display/form_controls.h"
@@ -100,6 +103,33 @@ class MainForm {
   void setRateText(int box, std::string text);
   bool typeScenario(std::string text);
 
+  // Chains of the user's own. openChain adds one to the scenario list after
+  // the five, under its title (made unique with " (2)" and so on, unless the
+  // very same chain is there already, which is then picked instead), and
+  // picks it as a click on its entry does. Picking it again applies its
+  // names and rates afresh, as a preset's.
+  void openChain(Chain chain);
+  // The chain on the window as it stands: the scenario's title, the names
+  // of the shown states and the numbers in the rate boxes between them
+  // (zeros left out). A sentence naming the transition instead while a rate
+  // box between shown states holds no number.
+  std::variant<Chain, std::string> chainOnWindow() const;
+  // Names a shown state anew, until a scenario is applied again. Returns
+  // what is wrong with the name instead, changing nothing.
+  std::optional<std::string> renameState(int state, std::string name);
+  // The note of the list entry at `index`, for its tooltip; empty for the
+  // presets.
+  std::string entryNote(std::size_t index) const;
+
+  // A message from outside the chain, such as a file that cannot be read,
+  // shown until the user's next action; `problem` shows it as an error.
+  struct Notice {
+    std::string text;
+    bool problem = true;
+  };
+  void setNotice(Notice notice);
+  const std::optional<Notice>& notice() const { return notice_; }
+
   // The long-run marks on the chart, off at start. While they are on they
   // follow every event and every typed rate: a new scenario, an edited rate,
   // the state the token rests in.
@@ -138,6 +168,8 @@ class MainForm {
 
  private:
   void applyScenarioAdditions(const Scenario& scenario, bool isBase);
+  void applyChain(const Chain& chain);
+  const Chain* pickedChain() const;
   void showColumns(const Scenario& scenario, std::size_t first);
   void drawUntilJump();
   void raiseIfNoWayOut() const;
@@ -155,6 +187,9 @@ class MainForm {
   FormVariables vars_;
   std::optional<RunError> lastError_;
   std::optional<int> markedRateBox_;
+  std::optional<Notice> notice_;
+  // The chains opened, by list entry after the presets.
+  std::vector<Chain> chains_;
   bool loaded_ = false;
   bool tickDrew_ = false;
   bool tickFailed_ = false;  // the last frame ended at a tick that raised an error
