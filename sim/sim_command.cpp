@@ -33,8 +33,12 @@ int runSimCommand(std::span<const std::string_view> args, std::ostream& out, std
 
   const std::uint64_t seed =
       options.seed ? *options.seed : (context.clockSeed ? context.clockSeed() : 0);
-  const SimJob job{options.scenario, options.ticks, seed, options.rates,
-                   options.traceEvery.value_or(0)};
+  const SimJob job{options.chain ? options.chain->title : options.scenario,
+                   options.ticks,
+                   seed,
+                   options.rates,
+                   options.traceEvery.value_or(0),
+                   options.chain};
 
   std::optional<ProgressBar> bar;
   ProgressCallback progress;

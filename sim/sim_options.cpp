@@ -1,9 +1,14 @@
 #include "sim/sim_options.h"
 
 #include <algorithm>
+#include <array>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <fstream>
 #include <limits>
 
+#include "chain/chain_file.h"
 #include "chain/choose_next_state.h"
 #include "chain/scenarios.h"
 #include "chain/transitions.h"
@@ -55,27 +60,48 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) {
                     [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-// The transitions whose rate boxes the scenario shows, in the table's order.
-std::vector<int> shownTransitions(const Scenario& scenario) {
+// What a run shows once its scenario or chain is applied: the list's text,
+// the states' names ("" where a state has none) and the transitions whose
+// rate boxes show, in the table's order.
+struct ShownStates {
+  std::string_view title;
+  std::array<std::string_view, kStateCount> names{};
+  std::vector<int> transitions;
+};
+
+ShownStates shownStates(const Scenario& scenario) {
+  ShownStates shown{scenario.name, scenario.stateNames, {}};
   FormControls controls = makeDesignControls();
   for (TextBox& box : controls.rateBoxes) box.visible = false;
   for (const std::int16_t layer : scenario.layers) showLayer(controls, layer);
-  std::vector<int> shown;
   for (int i = 0; i < kTransitionCount; ++i) {
     const Transition& transition = kTransitions[static_cast<std::size_t>(i)];
     if (controls.rateBoxes[static_cast<std::size_t>(transition.rateBox)].visible)
-      shown.push_back(i);
+      shown.transitions.push_back(i);
   }
   return shown;
 }
 
-std::string transitionList(const Scenario& scenario) {
+// A chain shows every transition between its states.
+ShownStates shownStates(const Chain& chain) {
+  ShownStates shown{chain.title, {}, {}};
+  for (std::size_t state = 0; state < chain.states.size(); ++state) {
+    shown.names[state] = chain.states[state];
+  }
+  const auto count = static_cast<int>(chain.states.size());
+  for (int i = 0; i < kTransitionCount; ++i) {
+    const Transition& transition = kTransitions[static_cast<std::size_t>(i)];
+    if (transition.from < count && transition.to < count) shown.transitions.push_back(i);
+  }
+  return shown;
+}
+
+std::string transitionList(const ShownStates& shown) {
   std::string list;
-  for (const int index : shownTransitions(scenario)) {
+  for (const int index : shown.transitions) {
     const Transition& transition = kTransitions[static_cast<std::size_t>(index)];
     const auto name = [&](int state) {
-      return std::string(
-          shownStateName(state, scenario.stateNames[static_cast<std::size_t>(state)]));
+      return std::string(shownStateName(state, shown.names[static_cast<std::size_t>(state)]));
     };
     if (!list.empty()) list += ", ";
     list += name(transition.from) + std::string(kArrow) + name(transition.to) + " (" +
@@ -86,20 +112,52 @@ std::string transitionList(const Scenario& scenario) {
   return list;
 }
 
-// The state a name stands for: its colour or the scenario's name for it.
-std::variant<int, std::string> stateNamed(std::string_view name, const Scenario& scenario) {
+// The state a name stands for: its colour or the run's name for it.
+std::variant<int, std::string> stateNamed(std::string_view name, const ShownStates& shown) {
   std::vector<int> matches;
   for (int state = 0; state < kStateCount; ++state) {
-    const std::string_view ownName = scenario.stateNames[static_cast<std::size_t>(state)];
+    const std::string_view ownName = shown.names[static_cast<std::size_t>(state)];
     if (sameIgnoringCase(name, kStateNames[static_cast<std::size_t>(state)]) ||
         (!ownName.empty() && sameIgnoringCase(name, ownName))) {
       matches.push_back(state);
     }
   }
   if (matches.size() == 1) return matches.front();
-  const std::string where = " in " + quotedForDisplay(scenario.name);
+  const std::string where = " in " + quotedForDisplay(shown.title);
   if (matches.empty()) return "no state is called " + quotedForDisplay(name) + where;
   return quotedForDisplay(name) + " names more than one state" + where;
+}
+
+std::variant<int, std::string> rateBoxIn(std::string_view transition, const ShownStates& shown) {
+  const std::string shows = "; the transitions it shows are " + transitionList(shown);
+  const std::size_t arrow = transition.find(kArrow);
+  if (arrow == std::string_view::npos) {
+    return quotedForDisplay(transition) + " is not FROM->TO" + shows;
+  }
+  const auto from = stateNamed(trimmed(transition.substr(0, arrow)), shown);
+  if (const auto* problem = std::get_if<std::string>(&from)) return *problem + shows;
+  const auto to = stateNamed(trimmed(transition.substr(arrow + kArrow.size())), shown);
+  if (const auto* problem = std::get_if<std::string>(&to)) return *problem + shows;
+  const std::optional<int> index = transitionIndex(std::get<int>(from), std::get<int>(to));
+  if (!index) return quotedForDisplay(transition) + " joins a state to itself" + shows;
+  return kTransitions[static_cast<std::size_t>(*index)].rateBox;
+}
+
+// The chain in a file, or what is wrong with it, as the window says it.
+std::variant<Chain, std::string> readChainFile(const std::string& path) {
+  const std::string cannot = "cannot open " + quotedForDisplay(path) + ": ";
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return cannot + "it cannot be read (" + std::strerror(errno) + ").";
+  std::string bytes;
+  char buffer[65536];
+  while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
+    bytes.append(buffer, static_cast<std::size_t>(file.gcount()));
+    if (bytes.size() > kMostChainFileBytes) break;
+  }
+  if (file.bad()) return cannot + "it cannot be read.";
+  auto chain = readChain(bytes);
+  if (auto* problem = std::get_if<std::string>(&chain)) return cannot + *problem;
+  return chain;
 }
 
 class OptionReader {
@@ -140,6 +198,8 @@ class OptionReader {
     if (name == "--scenario")
       return withValue(name, inlineValue,
                        [&](std::string_view v) { return setScenario(options, v); });
+    if (name == "--chain")
+      return withValue(name, inlineValue, [&](std::string_view v) { return setChain(options, v); });
     if (name == "--ticks")
       return withValue(name, inlineValue, [&](std::string_view v) { return setTicks(options, v); });
     if (name == "--seed")
@@ -183,6 +243,13 @@ class OptionReader {
     }
     return "unknown scenario " + quotedForDisplay(value) + "; the scenarios are " +
            scenarioChoices();
+  }
+
+  static std::optional<std::string> setChain(SimOptions& options, std::string_view value) {
+    auto chain = readChainFile(std::string(value));
+    if (auto* problem = std::get_if<std::string>(&chain)) return *problem;
+    options.chain = std::get<Chain>(std::move(chain));
+    return std::nullopt;
   }
 
   static std::optional<std::string> setTicks(SimOptions& options, std::string_view value) {
@@ -229,11 +296,17 @@ class OptionReader {
     return std::nullopt;
   }
 
-  static std::optional<std::string> resolveTransitions(SimOptions& options) {
-    const Scenario& scenario = scenarioNamed(options.scenario);
+  std::optional<std::string> resolveTransitions(SimOptions& options) const {
+    if (options.chain) {
+      for (const std::string_view seen : seen_) {
+        if (seen == "--scenario") return std::string("--chain and --scenario cannot go together");
+      }
+    }
+    const ShownStates shown =
+        options.chain ? shownStates(*options.chain) : shownStates(scenarioNamed(options.scenario));
     for (RateSetting& rate : options.rates) {
       if (rate.transition.empty()) continue;
-      const auto box = rateBoxOfTransition(rate.transition, scenario);
+      const auto box = rateBoxIn(rate.transition, shown);
       if (const auto* problem = std::get_if<std::string>(&box)) {
         return "--rate " + quotedForDisplay(rate.transition + "=" + rate.text) + ": " + *problem;
       }
@@ -279,18 +352,7 @@ ParsedOptions parseSimOptions(std::span<const std::string_view> args) {
 
 std::variant<int, std::string> rateBoxOfTransition(std::string_view transition,
                                                    const Scenario& scenario) {
-  const std::string shows = "; the transitions it shows are " + transitionList(scenario);
-  const std::size_t arrow = transition.find(kArrow);
-  if (arrow == std::string_view::npos) {
-    return quotedForDisplay(transition) + " is not FROM->TO" + shows;
-  }
-  const auto from = stateNamed(trimmed(transition.substr(0, arrow)), scenario);
-  if (const auto* problem = std::get_if<std::string>(&from)) return *problem + shows;
-  const auto to = stateNamed(trimmed(transition.substr(arrow + kArrow.size())), scenario);
-  if (const auto* problem = std::get_if<std::string>(&to)) return *problem + shows;
-  const std::optional<int> index = transitionIndex(std::get<int>(from), std::get<int>(to));
-  if (!index) return quotedForDisplay(transition) + " joins a state to itself" + shows;
-  return kTransitions[static_cast<std::size_t>(*index)].rateBox;
+  return rateBoxIn(transition, shownStates(scenario));
 }
 
 std::string usageText() {
@@ -304,6 +366,8 @@ std::string usageText() {
          "  --scenario NAME  the scenario to run (default \"" +
          std::string(kDefaultScenario) + "\"), one of\n                   " + scenarioChoices() +
          "\n"
+         "  --chain FILE     open the chain in FILE (a .tessel document) and run it instead,\n"
+         "                   exactly as the window runs it\n"
          "  --ticks N        timer ticks to deliver, 0 to " +
          std::to_string(kMaxTicks) + " (default " + std::to_string(kDefaultTicks) +
          ")\n"
@@ -312,7 +376,7 @@ std::string usageText() {
          "                   rates; may be repeated\n"
          "  --rate FROM->TO=TEXT\n"
          "                   the same for the rate from state FROM to state TO, by colour\n"
-         "                   or by the scenario's name: --rate \"Bored->On Phone=2\"\n"
+         "                   or by the scenario's or chain's name: --rate \"Bored->On Phone=2\"\n"
          "  --format F       text (default), csv or json\n"
          "  --trace-every N  instead of the report, write CSV: every N ticks each state's\n"
          "                   share so far, beside its long-run share\n"

@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include "chain/chain_file.h"
 #include "chain/scenarios.h"
 
 namespace tessel {
@@ -32,6 +33,7 @@ struct RateSetting {
 
 struct SimOptions {
   std::string scenario{kDefaultScenario};
+  std::optional<Chain> chain;  // --chain FILE, read as the option is; runs instead of the scenario
   std::uint64_t ticks = kDefaultTicks;
   std::optional<std::uint64_t> seed;  // none: taken from the clock
   std::vector<RateSetting> rates;     // in the order given

@@ -76,7 +76,10 @@ SimOutcome runSimulation(const SimJob& job, const ProgressCallback& progress,
   if (!form.handle(FormEvent::Load)) {
     return SimFailure{"while loading the window", 0, errorMessage(form)};
   }
-  if (!form.typeScenario(job.scenario)) {
+  if (job.chain) {
+    form.openChain(*job.chain);
+    if (form.lastError()) return SimFailure{"while opening the chain", 0, errorMessage(form)};
+  } else if (!form.typeScenario(job.scenario)) {
     return SimFailure{"while selecting the scenario", 0, errorMessage(form)};
   }
   for (const RateSetting& rate : job.rates) form.setRateText(rate.box, rate.text);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -15,11 +16,12 @@
 namespace tessel {
 
 struct SimJob {
-  std::string scenario{kDefaultScenario};
+  std::string scenario{kDefaultScenario};  // the list's text; the chain's title with a chain
   std::uint64_t ticks = kDefaultTicks;
   std::uint64_t seed = 0;
   std::vector<RateSetting> rates;
   std::uint64_t traceEvery = 0;  // 0: no trace
+  std::optional<Chain> chain;    // opened and run instead of the scenario
 };
 
 // The window raised an error: where (before the ticks, or at which tick,

@@ -148,8 +148,8 @@ TEST(SimRun, SameSeedGivesTheSameReport) {
     EXPECT_EQ(first.out, second.out) << format;
   }
   // A different seed gives a different run.
-  const SimReport a = reportOf({"Conversation", 5000, 42, {}, 0});
-  SimReport b = reportOf({"Conversation", 5000, 43, {}, 0});
+  const SimReport a = reportOf({"Conversation", 5000, 42, {}, 0, {}});
+  SimReport b = reportOf({"Conversation", 5000, 43, {}, 0, {}});
   b.seed = a.seed;
   EXPECT_NE(formatReport(a, ReportFormat::Json), formatReport(b, ReportFormat::Json));
 }
@@ -168,7 +168,7 @@ TEST(SimRun, TicksVisitsAndJumpsAddUpInEveryScenario) {
   for (const std::string_view scenario : kScenarioListOrder) {
     for (const std::uint64_t ticks : {0ULL, 1ULL, 11ULL, 12345ULL}) {
       SCOPED_TRACE(std::string(scenario) + ", " + std::to_string(ticks) + " ticks");
-      const SimReport report = reportOf({std::string(scenario), ticks, 9, {}, 0});
+      const SimReport report = reportOf({std::string(scenario), ticks, 9, {}, 0, {}});
       std::uint64_t resting = 0;
       std::uint64_t visits = 0;
       double shares = 0.0;
@@ -203,7 +203,7 @@ TEST(SimRun, TicksVisitsAndJumpsAddUpInEveryScenario) {
 TEST(SimRun, ShowsTheScenariosStatesInOrderWithTheirNames) {
   for (const Scenario& scenario : kScenarios) {
     SCOPED_TRACE(std::string(scenario.name));
-    const SimReport report = reportOf({std::string(scenario.name), 5000, 3, {}, 0});
+    const SimReport report = reportOf({std::string(scenario.name), 5000, 3, {}, 0, {}});
     EXPECT_EQ(report.scenario, scenario.name);
     std::vector<std::string> states;
     std::vector<std::string> names;
@@ -238,7 +238,7 @@ TEST(SimRun, ShowsTheScenariosStatesInOrderWithTheirNames) {
 
 TEST(SimRun, RatesTakeEffect) {
   // One Phone with no way back from Purple: after the first jump it stays.
-  const SimReport stuck = reportOf({"One Phone", 5000, 5, {{4, "0", {}}}, 0});
+  const SimReport stuck = reportOf({"One Phone", 5000, 5, {{4, "0", {}}}, 0, {}});
   ASSERT_EQ(stuck.states.size(), 2U);
   EXPECT_EQ(stuck.jumps, 1U);
   EXPECT_EQ(stuck.states[1].visits, 1U);
@@ -268,7 +268,7 @@ TEST(SimRun, AnUnreadableRateFailsWithTheBoxAndTheTick) {
   // A later rate setting for the same box replaces the bad text.
   EXPECT_EQ(runCommand({"--rate", "3=abc", "--rate", "3=2", "--ticks", "100"}).status,
             kExitSuccess);
-  const SimOutcome outcome = runSimulation({"One Phone", 10, 1, {{2, "x", {}}}, 0});
+  const SimOutcome outcome = runSimulation({"One Phone", 10, 1, {{2, "x", {}}}, 0, {}});
   ASSERT_TRUE(std::holds_alternative<SimFailure>(outcome));
   EXPECT_EQ(std::get<SimFailure>(outcome).tick, 1U);
 }
@@ -280,7 +280,7 @@ TEST(SimReportFormat, JsonIsOneObjectWithTheReportsFields) {
                                            "--seed", "18446744073709551615", "--format", "json"});
   ASSERT_EQ(result.status, kExitSuccess) << result.err;
   const nlohmann::json json = nlohmann::json::parse(result.out);
-  const SimReport report = reportOf({"Four Element Queue", 5000, UINT64_MAX, {}, 0});
+  const SimReport report = reportOf({"Four Element Queue", 5000, UINT64_MAX, {}, 0, {}});
   ASSERT_EQ(report.states.size(), 4U);
   nlohmann::json expected{{"scenario", "Four Element Queue"},
                           {"seed", UINT64_MAX},

@@ -5,6 +5,8 @@
 
 #include <charconv>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -231,6 +233,57 @@ TEST(SimNamedRates, ReachTheWindowAndItsMessages) {
       empty.err.find(": The rate from \"Bored\" to \"On Phone\" is empty; it needs a number.\n"),
       std::string::npos)
       << empty.err;
+}
+
+}  // namespace
+}  // namespace tessel
+
+namespace tessel {
+namespace {
+
+// A chain file in the test's scratch folder.
+std::string chainFile(const std::string& name, const std::string& document) {
+  const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
+  std::ofstream(path, std::ios::binary) << document;
+  return path.string();
+}
+
+TEST(SimChain, RunsAsThePresetWithTheSameRatesWhereTheStatesMatch) {
+  const std::string office =
+      chainFile("sim-office.tessel",
+                R"({"format": "tessel-chain", "version": 1, "title": "My Office",
+          "states": ["Working at Desk", "On Phone", "Out"],
+          "rates": {"Working at Desk->On Phone": 1, "On Phone->Working at Desk": 8,
+                    "Out->Working at Desk": 2, "Working at Desk->Out": 0.25}})");
+  const CommandResult chain = runCommand(
+      {"--chain", office, "--ticks", "50000", "--seed", "4", "--rate", "out->on phone=2"});
+  const CommandResult preset = runCommand({"--scenario", "Office", "--ticks", "50000", "--seed",
+                                           "4", "--rate", "7=0.25", "--rate", "Green->Purple=2"});
+  ASSERT_EQ(chain.status, kExitSuccess) << chain.err;
+  ASSERT_EQ(preset.status, kExitSuccess) << preset.err;
+  const auto body = [](const std::string& out) { return out.substr(out.find('\n')); };
+  EXPECT_EQ(body(chain.out), body(preset.out));
+  EXPECT_NE(chain.out.find("Scenario: My Office"), std::string::npos) << chain.out;
+}
+
+TEST(SimChain, ABadFileIsAUsageErrorWithTheWindowsMessage) {
+  const std::string bad =
+      chainFile("sim-bad.tessel", R"({"format": "tessel-chain", "version": 3})");
+  const CommandResult result = runCommand({"--chain", bad});
+  EXPECT_EQ(result.status, kExitUsage);
+  EXPECT_NE(
+      result.err.find("cannot open \"" + bad +
+                      "\": it is version 3 of the chain format; this program reads version 1."),
+      std::string::npos)
+      << result.err;
+  EXPECT_EQ(runCommand({"--chain", bad + ".missing"}).status, kExitUsage);
+  const std::string good = chainFile(
+      "sim-good.tessel",
+      R"({"format": "tessel-chain", "version": 1, "title": "T", "states": ["A", "B"], "rates": {}})");
+  EXPECT_NE(runCommand({"--chain", good, "--scenario", "Office"}).err.find("cannot go together"),
+            std::string::npos);
+  EXPECT_NE(runCommand({"--chain", good, "--rate", "A->C=1"}).err.find("no state is called \"C\""),
+            std::string::npos);
 }
 
 }  // namespace
