@@ -71,6 +71,10 @@ struct DemoParser {
     // "-platform" is then one unknown option, not eight unknown letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const QCommandLineOption* option : options()) parser.addOption(*option);
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Chain files (.tessel) to open into the scenario "
+                                                "list; the last one is picked."),
+                                 QStringLiteral("[FILE...]"));
   }
 
   std::array<const QCommandLineOption*, 10> options() const {
@@ -170,12 +174,8 @@ DemoCommand readCommandLine(const QStringList& arguments) {
     }
     return usageError(parser.errorText());
   }
-  if (parser.isSet(demo.help)) return {DemoCommand::Action::ShowHelp, {}, {}};
-  if (parser.isSet(demo.version)) return {DemoCommand::Action::ShowVersion, {}, {}};
-  if (!parser.positionalArguments().isEmpty()) {
-    return usageError(QStringLiteral("unexpected argument ") +
-                      shown(parser.positionalArguments().constFirst()));
-  }
+  if (parser.isSet(demo.help)) return {DemoCommand::Action::ShowHelp, {}, {}, {}};
+  if (parser.isSet(demo.version)) return {DemoCommand::Action::ShowVersion, {}, {}, {}};
   // A repeated option would otherwise let one of its values win silently.
   for (const QString& name : parser.optionNames()) {
     if (parser.optionNames().count(name) > 1) {
@@ -193,11 +193,14 @@ DemoCommand readCommandLine(const QStringList& arguments) {
             QStringLiteral("--%1 works only with --screenshot").arg(option->names().constLast()));
       }
     }
-    return {};
+    DemoCommand command;
+    command.chainFiles = parser.positionalArguments();
+    return command;
   }
 
   DemoCommand command;
   command.action = DemoCommand::Action::SaveScreenshot;
+  command.chainFiles = parser.positionalArguments();
   ScreenshotRequest& request = command.screenshot;
   request.file = parser.value(demo.screenshot);
   if (request.file.isEmpty()) return usageError(QStringLiteral("--screenshot needs a file name"));

@@ -35,10 +35,12 @@ struct DemoCommand {
   Action action = Action::OpenWindow;
   ScreenshotRequest screenshot;  // for SaveScreenshot
   QString usageError;            // for UsageError: what is wrong, in a sentence
+  QStringList chainFiles;        // chain files to open once the window has loaded
 };
 
-// `arguments` includes the program's name first, as in argv. Unknown and
-// repeated options, stray arguments and bad values are usage errors, an
+// `arguments` includes the program's name first, as in argv; the arguments
+// that are not options are chain files to open. Unknown and repeated
+// options and bad values are usage errors, an
 // unknown option named as typed; Qt's own options (-platform, -style) are not
 // taken, its environment variables are.
 DemoCommand readCommandLine(const QStringList& arguments);

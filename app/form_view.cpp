@@ -1,8 +1,19 @@
 #include "app/form_view.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -10,17 +21,22 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QStyle>
+#include <QUrl>
 
+#include "app/chain_files.h"
 #include "app/form_painter.h"
 #include "chain/scenarios.h"
 #include "chain/transitions.h"
 #include "display/show_layer.h"
+#include "toolkit/quoted_text.h"
 
 namespace tessel {
 namespace {
 
 const char* const kHint =
-    "Pick a scenario, then click \"One\" for a single jump or \"Start\" to run and count.";
+    "Pick a scenario, then click \"One\" for a single jump or \"Start\" to run and count. "
+    "Right-click for more: open and save chains (Ctrl+O, Ctrl+S), rename a state (double-click "
+    "it), speed.";
 const char* const kFullScreenHint = "F11: full screen (Esc leaves it)";
 
 constexpr int kStatusLines = 2;
@@ -96,6 +112,7 @@ FormView::FormView(MainForm& form, QWidget* parent)
 
   createInputWidgets();
   createKeys();
+  setAcceptDrops(true);
 
   moveTimer_.setTimerType(Qt::PreciseTimer);
   connect(&moveTimer_, &QTimer::timeout, this, [this] { runFrame(); });
@@ -257,11 +274,203 @@ void FormView::createKeys() {
     auto* key = new QShortcut(QKeySequence(combination), this);
     connect(key, &QShortcut::activated, this, [this, by = by] { stepSpeed(by); });
   }
+  auto* open = new QShortcut(QKeySequence::Open, this);
+  connect(open, &QShortcut::activated, this, &FormView::askToOpen);
+  auto* save = new QShortcut(QKeySequence::Save, this);
+  connect(save, &QShortcut::activated, this, &FormView::askToSave);
   auto* fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
   connect(fullScreen, &QShortcut::activated, this, &FormView::toggleFullScreen);
   leaveFullScreen_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   leaveFullScreen_->setEnabled(false);
   connect(leaveFullScreen_, &QShortcut::activated, this, &FormView::toggleFullScreen);
+}
+
+void FormView::openChainFiles(const QStringList& paths) {
+  QStringList problems;
+  for (const QString& path : paths) {
+    auto chain = readChainFile(path);
+    if (const auto* problem = std::get_if<QString>(&chain)) {
+      problems << *problem;
+      continue;
+    }
+    form_.openChain(std::get<Chain>(std::move(chain)));
+    rememberChainFolder(path);
+  }
+  if (!problems.isEmpty()) {
+    QString text = problems.constFirst();
+    if (problems.size() > 1) {
+      text +=
+          QStringLiteral(" (%1 more files could not be opened either.)").arg(problems.size() - 1);
+    }
+    form_.setNotice({text.toStdString(), true});
+  }
+  syncWidgets();
+}
+
+bool FormView::saveChainAs(const QString& path) {
+  const auto chain = form_.chainOnWindow();
+  std::optional<QString> problem;
+  if (const auto* unreadable = std::get_if<std::string>(&chain)) {
+    problem = QString::fromStdString(*unreadable);
+  } else {
+    problem = writeChainFile(withChainExtension(path), std::get<Chain>(chain));
+  }
+  if (problem) {
+    form_.setNotice({problem->toStdString(), true});
+  } else {
+    rememberChainFolder(path);
+    form_.setNotice(
+        {"Saved the chain as " +
+             quotedForDisplay(QFileInfo(withChainExtension(path)).fileName().toStdString()) + ".",
+         false});
+  }
+  syncWidgets();
+  return !problem;
+}
+
+void FormView::askToOpen() {
+  const QStringList paths =
+      QFileDialog::getOpenFileNames(this, QStringLiteral("Open Chains"), chainFolder(),
+                                    QStringLiteral("Tessel chains (*.tessel);;All files (*)"));
+  if (!paths.isEmpty()) openChainFiles(paths);
+}
+
+void FormView::askToSave() {
+  QString path = qEnvironmentVariable("TESSEL_DEMO_SAVE_PATH");
+  if (path.isEmpty()) {
+    const auto chain = form_.chainOnWindow();
+    const QString title = std::holds_alternative<Chain>(chain)
+                              ? QString::fromStdString(std::get<Chain>(chain).title)
+                              : QStringLiteral("chain");
+    path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Chain"),
+                                        QDir(chainFolder()).filePath(withChainExtension(title)),
+                                        QStringLiteral("Tessel chains (*.tessel)"));
+  }
+  if (!path.isEmpty()) saveChainAs(path);
+}
+
+void FormView::editStateName(int state) {
+  if (state < 0 || state >= kStateCount) return;
+  const auto index = static_cast<std::size_t>(state);
+  if (!form_.controls().circles[index].visible) return;
+  finishNameEdit(false);
+  editedState_ = state;
+  nameEditor_ = new QLineEdit(this);
+  nameEditor_->setAlignment(Qt::AlignCenter);
+  nameEditor_->setFont(fontFor(kNameLabelFont, scale_.factor()));
+  nameEditor_->setAccessibleName(QStringLiteral("Name of the state"));
+  const QRect label = scale_.map(pixelRect(kNameLabels[index].box));
+  const int height = nameEditor_->sizeHint().height();
+  nameEditor_->setGeometry(label.left(), label.center().y() - height / 2, label.width(), height);
+  nameEditor_->setText(QString::fromStdString(form_.controls().nameLabels[index].caption));
+  nameEditor_->selectAll();
+  nameEditor_->installEventFilter(this);
+  connect(nameEditor_, &QLineEdit::returnPressed, this, [this] { finishNameEdit(true); });
+  // Leaving the editor keeps what it holds, as a file manager's rename does.
+  connect(nameEditor_, &QLineEdit::editingFinished, this, [this] { finishNameEdit(true); });
+  nameEditor_->show();
+  nameEditor_->setFocus();
+}
+
+void FormView::finishNameEdit(bool keep) {
+  if (!nameEditor_) return;
+  QLineEdit* editor = nameEditor_;
+  nameEditor_ = nullptr;
+  if (keep) {
+    if (const auto problem = form_.renameState(editedState_, editor->text().toStdString())) {
+      form_.setNotice({*problem, true});
+    }
+  }
+  editor->removeEventFilter(this);
+  editor->hide();
+  editor->deleteLater();
+  editedState_ = -1;
+  setFocus();
+  syncWidgets();
+  update();
+}
+
+bool FormView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == nameEditor_ &&
+      (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Escape) {
+      // Esc drops the edit here, before it could leave full screen.
+      if (event->type() == QEvent::KeyPress) finishNameEdit(false);
+      event->accept();
+      return event->type() == QEvent::KeyPress;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void FormView::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPointF design = scale_.transform().inverted().map(event->position());
+  for (int state = 0; state < kStateCount; ++state) {
+    if (pixelRect(kStateCircles[static_cast<std::size_t>(state)].box).contains(design)) {
+      editStateName(state);
+      return;
+    }
+  }
+  QWidget::mouseDoubleClickEvent(event);
+}
+
+void FormView::contextMenuEvent(QContextMenuEvent* event) {
+  // Every action of the window beside its buttons, each with its keys.
+  QMenu menu(this);
+  const auto add = [&menu](const QString& text, const QString& keys, auto slot) {
+    QAction* action = menu.addAction(text + QLatin1Char('\t') + keys);
+    connect(action, &QAction::triggered, slot);
+    return action;
+  };
+  add(QStringLiteral("Open Chains\u2026"), QStringLiteral("Ctrl+O"), [this] { askToOpen(); });
+  add(QStringLiteral("Save Chain As\u2026"), QStringLiteral("Ctrl+S"), [this] { askToSave(); });
+  const QPointF design = scale_.transform().inverted().map(QPointF(event->pos()));
+  int clicked = -1;
+  for (int state = 0; state < kStateCount; ++state) {
+    const auto i = static_cast<std::size_t>(state);
+    if (form_.controls().circles[i].visible && pixelRect(kStateCircles[i].box).contains(design)) {
+      clicked = state;
+    }
+  }
+  QAction* rename = add(QStringLiteral("Rename State"), QStringLiteral("double-click"),
+                        [this, clicked] { editStateName(clicked); });
+  rename->setEnabled(clicked >= 0);
+  if (clicked < 0) rename->setText(QStringLiteral("Rename a State: double-click it"));
+  menu.addSeparator();
+  add(QStringLiteral("Faster"), QStringLiteral("+"), [this] {
+    stepSpeed(1);
+  })->setEnabled(speed_ + 1 < kRunSpeeds.size());
+  add(QStringLiteral("Slower"), QStringLiteral("-"), [this] {
+    stepSpeed(-1);
+  })->setEnabled(speed_ > 0);
+  QAction* longRun =
+      add(QStringLiteral("Long Run"), QStringLiteral("L"), [this] { longRunBox_->click(); });
+  longRun->setCheckable(true);
+  longRun->setChecked(longRunBox_->isChecked());
+  QAction* fullScreen =
+      add(QStringLiteral("Full Screen"), QStringLiteral("F11"), [this] { toggleFullScreen(); });
+  fullScreen->setCheckable(true);
+  fullScreen->setChecked(isFullScreen());
+  menu.exec(event->globalPos());
+}
+
+void FormView::dragEnterEvent(QDragEnterEvent* event) {
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) {
+      event->acceptProposedAction();
+      return;
+    }
+  }
+}
+
+void FormView::dropEvent(QDropEvent* event) {
+  QStringList paths;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) paths << url.toLocalFile();
+  }
+  event->acceptProposedAction();
+  openChainFiles(paths);
 }
 
 void FormView::toggleFullScreen() {
@@ -351,8 +560,14 @@ void FormView::syncWidgets() {
   if (scenarioList_->count() != static_cast<int>(controls.scenarioList.entries.size())) {
     const QSignalBlocker blocker(scenarioList_);
     scenarioList_->clear();
-    for (const std::string& entry : controls.scenarioList.entries) {
-      scenarioList_->addItem(QString::fromStdString(entry));
+    for (std::size_t i = 0; i < controls.scenarioList.entries.size(); ++i) {
+      scenarioList_->addItem(QString::fromStdString(controls.scenarioList.entries[i]));
+      // An opened chain's note is its entry's tooltip.
+      const std::string note = form_.entryNote(i);
+      if (!note.empty()) {
+        scenarioList_->setItemData(static_cast<int>(i), QString::fromStdString(note),
+                                   Qt::ToolTipRole);
+      }
     }
   }
   const QString listText = QString::fromStdString(controls.scenarioList.text);
@@ -396,21 +611,24 @@ void FormView::syncStatusLine() {
   // An error first; then what the long-run marks stand for, where that
   // depends on the start; otherwise the hint.
   const std::optional<RunError>& error = form_.lastError();
-  const std::string note = error ? std::string() : form_.longRunNote();
+  const std::optional<MainForm::Notice>& notice = form_.notice();
+  const std::string note = error || notice ? std::string() : form_.longRunNote();
   const QString text = error           ? QString::fromUtf8(error->what())
+                       : notice        ? QString::fromStdString(notice->text)
                        : !note.empty() ? QString::fromStdString(note)
                                        : QString::fromUtf8(kHint);
+  const bool problem = error || (notice && notice->problem);
   if (statusText_ == text) return;
   statusText_ = text;
   bool elided = false;
   statusLine_->setText(fitToLines(text, statusLine_->font(), statusLine_->contentsRect().width(),
                                   kStatusLines, elided));
   QPalette palette = statusLine_->palette();
-  palette.setColor(QPalette::WindowText, error ? QColor(180, 0, 0) : QColor(70, 70, 70));
+  palette.setColor(QPalette::WindowText, problem ? QColor(180, 0, 0) : QColor(70, 70, 70));
   statusLine_->setPalette(palette);
   // A tool tip has no plain-text mode: the message goes in escaped.
   const QString keys = QStringLiteral("<p>%1</p>").arg(QString::fromLatin1(kFullScreenHint));
-  const bool needsText = error || !note.empty() || elided;
+  const bool needsText = error || notice || !note.empty() || elided;
   statusLine_->setToolTip(needsText ? QStringLiteral("<p>%1</p>").arg(text.toHtmlEscaped()) + keys
                                     : keys);
 }

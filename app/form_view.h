@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QRect>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -53,6 +54,23 @@ class FormView : public QWidget {
   // the ticks run.
   int runFrame(int mostTicks = std::numeric_limits<int>::max());
 
+  // Opens chain files into the scenario list, each picked as it is added;
+  // a file that cannot be opened changes nothing and the strip says why.
+  void openChainFiles(const QStringList& paths);
+  // Saves the chain on the window as it stands to `path` (with the chain
+  // files' extension added where it has none). Returns whether it did; the
+  // strip says what happened.
+  bool saveChainAs(const QString& path);
+  // Asks for files to open, or where to save, as Ctrl+O and Ctrl+S do. The
+  // save path comes from TESSEL_DEMO_SAVE_PATH instead where that is set,
+  // for the program's tests.
+  void askToOpen();
+  void askToSave();
+  // Opens the editor of a shown state's name in its oval, as a double-click
+  // on the oval does: Enter keeps the new name, Esc drops it.
+  void editStateName(int state);
+  QLineEdit* nameEditor() const { return nameEditor_; }
+
   // From now on the timer's frames count exactly `ticks` ticks more, the
   // last frame cut short where they end, and then run none; `reached` is
   // called right after the frame that ends the count is shown.
@@ -85,6 +103,11 @@ class FormView : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // A widget that stands on the form at a design box with a design font;
@@ -106,6 +129,7 @@ class FormView : public QWidget {
   void rateEdited(int box, const QString& text);
   void longRunClicked(bool shown);
   void stepSpeed(int by);
+  void finishNameEdit(bool keep);
   void nameRateBoxes();
 
   MainForm& form_;
@@ -120,6 +144,8 @@ class FormView : public QWidget {
   QCheckBox* longRunBox_ = nullptr;
   QComboBox* speedList_ = nullptr;
   std::size_t speed_ = kDesignSpeed;
+  QLineEdit* nameEditor_ = nullptr;
+  int editedState_ = -1;
   std::optional<long long> ticksLeft_;  // while counting a set number of ticks
   std::function<void()> ticksReached_;
   std::array<std::string, kStateCount> rateBoxStates_;  // the state names the rate boxes carry

@@ -69,13 +69,14 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setWindowIcon(applicationIcon());
   if (command.action == tessel::DemoCommand::Action::SaveScreenshot) {
-    return tessel::runScreenshot(command.screenshot);
+    return tessel::runScreenshot(command.screenshot, command.chainFiles);
   }
 
   tessel::ClockSeededRandom random;
   tessel::MainForm form(random);
   tessel::FormView view(form);
   view.deliver(tessel::FormEvent::Load);
+  view.openChainFiles(command.chainFiles);
   tessel::showWithSavedGeometry(view);
   return QApplication::exec();
 }

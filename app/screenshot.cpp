@@ -12,7 +12,7 @@
 
 namespace tessel {
 
-int runScreenshot(const ScreenshotRequest& request) {
+int runScreenshot(const ScreenshotRequest& request, const QStringList& chainFiles) {
   ClockSeededRandom random =
       request.seed ? ClockSeededRandom::withFixedSeed(*request.seed) : ClockSeededRandom();
   MainForm form(random);
@@ -24,6 +24,7 @@ int runScreenshot(const ScreenshotRequest& request) {
     // The command line has checked the name against the scenarios.
     view.pickScenario(view.scenarioList()->findText(request.scenario, Qt::MatchExactly));
   }
+  view.openChainFiles(chainFiles);
   if (request.size.isValid()) view.resize(request.size);
   view.setSpeed(request.speed);
   const bool counting = request.countSeconds > 0.0 || request.countTicks > 0;

@@ -34,8 +34,8 @@ inline constexpr std::string_view kChainFileExtension = ".tessel";
 // Far more than any chain needs; a larger file is refused unread.
 inline constexpr std::size_t kMostChainFileBytes = 1U << 20U;
 inline constexpr std::size_t kFewestChainStates = 2;
-// A name fits its oval in two lines of the oval's type.
-inline constexpr std::size_t kLongestStateName = 24;
+// A name fits its oval in two lines of the oval's type, where it has a blank.
+inline constexpr std::size_t kLongestStateName = 16;
 // A title fits the scenario list.
 inline constexpr std::size_t kLongestChainTitle = 40;
 // What the window can draw with: 250 times the largest rate must stay finite.

@@ -97,7 +97,7 @@ TEST(ChainFile, RefusesEachKindOfBadDocumentWithItsOwnMessage) {
       {doc(R"("states": ["A", 2], "rates": {})"), "\"states\" must be a list of names"},
       {doc(R"("states": ["A", ""], "rates": {})"), "a state's name is empty"},
       {doc(R"("states": ["Sunny", "sunny"], "rates": {})"), "two states are named"},
-      {doc(R"("states": ["A", "abcdefghijklmnopqrstuvwxy"], "rates": {})"), "longer than 24"},
+      {doc(R"("states": ["A", "abcdefghijklmnopq"], "rates": {})"), "longer than 16"},
       {doc(R"("states": ["A", "B->C"], "rates": {})"), "holds \"->\""},
       {doc(R"("states": ["A", "B\u0007"], "rates": {})"), "control character"},
       {doc(R"("states": ["A", "B"])"), "no \"rates\" field"},
