@@ -5,9 +5,9 @@
 #
 #   tools/check-package.sh BUILD-DIR VERSION APP-ID
 #
-# Needs desktop-file-utils, appstream, dpkg-dev, file, imagemagick and
-# python3 (the test command installs them). Prints PASS/FAIL lines; exits 1
-# on any failure.
+# Needs desktop-file-utils, appstream, dpkg-dev, file, imagemagick,
+# shared-mime-info and python3 (the test command installs them). Prints
+# PASS/FAIL lines; exits 1 on any failure.
 set -uo pipefail
 
 if [ $# -ne 3 ]; then
@@ -31,7 +31,7 @@ give_up() {
 }
 
 for tool in desktop-file-validate appstreamcli cpack dpkg-deb dpkg-shlibdeps file identify \
-  python3; do
+  update-mime-database python3; do
   command -v "$tool" >/dev/null || give_up "$tool is not installed"
 done
 
@@ -50,6 +50,7 @@ pass "installed into a DESTDIR"
 share=$root/usr/share
 desktop=$share/applications/$app_id.desktop
 metainfo=$share/metainfo/$app_id.metainfo.xml
+mime_type=application/x-tessel-chain
 chains=usr/share/tessel-demo/chains
 examples=("$chains/weather.tessel" "$chains/board-game.tessel" "$chains/two-groups.tessel")
 installed_files=(
@@ -63,6 +64,7 @@ installed_files=(
   usr/share/man/man1/tessel-demo.1.gz
   usr/share/man/man1/tessel-sim.1.gz
   usr/share/doc/tessel-demo/copyright
+  "usr/share/mime/packages/$app_id.xml"
   "${examples[@]}"
 )
 for file in "${installed_files[@]}"; do
@@ -100,6 +102,37 @@ for size in 48 256; do
   shown=$(identify -format '%m %wx%h' "$png" 2>&1)
   [ "$shown" = "PNG ${size}x${size}" ] || fail "the ${size} px icon is \"$shown\""
 done
+# The entry opens chain files: it hands the program the files it is given.
+if [[ "$exec_line" == *" %F" ]] && grep -qxF "MimeType=$mime_type;" "$desktop"; then
+  pass "the entry opens $mime_type files"
+else
+  fail "the entry does not open $mime_type files: Exec=$exec_line, $(grep '^MimeType=' "$desktop")"
+fi
+
+# The chain files' type as a desktop sees it once shared-mime-info's trigger
+# has rebuilt the MIME database: the glob, the type and its parent. The tool
+# exits 0 even on a file it cannot parse, so any message is a failure; the
+# scratch folder is made a data folder to keep it from warning that it is not.
+mime_db=$scratch/share/mime
+mkdir -p "$scratch/share" && cp -R "$share/mime" "$mime_db"
+if XDG_DATA_DIRS=$scratch/share update-mime-database "$mime_db" >"$scratch/mime.log" 2>&1 &&
+  [ ! -s "$scratch/mime.log" ]; then
+  globs=$mime_db/globs2
+  [ -f "$globs" ] || globs=$mime_db/globs
+  if ! grep -qE "^([0-9]+:)?$mime_type:\*\.tessel(:|$)" "$globs"; then
+    fail "the MIME database does not map *.tessel to $mime_type: $(grep -v "^#" "$globs")"
+  elif ! grep -qxF "$mime_type" "$mime_db/types"; then
+    fail "the MIME database's types do not list $mime_type"
+  elif ! grep -qxF "$mime_type application/json" "$mime_db/subclasses"; then
+    fail "the MIME database does not make $mime_type a kind of application/json"
+  else
+    pass "update-mime-database maps *.tessel to $mime_type"
+  fi
+else
+  fail "update-mime-database rejects the installed MIME definition:"
+  cat "$scratch/mime.log"
+fi
+
 # Each example is a chain the program can open: JSON in the chain format,
 # two to four distinct names, and numbers for rates between its own states.
 read -r -d '' check_chain <<'PYTHON'
