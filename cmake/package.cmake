@@ -34,6 +34,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # plugins, without which the window cannot open (libqt6gui6 only recommends
 # them); and the icon theme's index, through which the window finds its icon.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-qpa-plugins, hicolor-icon-theme")
+# No maintainer scripts for the chain files' type: shared-mime-info has a dpkg
+# file trigger on /usr/share/mime/packages that runs update-mime-database, and
+# desktop-file-utils one on /usr/share/applications that rebuilds the
+# MimeType cache, so installing or removing the package updates both.
 
 # `make package_source` would otherwise pack the build folders too.
 set(CPACK_SOURCE_GENERATOR TGZ)

@@ -5,8 +5,9 @@
 #
 #   tools/check-package.sh BUILD-DIR VERSION APP-ID
 #
-# Needs desktop-file-utils, appstream, dpkg-dev, file and imagemagick (the
-# test command installs them). Prints PASS/FAIL lines; exits 1 on any failure.
+# Needs desktop-file-utils, appstream, dpkg-dev, file, imagemagick,
+# shared-mime-info and python3 (the test command installs them). Prints
+# PASS/FAIL lines; exits 1 on any failure.
 set -uo pipefail
 
 if [ $# -ne 3 ]; then
@@ -29,7 +30,8 @@ give_up() {
   exit 1
 }
 
-for tool in desktop-file-validate appstreamcli cpack dpkg-deb dpkg-shlibdeps file identify; do
+for tool in desktop-file-validate appstreamcli cpack dpkg-deb dpkg-shlibdeps file identify \
+  update-mime-database python3; do
   command -v "$tool" >/dev/null || give_up "$tool is not installed"
 done
 
@@ -48,6 +50,9 @@ pass "installed into a DESTDIR"
 share=$root/usr/share
 desktop=$share/applications/$app_id.desktop
 metainfo=$share/metainfo/$app_id.metainfo.xml
+mime_type=application/x-tessel-chain
+chains=usr/share/tessel-demo/chains
+examples=("$chains/weather.tessel" "$chains/board-game.tessel" "$chains/two-groups.tessel")
 installed_files=(
   usr/bin/tessel-demo
   usr/bin/tessel-sim
@@ -59,6 +64,8 @@ installed_files=(
   usr/share/man/man1/tessel-demo.1.gz
   usr/share/man/man1/tessel-sim.1.gz
   usr/share/doc/tessel-demo/copyright
+  "usr/share/mime/packages/$app_id.xml"
+  "${examples[@]}"
 )
 for file in "${installed_files[@]}"; do
   [ -s "$root/$file" ] || fail "nothing installed at /$file"
@@ -95,6 +102,63 @@ for size in 48 256; do
   shown=$(identify -format '%m %wx%h' "$png" 2>&1)
   [ "$shown" = "PNG ${size}x${size}" ] || fail "the ${size} px icon is \"$shown\""
 done
+# The entry opens chain files: it hands the program the files it is given.
+if [[ "$exec_line" == *" %F" ]] && grep -qxF "MimeType=$mime_type;" "$desktop"; then
+  pass "the entry opens $mime_type files"
+else
+  fail "the entry does not open $mime_type files: Exec=$exec_line, $(grep '^MimeType=' "$desktop")"
+fi
+
+# The chain files' type as a desktop sees it once shared-mime-info's trigger
+# has rebuilt the MIME database: the glob, the type and its parent. The tool
+# exits 0 even on a file it cannot parse, so any message is a failure; the
+# scratch folder is made a data folder to keep it from warning that it is not.
+mime_db=$scratch/share/mime
+mkdir -p "$scratch/share" && cp -R "$share/mime" "$mime_db"
+if XDG_DATA_DIRS=$scratch/share update-mime-database "$mime_db" >"$scratch/mime.log" 2>&1 &&
+  [ ! -s "$scratch/mime.log" ]; then
+  globs=$mime_db/globs2
+  [ -f "$globs" ] || globs=$mime_db/globs
+  if ! grep -qE "^([0-9]+:)?$mime_type:\*\.tessel(:|$)" "$globs"; then
+    fail "the MIME database does not map *.tessel to $mime_type: $(grep -v "^#" "$globs")"
+  elif ! grep -qxF "$mime_type" "$mime_db/types"; then
+    fail "the MIME database's types do not list $mime_type"
+  elif ! grep -qxF "$mime_type application/json" "$mime_db/subclasses"; then
+    fail "the MIME database does not make $mime_type a kind of application/json"
+  else
+    pass "update-mime-database maps *.tessel to $mime_type"
+  fi
+else
+  fail "update-mime-database rejects the installed MIME definition:"
+  cat "$scratch/mime.log"
+fi
+
+# Each example is a chain the program can open: JSON in the chain format,
+# two to four distinct names, and numbers for rates between its own states.
+read -r -d '' check_chain <<'PYTHON'
+import json, math, string, sys
+ascii_lower = str.maketrans(string.ascii_uppercase, string.ascii_lowercase)
+chain = json.load(open(sys.argv[1], encoding="utf-8"))
+assert chain.get("format") == "tessel-chain", "its format is not tessel-chain"
+assert chain.get("version") == 1, "it is not version 1"
+assert isinstance(chain.get("title"), str) and chain["title"].strip(), "it has no title"
+states = chain.get("states")
+assert isinstance(states, list) and 2 <= len(states) <= 4, "it has not 2 to 4 states"
+assert len({name.translate(ascii_lower) for name in states}) == len(states), "two states share a name"
+for key, rate in chain["rates"].items():
+    names = key.split("->")
+    assert len(names) == 2 and names[0] != names[1] and set(names) <= set(states), \
+        f"the rate {key!r} does not name two of its states"
+    assert type(rate) in (int, float) and math.isfinite(rate), f"the rate {key!r} is no number"
+PYTHON
+for example in "${examples[@]}"; do
+  if problem=$(python3 -c "$check_chain" "$root/$example" 2>&1); then
+    pass "/$example is a chain"
+  else
+    fail "/$example is not a chain: $(tail -n 1 <<<"$problem")"
+  fi
+done
+
 # In roff an option's dashes read \-\-.
 if zcat "$share/man/man1/tessel-demo.1.gz" | grep -qF '\-\-screenshot' &&
   zcat "$share/man/man1/tessel-sim.1.gz" | grep -qF '\-\-ticks'; then
