@@ -35,8 +35,7 @@ namespace {
 
 const char* const kHint =
     "Pick a scenario, then click \"One\" for a single jump or \"Start\" to run and count. "
-    "Right-click for more: open and save chains (Ctrl+O, Ctrl+S), rename a state (double-click "
-    "it), speed.";
+    "Right-click to open or save a chain, and more.";
 const char* const kFullScreenHint = "F11: full screen (Esc leaves it)";
 
 constexpr int kStatusLines = 2;
@@ -370,6 +369,7 @@ void FormView::editStateName(int state) {
   connect(nameEditor_, &QLineEdit::editingFinished, this, [this] { finishNameEdit(true); });
   nameEditor_->show();
   nameEditor_->setFocus();
+  update(scale_.map(pixelRect(kNameLabels[index].box)));
 }
 
 void FormView::finishNameEdit(bool keep) {
@@ -637,6 +637,13 @@ void FormView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setClipRegion(event->region());
   painter.setTransform(scale_.transform());
+  if (nameEditor_ && editedState_ >= 0) {
+    // The editor stands in for the name it edits.
+    FormControls shown = form_.controls();
+    shown.nameLabels[static_cast<std::size_t>(editedState_)].caption.clear();
+    paintForm(painter, shown);
+    return;
+  }
   paintForm(painter, form_.controls());
 }
 

@@ -2,12 +2,12 @@
 // assignments for tools/check-window-x11.sh: the window's title and size at
 // the design's scale, the "Start" button's box and centre, the "Pause"
 // button's box, the box around the occupancy chart (axes, arrow heads, bars
-// and percentages) and the status strip's box. Taken from the layout the view
-// itself uses, so that the check clicks and compares where the window really
-// draws.
+// and percentages), the status strip's box and the state circles' centres. Taken from the layout
+// the view itself uses, so that the check clicks and compares where the window really draws.
 
 #include <QRectF>
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -58,5 +58,12 @@ int main() {
   std::printf("pause_box=%s\n", geometry(pause).c_str());
   std::printf("chart_box=%s\n", geometry(chart).c_str());
   std::printf("strip_box=%s\n", geometry(pixelRect(kStatusStripBox)).c_str());
+  // The centres of the state circles, where a double-click edits a name.
+  const std::array<const char*, kStateCount> colours{"blue", "purple", "green", "cyan"};
+  for (std::size_t state = 0; state < kStateCount; ++state) {
+    const QPointF centre = pixelRect(kStateCircles[state].box).center();
+    std::printf("%s_circle_x=%d\n%s_circle_y=%d\n", colours[state], static_cast<int>(centre.x()),
+                colours[state], static_cast<int>(centre.y()));
+  }
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
