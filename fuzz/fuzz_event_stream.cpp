@@ -2,7 +2,8 @@
 // chooses: scenario changes (the five names and arbitrary texts), list
 // clicks, the three buttons, rate-box texts of every kind, timer ticks alone
 // and in bursts and in frames as a fast window runs them, the timer switched
-// off and on, the long-run marks switched on and off. After every event the
+// off and on, the long-run marks switched on and off, chains opened, states
+// renamed. After every event the
 // window's invariants are checked, and no exception may escape handle().
 //
 // The input is read with FuzzedDataProvider, and it also supplies the random
@@ -20,11 +21,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "chain/chain_file.h"
 #include "chain/long_run.h"
 #include "chain/scenarios.h"
 #include "chain/transitions.h"
@@ -165,6 +168,35 @@ class Session {
     check("frame of ticks");
   }
 
+  // A chain of two to four states with names and rates from the input.
+  void openChain(FuzzedDataProvider& in) {
+    Chain chain;
+    chain.title = someText(in, kLongestScenarioText);
+    const int states = in.ConsumeIntegralInRange(2, kStateCount);
+    for (int state = 0; state < states; ++state)
+      chain.states.push_back("S" + std::to_string(state));
+    for (auto& rate : chain.rates) {
+      if (in.ConsumeBool()) rate = static_cast<double>(in.ConsumeIntegral<std::int8_t>()) / 4.0;
+    }
+    ++events_;
+    form_.openChain(chain);
+    chainStates_[form_.controls().scenarioList.text] = states;
+    followScenario();
+    check("chain opened");
+  }
+
+  void renameState(FuzzedDataProvider& in) {
+    const int state = in.ConsumeIntegralInRange(0, kStateCount - 1);
+    std::string name = someText(in, kLongestScenarioText);
+    ++events_;
+    const auto problem = form_.renameState(state, name);
+    const std::string& caption =
+        form_.controls().nameLabels[static_cast<std::size_t>(state)].caption;
+    if (!problem && caption != name) failAt("a rename was accepted but not shown");
+    if (problem && problem->empty()) failAt("a rename was refused without a reason");
+    check("state renamed");
+  }
+
   void toggleLongRunMarks() {
     form_.setLongRunMarksShown(!form_.longRunMarksShown());
     ++events_;
@@ -195,9 +227,23 @@ class Session {
     }
     if (event == FormEvent::ScenarioChange || event == FormEvent::ScenarioClick ||
         event == FormEvent::Load) {
-      if (loaded()) scenario_ = &scenarioNamed(form_.controls().scenarioList.text);
+      if (loaded()) followScenario();
     }
     check(what);
+  }
+
+  // The columns the list's text shows: an opened chain's states, or a
+  // preset's.
+  void followScenario() {
+    const std::string& text = form_.controls().scenarioList.text;
+    const auto& entries = form_.controls().scenarioList.entries;
+    columns_.clear();
+    for (std::size_t i = kScenarioListOrder.size(); i < entries.size(); ++i) {
+      if (entries[i] != text) continue;
+      for (int state = 0; state < chainStates_.at(entries[i]); ++state) columns_.push_back(state);
+      return;
+    }
+    for (const int column : scenarioNamed(text).columns) columns_.push_back(column);
   }
 
   bool loaded() const { return !form_.controls().scenarioList.entries.empty(); }
@@ -223,14 +269,13 @@ class Session {
       failAt(after() + "currentState " + shown(vars.currentState));
     if (!isStateName(vars.nextState)) failAt(after() + "nextState " + shown(vars.nextState));
 
-    // The chart's columns are exactly the circles the scenario shows.
+    // The chart's columns are exactly the circles the scenario or chain shows.
     for (int state = 0; state < kStateCount; ++state) {
       bool shownByScenario = false;
-      for (const int column : scenario_->columns)
-        shownByScenario = shownByScenario || column == state;
+      for (const int column : columns_) shownByScenario = shownByScenario || column == state;
       if (controls.circles[static_cast<std::size_t>(state)].visible != shownByScenario) {
-        failAt(after() + "circle " + std::to_string(state) + " visibility is wrong for scenario " +
-               std::string(scenario_->name));
+        failAt(after() + "circle " + std::to_string(state) + " visibility is wrong for " +
+               shown(controls.scenarioList.text));
       }
     }
 
@@ -309,14 +354,15 @@ class Session {
 
   InputRandom random_;
   MainForm form_;
-  const Scenario* scenario_ = &kBaseScenario;
+  std::vector<int> columns_{0, 1};
+  std::map<std::string, int> chainStates_;  // an opened chain's entry: its count of states
   int events_ = 0;
 };
 
 void play(FuzzedDataProvider& in, Session& session) {
   session.send(FormEvent::Load, "load");
   for (int event = 0; event < kMostEvents && in.remaining_bytes() > 0; ++event) {
-    switch (in.ConsumeIntegralInRange(0, 16)) {
+    switch (in.ConsumeIntegralInRange(0, 18)) {
       case 0:
         session.typeScenario(std::string(in.PickValueInArray(kScenarioListOrder)));
         break;
@@ -369,6 +415,12 @@ void play(FuzzedDataProvider& in, Session& session) {
         break;
       case 16:
         session.frame(in.ConsumeIntegralInRange(1, 2000));
+        break;
+      case 17:
+        session.openChain(in);
+        break;
+      case 18:
+        session.renameState(in);
         break;
     }
   }

@@ -12,7 +12,7 @@ import sys
 # The event kinds, as the fuzz target numbers them.
 SCENARIO, TYPED_SCENARIO, PICK_ENTRY, LIST_CLICK, ONE, START_STOP, PAUSE = range(7)
 RATE, EVERY_RATE, TICK, BURST, TIMER_OFF, TIMER_ON, SECOND_LOAD, LONG_RUN = 7, 9, 10, 11, 12, 13, 14, 15
-FRAME = 16
+FRAME, OPEN_CHAIN, RENAME = 16, 17, 18
 # Indexes into the fuzz target's table of rate texts; TYPED_RATE takes any text.
 RATE_TEXTS = ["", "abc", "1,5", "-1", "1e308", "1e-300", "0", "1", "2.5", " 3 ", "0.001",
               "1e-6", "1e5", "0.0", "-0", "1e306", "1e400", "&H10", "\t7\t", "0.143", "1e-9",
@@ -84,6 +84,12 @@ SEEDS = {
     # only end in "Double Talk", whose mark must read 100.
     "long_run_leak": Seed([0]).event(SCENARIO, 3).every_rate("-1").rate(8, "1e-9")
     .event(LONG_RUN).event(START_STOP).burst(10),
+    # A chain of three states (title "Wx"), opened, renamed, run, then a
+    # preset and the chain's entry again.
+    "chains": Seed([5, 0]).event(OPEN_CHAIN).text("Wx").event(1).event(*([1, 132] * 12))
+    .event(RENAME, 0).text("Hot").event(START_STOP).frame(300).event(SCENARIO, 3)
+    .event(PICK_ENTRY, 5).frame(100).event(RENAME, 1).text("").event(OPEN_CHAIN).text("Wx")
+    .event(2).event(*([0] * 12)),
     "frames": Seed([9, 0, 77]).event(SCENARIO, 3).event(LONG_RUN).event(START_STOP).frame(1000)
     .event(PAUSE).frame(500).event(PAUSE).frame(37).rate(7, "abc").frame(200).event(ONE),
 }

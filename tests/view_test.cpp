@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QKeyEvent>
@@ -294,6 +295,37 @@ TEST_F(ViewTest, AMessageTooLongForTheStatusLineEndsInAnEllipsis) {
 
 // A mark that moves is repainted where it was and where it goes, its share
 // included; the view repaints only what changedRegion names.
+TEST_F(ViewTest, AChainFileThatCannotBeOpenedChangesNothingAndIsNamed) {
+  const QTemporaryDir folder;
+  const QString bad = folder.filePath(QStringLiteral("broken.tessel"));
+  QFile file(bad);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(
+      "{\"format\": \"tessel-chain\", \"version\": 1, \"title\": \"T\",\n \"states\": [\"A\"]}");
+  file.close();
+  view_.openChainFiles({bad, folder.filePath(QStringLiteral("missing.tessel"))});
+  EXPECT_EQ(statusText(),
+            QStringLiteral("Cannot open \"broken.tessel\": it has 1 states; a chain has "
+                           "2, 3 or 4. (1 more files could not be opened either.)"));
+  EXPECT_EQ(view_.scenarioList()->count(), 5);
+  EXPECT_EQ(form_.controls().scenarioList.text, "One Phone");
+  click(0);  // the user's next action clears the message
+  EXPECT_NE(statusText().left(6), QStringLiteral("Cannot"));
+}
+
+TEST_F(ViewTest, SavingWithAnEmptyRateBoxWritesNothingAndSaysWhich) {
+  const QTemporaryDir folder;
+  retype(3, QString());
+  const QString path = folder.filePath(QStringLiteral("chain"));
+  EXPECT_FALSE(view_.saveChainAs(path));
+  EXPECT_FALSE(QFile::exists(path + QStringLiteral(".tessel")));
+  EXPECT_TRUE(statusText().startsWith(
+      QStringLiteral("The rate from \"Off Phone\" to \"On Phone\" is empty")));
+  retype(3, QStringLiteral("2"));
+  EXPECT_TRUE(view_.saveChainAs(path));
+  EXPECT_TRUE(QFile::exists(path + QStringLiteral(".tessel"))) << "the extension is added";
+}
+
 // The window at "Max" counting a set number of ticks shows what tessel-sim
 // prints for the same scenario, seed and ticks: the same chain at any speed.
 TEST(FastForward, CountingTicksAtMaxShowsWhatTheRunnerCounts) {
