@@ -18,7 +18,9 @@ user can edit, and a red token travels along an arrow every time the chain
 jumps. While it counts, the window shows how often the chain has visited each
 state and a bar chart of the share of time spent in each. Five ready-made
 scenarios (a phone, a receptionist, an office worker, a conversation and a
-small queue) give everyday examples.
+small queue) give everyday examples. Chains of the user's own, with named
+states, can be saved to .tessel files and opened again; a few examples are
+included. A speed control runs the chain faster with the very same draws.
 
 The package also holds tessel-sim, which runs the same demonstration without
 a display and prints the counts as text, CSV or JSON.]=])

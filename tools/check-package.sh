@@ -176,6 +176,15 @@ for program in tessel-demo tessel-sim; do
   fi
 done
 
+# The installed runner runs every installed example chain.
+for example in "$share/tessel-demo/chains/"*.tessel; do
+  if "$root/usr/bin/tessel-sim" --chain "$example" --ticks 2000 --seed 1 >/dev/null 2>"$scratch/sim.err"; then
+    pass "installed tessel-sim runs $(basename "$example")"
+  else
+    fail "installed tessel-sim cannot run $(basename "$example"): $(cat "$scratch/sim.err")"
+  fi
+done
+
 # --- The Debian package -----------------------------------------------------
 
 if ! (cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/package") \
