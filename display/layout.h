@@ -74,10 +74,9 @@ inline constexpr int kStatusStripMargin = 90;  // left and right of the text
 inline constexpr BoxLayout kLongRunBox{kMainForm.clientWidth - 1800, kStatusStripBox.top, 1800,
                                        kStatusStripBox.height};
 inline constexpr int kSpeedListHeight = 405;
-inline constexpr BoxLayout kSpeedBox{kLongRunBox.left - 1365,
-                                     kStatusStripBox.top +
-                                         (kStatusStripBox.height - kSpeedListHeight) / 2,
-                                     1275, kSpeedListHeight};
+inline constexpr BoxLayout kSpeedBox{
+    kLongRunBox.left - 1365, kStatusStripBox.top + (kStatusStripBox.height - kSpeedListHeight) / 2,
+    1275, kSpeedListHeight};
 inline constexpr BoxLayout kSpeedLabelBox{kSpeedBox.left - 780, kStatusStripBox.top, 720,
                                           kStatusStripBox.height};
 inline constexpr BoxLayout kStatusLineBox{0, kStatusStripBox.top, kSpeedLabelBox.left,

@@ -50,8 +50,8 @@ int runFrameAtSpeed(MainForm& form, std::size_t speed,
                     int mostTicks = std::numeric_limits<int>::max()) {
   const int ticks = kRunSpeeds.at(speed).ticksPerFrame;
   if (ticks > 0) return form.runFrame(std::min(ticks, mostTicks));
-  const auto budget = std::chrono::duration<double, std::milli>(
-      form.controls().moveTimer.interval * kMaxSpeedShare);
+  const auto budget = std::chrono::duration<double, std::milli>(form.controls().moveTimer.interval *
+                                                                kMaxSpeedShare);
   const auto start = Clock::now();
   return form.runFrame(mostTicks, [&] { return Clock::now() - start >= budget; });
 }
