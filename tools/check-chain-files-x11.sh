@@ -29,21 +29,14 @@ unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI QT_ENABLE_HIGHDPI_SCAL
   QT_SCALE_FACTOR_ROUNDING_POLICY QT_AUTO_SCREEN_SCALE_FACTOR QT_USE_PHYSICAL_DPI
 export XDG_CONFIG_HOME="$out/config"
 
-failures=0
-pass() { echo "PASS: $*"; }
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+# shellcheck source=tools/check-common.sh
+source "$(dirname "$0")/check-common.sh"
 give_up() {
   fail "$*"
   [ -s "$out/tessel-demo.log" ] && { echo "--- tessel-demo's output:"; cat "$out/tessel-demo.log"; }
   echo "FAIL: chain file check stopped early"
   exit 1
 }
-now() { date +%s.%N; }
-before() { awk -v d="$1" -v n="$(now)" 'BEGIN { exit !(n < d) }'; }
-deadline_in() { awk -v n="$(now)" -v s="$1" 'BEGIN { printf "%.2f", n + s }'; }
 
 for tool in xdotool import compare python3; do
   command -v "$tool" >/dev/null || give_up "$tool is not installed"

@@ -18,12 +18,8 @@ build=$(cd "$1" && pwd) || exit 2
 version=$2
 app_id=$3
 
-failures=0
-pass() { echo "PASS: $*"; }
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+# shellcheck source=tools/check-common.sh
+source "$(dirname "$0")/check-common.sh"
 give_up() {
   fail "$*"
   echo "FAIL: package check stopped early ($failures failure(s))"

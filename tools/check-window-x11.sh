@@ -33,12 +33,8 @@ export QT_QPA_PLATFORM=xcb
 unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI QT_ENABLE_HIGHDPI_SCALING \
   QT_SCALE_FACTOR_ROUNDING_POLICY QT_AUTO_SCREEN_SCALE_FACTOR QT_USE_PHYSICAL_DPI
 
-failures=0
-pass() { echo "PASS: $*"; }
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+# shellcheck source=tools/check-common.sh
+source "$(dirname "$0")/check-common.sh"
 show_output() {
   if [ -s "$out/tessel-demo.log" ]; then
     echo "--- tessel-demo's output:"
@@ -52,10 +48,6 @@ give_up() {
   echo "FAIL: window check stopped early ($failures failure(s))"
   exit 1
 }
-# The clock in seconds, and deadlines on it.
-now() { date +%s.%N; }
-before() { awk -v d="$1" -v n="$(now)" 'BEGIN { exit !(n < d) }'; }
-deadline_in() { awk -v n="$(now)" -v s="$1" 'BEGIN { printf "%.2f", n + s }'; }
 
 for tool in xdotool xwininfo import convert compare; do
   command -v "$tool" >/dev/null || give_up "$tool is not installed"
