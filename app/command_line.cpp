@@ -2,6 +2,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <array>
 #include <optional>
 #include <string>
@@ -213,7 +214,11 @@ DemoCommand readCommandLine(const QStringList& arguments) {
     bool ok = false;
     const QString text = parser.value(demo.countSeconds);
     request.countSeconds = text.toDouble(&ok);
-    if (!ok || !(request.countSeconds >= 0.0 && request.countSeconds <= kLongestCount)) {
+    // Digits with at most one point: toDouble would also take a sign,
+    // blanks and exponents.
+    static const QRegularExpression plainNumber(QStringLiteral("^[0-9]+(\\.[0-9]*)?$"));
+    if (!ok || !plainNumber.match(text).hasMatch() ||
+        !(request.countSeconds >= 0.0 && request.countSeconds <= kLongestCount)) {
       return usageError(
           QStringLiteral("--count-seconds needs a number from 0 to 3600, not %1").arg(shown(text)));
     }

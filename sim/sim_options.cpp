@@ -319,7 +319,7 @@ class OptionReader {
     const std::optional<std::uint64_t> every = readWholeNumber(value, kMaxTicks);
     if (!every || *every == 0) {
       return "--trace-every needs a whole number of ticks from 1 to " + std::to_string(kMaxTicks) +
-             ", not \"" + std::string(value) + "\"";
+             ", not " + quotedForDisplay(value);
     }
     options.traceEvery = *every;
     return std::nullopt;

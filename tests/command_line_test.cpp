@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "window/run_speed.h"
+
 namespace tessel {
 namespace {
 
@@ -70,6 +72,39 @@ TEST(DemoCommandLine, NamesAnUnknownOptionWithItsDashesUpToAnyEquals) {
     EXPECT_EQ(command.action, DemoCommand::Action::UsageError) << typed;
     EXPECT_EQ(command.usageError.toStdString(), std::string("unknown option \"") + typed + '"');
   }
+}
+
+TEST(DemoCommandLine, ReadsSpeedsTickCountsAndChainFiles) {
+  const QStringList shot{QStringLiteral("--screenshot"), QStringLiteral("x.png")};
+  const DemoCommand fast =
+      read(shot + QStringList{"--speed", "max", "--count-ticks", "200000", "a.tessel", "b"});
+  ASSERT_EQ(fast.action, DemoCommand::Action::SaveScreenshot) << fast.usageError.toStdString();
+  EXPECT_EQ(fast.screenshot.speed, kRunSpeeds.size() - 1);
+  EXPECT_EQ(fast.screenshot.countTicks, 200000);
+  EXPECT_EQ(fast.chainFiles, (QStringList{"a.tessel", "b"}));
+  EXPECT_EQ(read({"weather.tessel"}).chainFiles, QStringList{"weather.tessel"})
+      << "files open the window with them";
+
+  const std::pair<QStringList, const char*> refused[] = {
+      {{"--speed", "3"}, "--speed needs one of 1, 2, 5, 10, 100, 1000, max"},
+      {{"--speed", "MAX"}, "--speed needs one of"},
+      {{"--count-ticks", "0"}, "--count-ticks needs a whole number"},
+      {{"--count-ticks", "+5"}, "--count-ticks needs a whole number"},
+      {{"--count-ticks", "1000000001"}, "--count-ticks needs a whole number"},
+      {{"--count-ticks", "5", "--count-seconds", "1"}, "cannot go together"},
+      {{"--count-seconds", "+1"}, "--count-seconds needs a number"},
+      {{"--count-seconds", " 1"}, "--count-seconds needs a number"},
+      {{"--count-seconds", "1e1"}, "--count-seconds needs a number"},
+  };
+  for (const auto& [options, message] : refused) {
+    const DemoCommand command = read(shot + options);
+    EXPECT_EQ(command.action, DemoCommand::Action::UsageError) << options.join(' ').toStdString();
+    EXPECT_TRUE(command.usageError.startsWith(QString::fromLatin1(message)) ||
+                command.usageError.contains(QString::fromLatin1(message)))
+        << command.usageError.toStdString();
+  }
+  EXPECT_EQ(read({"--speed", "2"}).action, DemoCommand::Action::UsageError)
+      << "only with --screenshot";
 }
 
 }  // namespace
