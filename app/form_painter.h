@@ -1,19 +1,18 @@
 #pragma once
 
-// Draws the window's drawn elements (everything but the input controls) from
-// the control model, back to front in the window's stacking order, in
-// logical pixels: 15 twips to a pixel.
+// The window's drawn elements (everything but the input controls) on a
+// QPainter, by the drawing rules in display/form_drawing.h, in logical
+// pixels: 15 twips to a pixel; and the Qt fonts and boxes of the layout.
 
 #include <QFont>
 #include <QPainter>
 #include <QRegion>
 
+#include "display/form_canvas.h"
 #include "display/form_controls.h"
 #include "display/layout.h"
 
 namespace tessel {
-
-inline constexpr double kPixelsPerTwip = 1.0 / kTwipsPerPixel;
 
 // The face that stands in for "MS Sans Serif": Debian's metric-compatible
 // sans serif in its narrow cut, so that every caption fits its box at the
@@ -33,8 +32,8 @@ QRectF pixelRect(const BoxLayout& box);
 // goes on; `elided` tells whether anything was left out.
 QString fitToLines(const QString& text, const QFont& font, int width, int lines, bool& elided);
 
-// Draws in design pixels; the painter's transform places and scales the
-// form, so that the drawing stays sharp at every size.
+// Draws in design pixels, by drawForm's rules; the painter's transform places
+// and scales the form, so that the drawing stays sharp at every size.
 void paintForm(QPainter& painter, const FormControls& controls);
 
 // The part of the form, in design pixels, whose drawing differs between two

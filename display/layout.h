@@ -41,6 +41,8 @@ struct FontSpec {
   float points;
   int weight;
   bool italic;
+
+  bool operator==(const FontSpec&) const = default;
 };
 
 // ---------------------------------------------------------------------------
@@ -102,6 +104,9 @@ inline constexpr FontSpec kScenarioListFont{kFontFace, 18.0F, kRegular, false};
 inline constexpr FontSpec kButtonFont{kFontFace, 13.5F, kRegular, false};
 inline constexpr FontSpec kPercentageLabelFont{kFontFace, 13.5F, kBold, false};
 inline constexpr FontSpec kStatusStripFont = kButtonFont;
+
+// Every label writes its caption in black.
+inline constexpr Colour kLabelTextColour = rgb(0, 0, 0);
 
 // ---------------------------------------------------------------------------
 // Colours shared by several controls
