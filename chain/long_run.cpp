@@ -22,6 +22,23 @@ static_assert(std::numeric_limits<Wide>::max_exponent >= 16384,
 // solver never computes it: 1 minus a small chance is where accuracy goes.
 using Leaving = std::array<std::array<Wide, kStateCount>, kStateCount>;
 using Members = std::array<bool, kStateCount>;
+
+// Every quotient of the solver. In the browser build long double is IEEE
+// quadruple precision in software, and the division of emscripten's
+// compiler runtime (LLVM 14's) returns twice the quotient for some divisors
+// whose significand is all ones or nearly: 1 / (2 - 2^-112) comes out as 1,
+// not as one half. The solver meets such divisors whenever shares add up to
+// just below a power of two, as 1/2 + 1/3 + 1/6 does. Multiplying back shows
+// the slip, and halving is exact.
+Wide quotient(Wide dividend, Wide divisor) {
+  Wide result = dividend / divisor;
+#ifdef __EMSCRIPTEN__
+  if (std::isfinite(result) && std::fabs(result * divisor) > 1.5L * std::fabs(dividend)) {
+    result *= 0.5L;
+  }
+#endif
+  return result;
+}
 using Reach = std::array<Members, kStateCount>;
 
 Reach reachability(const Leaving& leaving) {
@@ -72,7 +89,7 @@ Wide eliminate(Leaving& leaving, Members& alive, std::size_t k) {
   for (std::size_t i = 0; i < kStateCount; ++i) {
     if (!alive[i] || leaving[i][k] == 0) continue;
     for (std::size_t j = 0; j < kStateCount; ++j) {
-      if (alive[j] && j != i) leaving[i][j] += leaving[i][k] * (leaving[k][j] / out);
+      if (alive[j] && j != i) leaving[i][j] += leaving[i][k] * quotient(leaving[k][j], out);
     }
   }
   return out;
@@ -98,12 +115,12 @@ StateChances groupShares(Leaving leaving, const Members& group) {
   for (std::size_t k = 1; k < count; ++k) {
     Wide inflow = 0;
     for (std::size_t i = 0; i < k; ++i) inflow += relative[i] * leaving[members[i]][members[k]];
-    relative[k] = inflow / out[k];
+    relative[k] = quotient(inflow, out[k]);
     total += relative[k];
   }
   StateChances shares{};
   for (std::size_t k = 0; k < count; ++k) {
-    shares[members[k]] = static_cast<double>(relative[k] / total);
+    shares[members[k]] = static_cast<double>(quotient(relative[k], total));
   }
   return shares;
 }
@@ -132,7 +149,8 @@ StateChances settle(const Leaving& leaving, int start) {
       if (alive[j] && j != origin) out += complement[origin][j];
     }
     for (std::size_t j = 0; j < kStateCount; ++j) {
-      if (alive[j] && j != origin) weight[groupLeader(reach, j)] += complement[origin][j] / out;
+      if (alive[j] && j != origin)
+        weight[groupLeader(reach, j)] += quotient(complement[origin][j], out);
     }
   }
 

@@ -1,7 +1,7 @@
 #include "display/long_run_marks.h"
 
-#include <array>
-#include <charconv>
+#include <fmt/format.h>
+
 #include <vector>
 
 #include "chain/long_run.h"
@@ -12,10 +12,9 @@ namespace {
 // One decimal, always with a point, as every number the window writes;
 // 100 without its decimal, so that it fits the gap between two bars.
 std::string percentCaption(double share) {
-  std::array<char, 32> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), share * 100.0,
-                                    std::chars_format::fixed, 1);
-  const std::string text(buffer.data(), result.ptr);
+  // Rounded from the double's exact value, as printf's "%.1f" rounds, but
+  // in the same characters whatever the locale.
+  const std::string text = fmt::format("{:.1f}", share * 100.0);
   return text == "100.0" ? "100" : text;
 }
 

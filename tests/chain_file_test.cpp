@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "tests/double_bits.h"
 
 namespace tessel {
 namespace {
@@ -58,9 +59,7 @@ TEST(ChainFile, WritesWhatReadsBackBitForBit) {
     chain.rates[transition] = awkward[i];
     const std::string written = writeChain(chain);
     const Chain back = readOrFail(written);
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(back.rates[transition].value_or(1.0)),
-              std::bit_cast<std::uint64_t>(awkward[i]))
-        << written;
+    EXPECT_EQ(bitsOf(back.rates[transition].value_or(1.0)), bitsOf(awkward[i])) << written;
     EXPECT_EQ(back, chain);
     EXPECT_EQ(writeChain(back), written);
   }

@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <string>
 #include <vector>
 
 #include "chain/chain_file.h"
+#include "tests/double_bits.h"
 #include "toolkit/random_source.h"
 #include "window/main_form.h"
 
@@ -37,7 +37,7 @@ class SeededWindow {
   std::vector<std::uint64_t> rateBits() const {
     std::vector<std::uint64_t> bits;
     for (const TextBox& box : form_.controls().rateBoxes) {
-      bits.push_back(std::bit_cast<std::uint64_t>(box.strictNumber(NumberFormat{}).value));
+      bits.push_back(bitsOf(box.strictNumber(NumberFormat{}).value));
     }
     return bits;
   }

@@ -141,6 +141,20 @@ TEST(ContinuousTimeShares, AreTheTextbookChainsBalance) {
   EXPECT_EQ(shares[kCyan], 0.0);
 }
 
+// Blue goes on to Purple; Purple and Green each go back to Blue and to each
+// other, all at rate 1: the shares are a half, a third and a sixth. In
+// quadruple precision the solver's total, 1 + 2/3 + 1/3, comes to one unit in
+// the last place below 2, a divisor that a faulty long double division gets
+// wrong by a factor of two.
+TEST(ContinuousTimeShares, AHalfAThirdAndASixth) {
+  const DrawRates draw = drawRates({{3, "1"}, {4, "1"}, {10, "1"}, {2, "1"}, {11, "1"}});
+  const StateChances expected{1.0 / 2.0, 1.0 / 3.0, 1.0 / 6.0, 0.0};
+  const StateChances shares = continuousTimeShares(draw);
+  for (std::size_t state = 0; state < shares.size(); ++state) {
+    EXPECT_NEAR(shares[state], expected[state], 1e-12) << state;
+  }
+}
+
 // Rate sets where rounding or cancellation can hide the answer. The expected
 // shares were worked out with exact fractions by tools/long_run_exact.py,
 // apart from this code, and pasted here; every share must match to 1e-12 of

@@ -1,15 +1,19 @@
 #include "toolkit/numbers.h"
 
+#ifndef __EMSCRIPTEN__
 #include <langinfo.h>
 #include <locale.h>
-#include <stdlib.h>
+#endif
+
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
+#include <iterator>
 #include <system_error>
 
 namespace tessel {
@@ -91,19 +95,13 @@ class DecimalCollector {
     *out++ = 'e';
     out = std::to_chars(out, end, decimalExponent).ptr;
 
+    // fast_float rounds correctly over the whole range, gradual underflow
+    // included: a number too small for a double reads as zero or the nearest
+    // subnormal, one too large as infinity.
     double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(buffer.data(), out, value);
-    if (ec == std::errc::result_out_of_range) {
-      // The library reports both directions the same way. With at least one
-      // significant digit 0.<digits> >= 0.1, so a positive exponent means the
-      // number is too large; otherwise it is too small.
-      if (decimalExponent > 0) {
-        const double inf = std::numeric_limits<double>::infinity();
-        return {negative_ ? -inf : inf, true};
-      }
-      return {readTinyNumber(buffer.data(), out), false};
-    }
+    const auto [ptr, ec] = fast_float::from_chars(buffer.data(), out, value);
     if (ec != std::errc() || ptr != out) return {negative_ ? -0.0 : 0.0, false};
+    if (std::isinf(value)) return {value, true};
     return {value, false};
   }
 
@@ -125,20 +123,6 @@ class DecimalCollector {
     } else if (c != '0') {
       droppedNonZero_ = true;
     }
-  }
-
-  // Underflow reads as zero or the nearest subnormal, not as an error. The
-  // C library's conversion rounds such numbers correctly; its "C" locale is
-  // made once and kept, so the reading never depends on the user's locale.
-  static double readTinyNumber(const char* first, const char* last) {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
-    const bool negative = *first == '-';
-    if (cLocale == locale_t{}) return negative ? -0.0 : 0.0;
-    std::array<char, kMaxDigits + 32> text{};
-    const auto length = static_cast<std::size_t>(last - first);
-    for (std::size_t i = 0; i < length; ++i) text[i] = first[i];
-    text[length] = '\0';
-    return strtod_l(text.data(), nullptr, cLocale);
   }
 
   // Only the first digitCount_ characters are ever read, so the buffer is
@@ -220,6 +204,11 @@ double readRadixDigits(BlankSkippingCursor cursor, int radix) {
 
 NumberFormat NumberFormat::fromEnvironment() {
   NumberFormat format;
+#ifdef __EMSCRIPTEN__
+  // The browser build's C library has no locales: there the page passes the
+  // user's separator in a NumberFormat of its own, and this stays ".".
+  return format;
+#else
   // A private locale object leaves the process locale (and with it every
   // other reader and writer of numbers) untouched.
   const locale_t locale = newlocale(LC_NUMERIC_MASK, "", locale_t{});
@@ -228,6 +217,7 @@ NumberFormat NumberFormat::fromEnvironment() {
   if (separator != nullptr && *separator != '\0') format.decimalSeparator = separator;
   freelocale(locale);
   return format;
+#endif
 }
 
 StrictReading readStrictNumber(std::string_view text, const NumberFormat& format) {
@@ -355,14 +345,57 @@ std::string numberText(double value) {
   if (std::isinf(value)) return text + "inf";
 
   const double magnitude = std::fabs(value);
-  const bool plain = magnitude == 0.0 || (magnitude >= 1e-5 && magnitude < 1e15);
-  // Plain notation below 1e15 needs at most about 25 characters and the
-  // exponent form at most 24, so the buffer cannot run short.
-  std::array<char, 64> buffer{};
-  const auto result =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                    plain ? std::chars_format::fixed : std::chars_format::scientific);
-  text.append(buffer.data(), result.ptr);
+  if (magnitude == 0.0) return text + "0";
+
+  // {fmt} finds the fewest significant digits that read back to the same
+  // double; it lays them out in its own choice of notation, so only the
+  // digits and the decimal exponent are taken from it. The shortest form of
+  // a double never needs more than 17 digits and a four-character exponent.
+  std::array<char, 32> shortest{};
+  const char* const shortestEnd =
+      fmt::format_to_n(shortest.data(), shortest.size(), "{}", magnitude).out;
+  std::string digits;
+  int pointPosition = 0;  // the number is 0.<digits> x 10^pointPosition
+  bool beforePoint = true;
+  const char* c = shortest.data();
+  for (; c != shortestEnd && *c != 'e'; ++c) {
+    if (*c == '.') {
+      beforePoint = false;
+    } else if (digits.empty() && *c == '0') {
+      if (!beforePoint) --pointPosition;  // a leading zero after the point
+    } else {
+      digits += *c;
+      if (beforePoint) ++pointPosition;
+    }
+  }
+  if (c != shortestEnd) {
+    int exponent = 0;
+    std::from_chars(c + 1 + (c[1] == '+' ? 1 : 0), shortestEnd, exponent);
+    pointPosition += exponent;
+  }
+  while (digits.back() == '0') digits.pop_back();
+  const auto digitCount = static_cast<int>(digits.size());
+
+  if (magnitude >= 1e-5 && magnitude < 1e15) {
+    if (pointPosition <= 0) {
+      text += "0.";
+      text.append(static_cast<std::size_t>(-pointPosition), '0');
+      text += digits;
+    } else if (pointPosition >= digitCount) {
+      text += digits;
+      text.append(static_cast<std::size_t>(pointPosition - digitCount), '0');
+    } else {
+      text += digits.substr(0, static_cast<std::size_t>(pointPosition));
+      text += '.';
+      text += digits.substr(static_cast<std::size_t>(pointPosition));
+    }
+    return text;
+  }
+  // Exponent notation as printf writes it: one digit before the point, and
+  // a signed exponent of at least two digits (" 1e+20", " 2.5e-07").
+  text += digits.front();
+  if (digitCount > 1) text += '.' + digits.substr(1);
+  fmt::format_to(std::back_inserter(text), "e{:+03d}", pointPosition - 1);
   return text;
 }
 

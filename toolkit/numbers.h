@@ -12,7 +12,8 @@ struct NumberFormat {
   std::string decimalSeparator = ".";
 
   // The separator of the locale named by the environment, read without
-  // changing the process locale. Falls back to "." when the locale is unknown.
+  // changing the process locale. Falls back to "." when the locale is unknown,
+  // and always in the browser build, which has no locales.
   static NumberFormat fromEnvironment();
 };
 
