@@ -24,13 +24,11 @@ geometry_tool=$2
 chain=$3
 out=$4
 
-export QT_QPA_PLATFORM=xcb
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI QT_ENABLE_HIGHDPI_SCALING \
-  QT_SCALE_FACTOR_ROUNDING_POLICY QT_AUTO_SCREEN_SCALE_FACTOR QT_USE_PHYSICAL_DPI
 export XDG_CONFIG_HOME="$out/config"
 
 # shellcheck source=tools/check-common.sh
 source "$(dirname "$0")/check-common.sh"
+use_x11_at_scale_1
 give_up() {
   fail "$*"
   [ -s "$out/tessel-demo.log" ] && { echo "--- tessel-demo's output:"; cat "$out/tessel-demo.log"; }

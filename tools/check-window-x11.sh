@@ -28,13 +28,10 @@ program=$1
 geometry_tool=$2
 out=$3
 
-# The window must be an X window at its design size, whatever the caller set.
-export QT_QPA_PLATFORM=xcb
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI QT_ENABLE_HIGHDPI_SCALING \
-  QT_SCALE_FACTOR_ROUNDING_POLICY QT_AUTO_SCREEN_SCALE_FACTOR QT_USE_PHYSICAL_DPI
 
 # shellcheck source=tools/check-common.sh
 source "$(dirname "$0")/check-common.sh"
+use_x11_at_scale_1
 show_output() {
   if [ -s "$out/tessel-demo.log" ]; then
     echo "--- tessel-demo's output:"
