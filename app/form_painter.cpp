@@ -38,14 +38,14 @@ Qt::PenCapStyle toQCap(LineCap cap) {
   return Qt::SquareCap;
 }
 
-// A design font, made once: the paint path runs on every tick that moves
-// something, and draws in only a few fonts.
-QFont designFont(const FontSpec& spec) {
+// A layout font as a QFont, made once: the paint path runs on every tick
+// that moves something, and draws in only a few fonts.
+QFont cachedFont(const FontSpec& wanted) {
   static std::vector<std::pair<FontSpec, QFont>> made;
   const auto found = std::find_if(made.begin(), made.end(),
-                                  [&spec](const auto& entry) { return entry.first == spec; });
+                                  [&wanted](const auto& entry) { return entry.first == wanted; });
   if (found != made.end()) return found->second;
-  made.emplace_back(spec, fontFor(spec));
+  made.emplace_back(wanted, fontFor(wanted));
   return made.back().second;
 }
 
@@ -79,7 +79,7 @@ class PainterCanvas final : public FormCanvas {
 
   void text(const PixelRect& box, std::string_view text, const FontSpec& font, Colour colour,
             TextAlign align) override {
-    painter_.setFont(designFont(font));
+    painter_.setFont(cachedFont(font));
     painter_.setPen(toQColor(colour));
     const int flags = align == TextAlign::kCentreTopWrapped
                           ? Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap
