@@ -9,6 +9,7 @@
 
 #include "chain/scenarios.h"
 #include "toolkit/quoted_text.h"
+#include "window/front_end.h"
 #include "window/run_speed.h"
 
 namespace tessel {
@@ -16,16 +17,6 @@ namespace {
 
 constexpr double kLongestCount = 3600.0;
 constexpr int kLargestSide = 10000;  // pixels, either side of a --size
-constexpr long long kMostCountedTicks = 1'000'000'000;
-
-QString scenarioChoices() {
-  QStringList names;
-  for (const std::string_view name : kScenarioListOrder) {
-    names << QStringLiteral("\"%1\"").arg(
-        QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-  }
-  return names.join(QStringLiteral(", "));
-}
 
 // A whole number written in the digits 0 to 9 only: QString's own readings
 // would also take a sign and surrounding blanks. None when it is anything
@@ -42,21 +33,6 @@ std::optional<long long> wholeNumber(const QString& text) {
 int sideOf(const QString& text) {
   const std::optional<long long> side = wholeNumber(text);
   return side && *side <= kLargestSide ? static_cast<int>(*side) : 0;
-}
-
-bool isScenarioName(const QString& text) {
-  for (const std::string_view name : kScenarioListOrder) {
-    if (text == QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))) return true;
-  }
-  return false;
-}
-
-QString speedChoices() {
-  QStringList names;
-  for (const RunSpeed& speed : kRunSpeeds) {
-    names << QString::fromUtf8(speed.name.data(), static_cast<qsizetype>(speed.name.size()));
-  }
-  return names.join(QStringLiteral(", "));
 }
 
 QString shown(const QString& text) {
@@ -103,7 +79,7 @@ struct DemoParser {
   const QCommandLineOption scenario{
       QStringLiteral("scenario"),
       QStringLiteral("With --screenshot: pick the scenario NAME from the list first, one of ") +
-          scenarioChoices() + QStringLiteral("."),
+          QString::fromStdString(scenarioChoices()) + QStringLiteral("."),
       QStringLiteral("NAME")};
   const QCommandLineOption countSeconds{
       QStringLiteral("count-seconds"),
@@ -118,7 +94,8 @@ struct DemoParser {
       QStringLiteral("N")};
   const QCommandLineOption speed{
       QStringLiteral("speed"),
-      QStringLiteral("With --screenshot: run at speed S, one of ") + speedChoices() +
+      QStringLiteral("With --screenshot: run at speed S, one of ") +
+          QString::fromStdString(speedChoices()) +
           QStringLiteral(": the ticks each timer event runs (the chain is the same at every "
                          "speed)."),
       QStringLiteral("S")};
@@ -206,9 +183,9 @@ DemoCommand readCommandLine(const QStringList& arguments) {
   request.file = parser.value(demo.screenshot);
   if (request.file.isEmpty()) return usageError(QStringLiteral("--screenshot needs a file name"));
   request.scenario = parser.value(demo.scenario);
-  if (parser.isSet(demo.scenario) && !isScenarioName(request.scenario)) {
+  if (parser.isSet(demo.scenario) && !isScenarioName(request.scenario.toStdString())) {
     return usageError(QStringLiteral("unknown scenario %1; the scenarios are %2")
-                          .arg(shown(request.scenario), scenarioChoices()));
+                          .arg(shown(request.scenario), QString::fromStdString(scenarioChoices())));
   }
   if (parser.isSet(demo.countSeconds)) {
     bool ok = false;
@@ -228,8 +205,8 @@ DemoCommand readCommandLine(const QStringList& arguments) {
       return usageError(QStringLiteral("--count-ticks and --count-seconds cannot go together"));
     }
     const QString text = parser.value(demo.countTicks);
-    const std::optional<long long> ticks = wholeNumber(text);
-    if (!ticks || *ticks < 1 || *ticks > kMostCountedTicks) {
+    const std::optional<long long> ticks = readTickCount(text.toStdString());
+    if (!ticks) {
       return usageError(
           QStringLiteral("--count-ticks needs a whole number from 1 to 1000000000, not %1")
               .arg(shown(text)));
@@ -240,20 +217,19 @@ DemoCommand readCommandLine(const QStringList& arguments) {
     const QString text = parser.value(demo.speed);
     const std::optional<std::size_t> speed = runSpeedNamed(text.toStdString());
     if (!speed) {
-      return usageError(
-          QStringLiteral("--speed needs one of %1, not %2").arg(speedChoices(), shown(text)));
+      return usageError(QStringLiteral("--speed needs one of %1, not %2")
+                            .arg(QString::fromStdString(speedChoices()), shown(text)));
     }
     request.speed = *speed;
   }
   if (parser.isSet(demo.seed)) {
-    bool ok = false;
     const QString text = parser.value(demo.seed);
-    const qulonglong value = text.toULongLong(&ok);
-    if (!ok || text.startsWith(QLatin1Char('+')) || text.startsWith(QLatin1Char('-'))) {
+    const std::optional<std::uint64_t> value = readSeed(text.toStdString());
+    if (!value) {
       return usageError(
           QStringLiteral("--seed needs a whole number from 0 to 2^64-1, not %1").arg(shown(text)));
     }
-    request.seed = value;
+    request.seed = *value;
   }
   if (parser.isSet(demo.size)) {
     const QString text = parser.value(demo.size);

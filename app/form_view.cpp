@@ -213,16 +213,13 @@ void FormView::createInputWidgets() {
 }
 
 void FormView::setSpeed(std::size_t speed) {
-  if (speed >= kRunSpeeds.size()) return;
-  speed_ = speed;
+  frames_.setSpeed(speed);
   const QSignalBlocker blocker(speedList_);
-  speedList_->setCurrentIndex(static_cast<int>(speed));
+  speedList_->setCurrentIndex(static_cast<int>(frames_.speed()));
 }
 
 void FormView::stepSpeed(int by) {
-  const auto next = static_cast<long long>(speed_) + by;
-  if (next < 0 || next >= static_cast<long long>(kRunSpeeds.size())) return;
-  setSpeed(static_cast<std::size_t>(next));
+  if (frames_.stepSpeed(by)) setSpeed(frames_.speed());
 }
 
 void FormView::nameRateBoxes() {
@@ -440,10 +437,10 @@ void FormView::contextMenuEvent(QContextMenuEvent* event) {
   menu.addSeparator();
   add(QStringLiteral("Faster"), QStringLiteral("+"), [this] {
     stepSpeed(1);
-  })->setEnabled(speed_ + 1 < kRunSpeeds.size());
+  })->setEnabled(frames_.speed() + 1 < kRunSpeeds.size());
   add(QStringLiteral("Slower"), QStringLiteral("-"), [this] {
     stepSpeed(-1);
-  })->setEnabled(speed_ > 0);
+  })->setEnabled(frames_.speed() > 0);
   QAction* longRun =
       add(QStringLiteral("Long Run"), QStringLiteral("L"), [this] { longRunBox_->click(); });
   longRun->setCheckable(true);
@@ -528,18 +525,14 @@ void FormView::deliver(FormEvent event) {
 }
 
 int FormView::runFrame(int mostTicks) {
-  if (ticksLeft_) mostTicks = static_cast<int>(std::min<long long>(*ticksLeft_, mostTicks));
-  const int ran = mostTicks > 0 ? runFrameAtSpeed(form_, speed_, mostTicks) : 0;
+  const FrameRunner::Frame frame = frames_.run(form_, mostTicks);
   syncWidgets();
-  if (ticksLeft_ && ran > 0) {
-    *ticksLeft_ -= ran;
-    if (*ticksLeft_ == 0 && ticksReached_) ticksReached_();
-  }
-  return ran;
+  if (frame.countReached && ticksReached_) ticksReached_();
+  return frame.ticks;
 }
 
 void FormView::countTicks(long long ticks, std::function<void()> reached) {
-  ticksLeft_ = ticks;
+  frames_.countTicks(ticks);
   ticksReached_ = std::move(reached);
 }
 
@@ -608,16 +601,9 @@ void FormView::syncWidgets() {
 }
 
 void FormView::syncStatusLine() {
-  // An error first; then what the long-run marks stand for, where that
-  // depends on the start; otherwise the hint.
-  const std::optional<RunError>& error = form_.lastError();
-  const std::optional<MainForm::Notice>& notice = form_.notice();
-  const std::string note = error || notice ? std::string() : form_.longRunNote();
-  const QString text = error           ? QString::fromUtf8(error->what())
-                       : notice        ? QString::fromStdString(notice->text)
-                       : !note.empty() ? QString::fromStdString(note)
-                                       : QString::fromUtf8(kHint);
-  const bool problem = error || (notice && notice->problem);
+  const StripMessage message = stripMessage(form_, kHint);
+  const QString text = QString::fromStdString(message.text);
+  const bool problem = message.problem;
   if (statusText_ == text) return;
   statusText_ = text;
   bool elided = false;
@@ -628,7 +614,7 @@ void FormView::syncStatusLine() {
   statusLine_->setPalette(palette);
   // A tool tip has no plain-text mode: the message goes in escaped.
   const QString keys = QStringLiteral("<p>%1</p>").arg(QString::fromLatin1(kFullScreenHint));
-  const bool needsText = error || notice || !note.empty() || elided;
+  const bool needsText = !message.isHint || elided;
   statusLine_->setToolTip(needsText ? QStringLiteral("<p>%1</p>").arg(text.toHtmlEscaped()) + keys
                                     : keys);
 }

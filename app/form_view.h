@@ -15,6 +15,7 @@
 #include "app/form_scale.h"
 #include "display/form_controls.h"
 #include "display/layout.h"
+#include "window/front_end.h"
 #include "window/main_form.h"
 #include "window/run_speed.h"
 
@@ -79,7 +80,7 @@ class FormView : public QWidget {
   // The speed, by index in kRunSpeeds: ×1 at every start, so that a class
   // never inherits the last lesson's fast forward.
   void setSpeed(std::size_t speed);
-  std::size_t speed() const { return speed_; }
+  std::size_t speed() const { return frames_.speed(); }
   QComboBox* speedList() const { return speedList_; }
 
   // Picks the scenario at `index` in the list, as a click on its entry does.
@@ -143,10 +144,9 @@ class FormView : public QWidget {
   QString statusText_;  // the whole message; the strip may show it shortened
   QCheckBox* longRunBox_ = nullptr;
   QComboBox* speedList_ = nullptr;
-  std::size_t speed_ = kDesignSpeed;
+  FrameRunner frames_;  // the speed, and the ticks left while counting a set number
   QLineEdit* nameEditor_ = nullptr;
   int editedState_ = -1;
-  std::optional<long long> ticksLeft_;  // while counting a set number of ticks
   std::function<void()> ticksReached_;
   std::array<std::string, kStateCount> rateBoxStates_;  // the state names the rate boxes carry
   QTimer moveTimer_;

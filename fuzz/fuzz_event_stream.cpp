@@ -35,6 +35,7 @@
 #include "fuzz/fuzz_support.h"
 #include "toolkit/numbers.h"
 #include "toolkit/random_source.h"
+#include "window/front_end.h"
 #include "window/main_form.h"
 
 namespace tessel::fuzz {
@@ -264,6 +265,11 @@ class Session {
                         frame == kArrived || frame == kNoMove || frame == kLoaded ||
                         frame == kScenarioApplied;
     if (!framed) failAt(after() + "moveFrame is " + std::to_string(frame));
+
+    // The strip always says something, and an error or a problem as one.
+    const StripMessage strip = stripMessage(form_, "hint");
+    const bool problem = form_.lastError() || (form_.notice() && form_.notice()->problem);
+    if (strip.text.empty() || strip.problem != problem) failAt(after() + "the strip misreports");
 
     if (!isStateName(vars.currentState))
       failAt(after() + "currentState " + shown(vars.currentState));
