@@ -31,4 +31,7 @@ endfunction()
 tessel_copied_headers(nlohmann_json::nlohmann_json nlohmann json.hpp)
 tessel_copied_headers(FastFloat::fast_float fast_float fast_float.h)
 tessel_copied_headers(fmt::fmt-header-only fmt format.h)
-set_target_properties(fmt::fmt-header-only PROPERTIES INTERFACE_COMPILE_DEFINITIONS FMT_HEADER_ONLY=1)
+# The program never writes numbers by a locale's rules ({fmt}'s L), so the
+# browser build leaves out std::locale and every facet it would bring.
+set_target_properties(fmt::fmt-header-only PROPERTIES
+  INTERFACE_COMPILE_DEFINITIONS "FMT_HEADER_ONLY=1;FMT_STATIC_THOUSANDS_SEPARATOR=','")

@@ -1,0 +1,239 @@
+// The page in a real browser: Debian's chromium, driven by playwright-core.
+// It must run the chain exactly as the desktop's window logic does (checked
+// against tessel-sim), and behave as the desktop window does.
+//
+//   TESSEL_WEB_DIR   the built page (default: build/web beside this folder)
+//   TESSEL_SIM       tessel-sim from a native build (required)
+//   TESSEL_CHROMIUM  the browser (default: /usr/bin/chromium)
+
+import { after, before, describe, test } from "node:test";
+import assert from "node:assert/strict";
+import { execFileSync, spawnSync } from "node:child_process";
+import fs from "node:fs";
+import http from "node:http";
+import path from "node:path";
+import { fileURLToPath, pathToFileURL } from "node:url";
+import { chromium } from "playwright-core";
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const root = path.resolve(here, "../..");
+const pageDir = process.env.TESSEL_WEB_DIR || path.join(root, "build/web");
+const sim = process.env.TESSEL_SIM;
+const weatherFile = path.join(root, "data/chains/weather.tessel");
+const scenarios = ["One Phone", "Receptionist", "Office", "Conversation", "Four Element Queue"];
+
+let browser;
+let server;
+let served;
+
+before(async () => {
+  assert.ok(sim && fs.existsSync(sim), "TESSEL_SIM must name a built tessel-sim");
+  browser = await chromium.launch({
+    executablePath: process.env.TESSEL_CHROMIUM || "/usr/bin/chromium",
+    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+      "--disable-background-networking", "--disable-component-update", "--disable-sync"],
+  });
+  const types = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm" };
+  server = http.createServer((request, response) => {
+    const file = path.join(pageDir, new URL(request.url, "http://x").pathname);
+    if (!file.startsWith(pageDir) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
+      response.writeHead(404).end();
+      return;
+    }
+    response.writeHead(200, { "Content-Type": types[path.extname(file)] || "text/plain" });
+    fs.createReadStream(file).pipe(response);
+  });
+  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  served = `http://127.0.0.1:${server.address().port}/index.html`;
+});
+
+after(async () => {
+  await browser?.close();
+  server?.close();
+});
+
+const singleFile = (query = "") => `${pathToFileURL(path.join(pageDir, "tessel-demo.html"))}${query}`;
+
+// A ready page; every error it logs fails the test that opened it.
+async function open(url, options = {}) {
+  const context = await browser.newContext({ viewport: { width: 1280, height: 800 }, ...options });
+  const page = await context.newPage();
+  const errors = [];
+  page.on("pageerror", (error) => errors.push(error.message));
+  page.on("console", (message) => message.type() === "error" && errors.push(message.text()));
+  await page.goto(url);
+  await page.waitForSelector("body[data-ready]");
+  page.assertNoErrors = () => assert.deepEqual(errors, [], url);
+  return page;
+}
+
+const state = (page) => page.evaluate(() => window.tesselWindow.state());
+const table = (page) => page.$$eval("#counts tbody tr",
+  (rows) => rows.map((row) => [...row.cells].map((cell) => cell.textContent)));
+
+function simVisits(args) {
+  const report = JSON.parse(execFileSync(sim, [...args, "--seed", "5", "--ticks", "200000",
+    "--format", "json"], { encoding: "utf8" }));
+  return report.states.map((row) => [row.state, row.name, String(row.visits)]);
+}
+
+async function countedVisits(query) {
+  const page = await open(singleFile(`?${query}&seed=5&count-ticks=200000&speed=max`));
+  await page.waitForSelector("body[data-count-reached]", { timeout: 60000 });
+  const rows = (await table(page)).map(([colour, name, visits]) => [colour, name, visits]);
+  assert.equal((await state(page)).ticksRun, 200000);
+  page.assertNoErrors();
+  await page.context().close();
+  return rows;
+}
+
+describe("the same chain as the desktop", () => {
+  for (const scenario of scenarios) {
+    test(`"${scenario}", seed 5, 200000 ticks at max`, async () => {
+      assert.deepEqual(await countedVisits(`scenario=${encodeURIComponent(scenario)}`),
+        simVisits(["--scenario", scenario]));
+    });
+  }
+  test("an opened chain, seed 5, 200000 ticks at max", async () => {
+    const chain = encodeURIComponent(fs.readFileSync(weatherFile, "utf8"));
+    assert.deepEqual(await countedVisits(`chain=${chain}`), simVisits(["--chain", weatherFile]));
+  });
+});
+
+describe("the page", () => {
+  test("loads as one file from file:// and as index.html from a server", async () => {
+    for (const url of [singleFile(), served]) {
+      const page = await open(url);
+      assert.equal(await page.title(), "Orlo's Tessel Demo");
+      assert.equal((await state(page)).listText, "One Phone", url);
+      assert.equal(await page.$eval("#counts caption", (caption) => caption.textContent), "Counts");
+      assert.deepEqual(await page.$$eval("#counts thead th", (cells) => cells.map((c) => c.textContent)),
+        ["State", "Name", "Visits", "Share", "Long run"]);
+      page.assertNoErrors();
+      await page.context().close();
+    }
+  });
+
+  test("draws each shown state in its colour where the layout puts it", async () => {
+    const page = await open(singleFile("?scenario=Four%20Element%20Queue"));
+    const colours = await page.evaluate(() => {
+      const canvas = document.getElementById("drawing");
+      const ratio = canvas.width / window.tesselWindow.layout.form[2];
+      return window.tesselWindow.layout.circles.map(([left, top, width, height]) => {
+        // Inside the oval, above its name.
+        const x = Math.round((left + width / 2) * ratio);
+        const y = Math.round((top + height * 0.12) * ratio);
+        return [...canvas.getContext("2d").getImageData(x, y, 1, 1).data.slice(0, 3)];
+      });
+    });
+    assert.deepEqual(colours, [[192, 192, 255], [255, 192, 255], [192, 255, 192], [192, 255, 255]]);
+    await page.context().close();
+  });
+
+  test('says what the desktop says of "abc" in a rate box', async () => {
+    const run = spawnSync(sim, ["--scenario", "Conversation", "--seed", "1", "--ticks", "1",
+      "--rate", "0=abc"], { encoding: "utf8" });
+    const expected = run.stderr.slice(run.stderr.indexOf("): ") + 3).trim();
+    assert.match(expected, /"abc"/);
+    const page = await open(singleFile("?scenario=Conversation"));
+    await page.fill(".rate >> nth=0", "abc");
+    await page.click("#one");
+    assert.equal(await page.textContent("#strip"), expected);
+    assert.equal(await page.getAttribute("#strip", "aria-live"), "polite");
+    assert.equal(await page.getAttribute(".rate >> nth=0", "aria-invalid"), "true");
+    await page.context().close();
+  });
+
+  test("reads rates with the decimal separator of the browser's language", async () => {
+    for (const [locale, text, fails] of [["de-DE", "0,5", false], ["en-US", "0,5", true],
+      ["de-DE", "0.5", false]]) {
+      const page = await open(singleFile("?scenario=Conversation"), { locale });
+      await page.fill(".rate >> nth=0", text);
+      await page.click("#one");
+      assert.equal((await state(page)).strip.problem, fails, `${text} in ${locale}`);
+      await page.context().close();
+    }
+  });
+
+  test("answers the desktop's keys, except in a rate box", async () => {
+    const page = await open(singleFile());
+    await page.keyboard.press("4");
+    assert.equal((await state(page)).listText, "Conversation");
+    await page.keyboard.press("s");
+    assert.deepEqual((await state(page)).buttons, ["One", "Stop", "Pause"]);
+    await page.keyboard.press("p");
+    assert.equal((await state(page)).buttons[2], "Cont");
+    await page.keyboard.press("+");
+    await page.keyboard.press("=");
+    assert.equal((await state(page)).speed, 2);
+    await page.keyboard.press("-");
+    assert.equal((await state(page)).speed, 1);
+    await page.keyboard.press("l");
+    assert.equal(await page.isChecked("#form input[type=checkbox]"), true);
+    await page.focus(".rate >> nth=3");
+    await page.keyboard.press("s");
+    assert.equal((await state(page)).buttons[1], "Stop", "typed, not a key");
+    assert.match(await page.inputValue(".rate >> nth=3"), /s$/);
+    page.assertNoErrors();
+    await page.context().close();
+  });
+
+  test("opens files, saves a download, renames, and shares a link that round-trips", async () => {
+    const page = await open(served, { permissions: ["clipboard-read", "clipboard-write"] });
+    await page.setInputFiles("#open-files", [
+      { name: "weather.tessel", mimeType: "application/json", buffer: fs.readFileSync(weatherFile) },
+      { name: "bad.tessel", mimeType: "application/json", buffer: Buffer.from("{") }]);
+    const opened = await state(page);
+    assert.equal(opened.listText, "Weather");
+    assert.match(opened.strip.text, /^Cannot open "bad\.tessel": /);
+    await page.dblclick("#drawing", { position: await page.evaluate(() => {
+      const [left, top, width, height] = window.tesselWindow.layout.circles[0];
+      const bounds = document.getElementById("form").getBoundingClientRect();
+      const scale = bounds.width / window.tesselWindow.layout.form[2];
+      return { x: (left + width / 2) * scale, y: (top + height / 4) * scale };
+    }) });
+    await page.fill(".name-editor", "Hot");
+    await page.keyboard.press("Enter");
+    await page.fill(".rate >> nth=3", "2.5e-3");
+
+    const download = page.waitForEvent("download");
+    await page.keyboard.press("Control+s");
+    const saved = await download;
+    assert.equal(saved.suggestedFilename(), "Weather.tessel");
+    const document = JSON.parse(fs.readFileSync(await saved.path(), "utf8"));
+    assert.deepEqual(document.states, ["Hot", "Cloudy", "Rainy"]);
+
+    await page.click("#share");
+    const link = await page.evaluate(() => navigator.clipboard.readText());
+    assert.match(link, /#chain=/);
+    const shared = await page.context().newPage();
+    await shared.goto(link);
+    await shared.waitForSelector("body[data-ready]");
+    const before = await state(page);
+    const after = await state(shared);
+    assert.equal(after.listText, "Weather");
+    assert.deepEqual(after.names, before.names);
+    const rates = (shown) => shown.rates.map((rate) => [rate.visible, Number(rate.text)]);
+    assert.deepEqual(rates(after), rates(before));
+    assert.equal(Number(after.rates[3].text), 0.0025);
+    await page.context().close();
+  });
+
+  test("refuses a bad address in its strip, and stops while hidden", async () => {
+    const page = await open(singleFile("?seed=-1&speed=3"));
+    assert.match((await state(page)).strip.text, /seed needs a whole number from 0 to 2\^64-1, not "-1"/);
+    await page.click("#start-stop");
+    await page.waitForFunction(() => window.tesselWindow.state().ticksRun > 5);
+    await page.evaluate(() => {
+      Object.defineProperty(document, "hidden", { value: true, configurable: true });
+      document.dispatchEvent(new Event("visibilitychange"));
+    });
+    assert.equal(await page.evaluate(() => window.tesselWindow.timerRunning()), false);
+    await page.evaluate(() => {
+      Object.defineProperty(document, "hidden", { value: false, configurable: true });
+      document.dispatchEvent(new Event("visibilitychange"));
+    });
+    assert.equal(await page.evaluate(() => window.tesselWindow.timerRunning()), true);
+    await page.context().close();
+  });
+});
