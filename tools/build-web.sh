@@ -26,7 +26,7 @@ started=$SECONDS
 cmake --preset web >/dev/null
 cmake --build --preset web -j "$jobs"
 echo "==> Built in $((SECONDS - started))s; running the core's tests under node"
-ctest --preset web -j "$jobs"
+ctest --preset web -j "$jobs" | tee build/web-core/ctest-summary.log
 
 echo "==> Comparing the number probes of the native and the browser builds"
 cmake --preset web-compare >/dev/null
@@ -35,7 +35,8 @@ ctest --preset web-compare
 
 echo "==> Testing the page in chromium"
 (cd web && npm ci --no-audit --no-fund --loglevel=error)
-TESSEL_SIM="$PWD/build/web-compare/sim/tessel-sim" node --test web/tests/
+TESSEL_SIM="$PWD/build/web-compare/sim/tessel-sim" node --test web/tests/ |
+  tee build/web-core/page-tests.log
 
 echo "==> The browser build passed its tests; the page is in build/web:"
 ls -l build/web

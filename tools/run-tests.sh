@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the project and runs every test: a format check, the whole suite with
 # warnings as errors, the whole suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then each fuzz target with a fixed seed for a
-# fixed count of runs, so that every run passes or fails alike. Installs what
-# it needs on a fresh Debian machine.
+# UndefinedBehaviorSanitizer, the browser version (tools/build-web.sh), then
+# each fuzz target with a fixed seed for a fixed count of runs, so that every
+# run passes or fails alike. Installs what it needs on a fresh Debian machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -39,6 +39,14 @@ for preset in ci asan; do
   passed=$((passed + ran))
 done
 
+# The browser version: the core in WebAssembly under node, the number
+# probes compared, and the page in chromium.
+bash tools/build-web.sh
+for log in build/web-core/ctest-summary.log build/web-core/page-tests.log; do
+  ran=$(grep -Eo '(tests failed out of|^# pass) [0-9]+' "$log" | grep -Eo '[0-9]+$' | tail -n 1 || echo 0)
+  passed=$((passed + ran))
+done
+
 bash tools/run-fuzzers.sh
-echo "==> All tests passed in both builds, and no fuzz target found a fault"
+echo "==> All tests passed in the native, sanitizer and browser builds, and no fuzz target found a fault"
 echo "tests: $passed passed, 0 failed"

@@ -6,13 +6,16 @@
 
 (async () => {
   performance.mark("tessel-start");
+  const FACE = '"Liberation Sans Narrow", "Arial Narrow", sans-serif';
+  // The faces load while the core starts; the first frame waits for both.
+  const facesLoaded = Promise.all(["", "bold ", "italic "].map(
+    (style) => document.fonts.load(`${style}16px ${FACE}`))).catch(() => {});
   const core = await createTesselCore();
   performance.mark("tessel-core-ready");
   const layout = core.layout();
   const HINT = 'Pick a scenario, then click "One" for a single jump or "Start" to run and count. ' +
     "Double-click a state to rename it.";
   const LONG_RUN_SETTING = "tessel-demo.longRunMarks";
-  const FACE = '"Liberation Sans Narrow", "Arial Narrow", sans-serif';
 
   const form = document.getElementById("form");
   const canvas = document.getElementById("drawing");
@@ -268,17 +271,21 @@
 
   const caps = ["butt", "square", "round"];
 
+  // The form at the largest uniform scale at which it fits above the tools,
+  // the two centred together.
   function layOut() {
-    const stage = document.getElementById("stage");
-    const width = stage.clientWidth;
-    const height = stage.clientHeight;
-    scale = Math.max(0.05, Math.min(width / formWidth, height / formHeight));
+    const tools = document.getElementById("tools");
+    const width = document.documentElement.clientWidth;
+    const height = document.documentElement.clientHeight;
+    const toolsHeight = tools.offsetHeight;
+    scale = Math.max(0.05, Math.min(width / formWidth, (height - toolsHeight) / formHeight));
     const left = Math.floor((width - formWidth * scale) / 2);
-    const top = Math.floor((height - formHeight * scale) / 2);
+    const top = Math.max(0, Math.floor((height - formHeight * scale - toolsHeight) / 2));
     Object.assign(form.style, {
       width: `${formWidth}px`, height: `${formHeight}px`,
       transform: `translate(${left}px, ${top}px) scale(${scale})`,
     });
+    tools.style.top = `${top + Math.ceil(formHeight * scale)}px`;
     const ratio = scale * (window.devicePixelRatio || 1);
     canvas.width = Math.max(1, Math.round(formWidth * ratio));
     canvas.height = Math.max(1, Math.round(formHeight * ratio));
@@ -628,14 +635,9 @@
 
   readAddress();
   window.addEventListener("resize", layOut);
-  window.matchMedia?.("(resolution: 1dppx)"); // layOut also follows zoom through resize
-  await document.fonts.load(cssFont(layout.fonts.nameLabel)).catch(() => {});
-  await Promise.all([
-    document.fonts.load(cssFont({ pixels: 16, weight: 700, italic: false })),
-    document.fonts.load(cssFont({ pixels: 24, weight: 400, italic: true })),
-  ]).catch(() => {});
-  sync();
+  await facesLoaded;
   layOut();
+  sync();
   document.body.dataset.ready = "true";
   // For the page's own tests and measurements.
   window.tesselWindow = {
