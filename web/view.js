@@ -511,13 +511,17 @@
     sync();
   });
 
-  form.addEventListener("dragover", (event) => {
+  // Files dropped anywhere on the page open as chains; the browser would
+  // otherwise leave the page to show them.
+  document.addEventListener("dragover", (event) => {
     if (![...event.dataTransfer.types].includes("Files")) return;
     event.preventDefault();
     form.classList.add("dropping");
   });
-  form.addEventListener("dragleave", () => form.classList.remove("dropping"));
-  form.addEventListener("drop", (event) => {
+  document.addEventListener("dragleave", (event) => {
+    if (event.relatedTarget === null) form.classList.remove("dropping");
+  });
+  document.addEventListener("drop", (event) => {
     event.preventDefault();
     form.classList.remove("dropping");
     if (event.dataTransfer.files.length) openFiles([...event.dataTransfer.files]);
