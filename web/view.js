@@ -639,6 +639,10 @@
 
   readAddress();
   window.addEventListener("resize", layOut);
+  // A new devicePixelRatio (another screen, or zoom) redraws at its pixels.
+  const watchRatio = () => matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`)
+    .addEventListener("change", () => { layOut(); watchRatio(); }, { once: true });
+  watchRatio();
   await facesLoaded;
   layOut();
   sync();
