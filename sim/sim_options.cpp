@@ -14,20 +14,10 @@
 #include "chain/transitions.h"
 #include "display/show_layer.h"
 #include "toolkit/quoted_text.h"
+#include "window/front_end.h"
 
 namespace tessel {
 namespace {
-
-std::string scenarioChoices() {
-  std::string list;
-  for (const std::string_view name : kScenarioListOrder) {
-    if (!list.empty()) list += ", ";
-    list += '"';
-    list += name;
-    list += '"';
-  }
-  return list;
-}
 
 // A whole number written with decimal digits only: no sign, no blanks, no
 // exponent, at most `largest`.
