@@ -653,4 +653,13 @@
     state: () => win.state(HINT),
     timerRunning: () => timer !== null,
   };
-})();
+})().catch((error) => {
+  // A browser without WebAssembly, or a core that failed to start: say so
+  // where the form would stand.
+  const message = document.createElement("p");
+  message.setAttribute("role", "alert");
+  message.style.margin = "2em";
+  message.textContent = `The demonstration cannot start in this browser: ${error.message || error}`;
+  document.getElementById("form").replaceChildren(message);
+  throw error;
+});
