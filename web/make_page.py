@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes the page twice from its sources: index.html beside tessel-core.js
 and tessel-core.wasm, for a web server; and tessel-demo.html, one file with
-the core, the view, the style and the fonts inside, that opens from file://.
+the core, the view, the style and the fonts inside, that opens from file://
+(where a page cannot load a separate .wasm).
 """
 import argparse
 import base64
@@ -48,8 +49,14 @@ def main() -> None:
     for name in ("tessel-core.js", "tessel-core.wasm"):
         shutil.copyfile(args.core / name, args.out / name)
 
-    core = inline_script((args.core / "tessel-core-single.js").read_text())
-    single = page.replace("<!--CORE-->", f"<script>\n{core}\n</script>")
+    # The single file carries the WebAssembly as base64 in a data block that
+    # no script engine parses; view.js decodes it and hands it to the core.
+    core = inline_script((args.core / "tessel-core.js").read_text())
+    wasm = base64.b64encode((args.core / "tessel-core.wasm").read_bytes()).decode()
+    single = page.replace(
+        "<!--CORE-->",
+        f'<script type="application/octet-stream" id="tessel-core-wasm">{wasm}</script>\n'
+        f"<script>\n{core}\n</script>")
     (args.out / "tessel-demo.html").write_text(single)
 
 

@@ -10,7 +10,24 @@
   // The faces load while the core starts; the first frame waits for both.
   const facesLoaded = Promise.all(["", "bold ", "italic "].map(
     (style) => document.fonts.load(`${style}16px ${FACE}`))).catch(() => {});
-  const core = await createTesselCore();
+  // The single-file page carries the core's WebAssembly inside it.
+  const options = {};
+  const embedded = document.getElementById("tessel-core-wasm");
+  if (embedded) {
+    if (Uint8Array.fromBase64) {
+      options.wasmBinary = Uint8Array.fromBase64(embedded.textContent);
+    } else {
+      const text = atob(embedded.textContent);
+      const bytes = new Uint8Array(text.length);
+      for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+      options.wasmBinary = bytes;
+    }
+    embedded.remove();
+  }
+  const starting = createTesselCore(options);
+  // The browser's number rules load while the core compiles.
+  const separator = decimalSeparator();
+  const core = await starting;
   performance.mark("tessel-core-ready");
   const layout = core.layout();
   const HINT = 'Pick a scenario, then click "One" for a single jump or "Start" to run and count. ' +
@@ -51,7 +68,7 @@
     if (core.seedIsValid(asked)) seed = asked;
     else problems.push(`seed needs a whole number from 0 to 2^64-1, not ${core.quoted(asked)}`);
   }
-  const win = new core.WebWindow(seed, decimalSeparator());
+  const win = new core.WebWindow(seed, separator);
   win.load();
 
   // ---------------------------------------------------------------------
@@ -643,8 +660,11 @@
   const watchRatio = () => matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`)
     .addEventListener("change", () => { layOut(); watchRatio(); }, { once: true });
   watchRatio();
+  performance.mark("tessel-controls");
   await facesLoaded;
+  performance.mark("tessel-faces");
   layOut();
+  performance.mark("tessel-laid-out");
   sync();
   document.body.dataset.ready = "true";
   // For the page's own tests and measurements.
