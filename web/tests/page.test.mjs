@@ -183,8 +183,9 @@ describe("the page", () => {
     await page.setInputFiles("#open-files", [
       { name: "weather.tessel", mimeType: "application/json", buffer: fs.readFileSync(weatherFile) },
       { name: "bad.tessel", mimeType: "application/json", buffer: Buffer.from("{") }]);
+    // Files are read asynchronously.
+    await page.waitForFunction(() => window.tesselWindow.state().listText === "Weather");
     const opened = await state(page);
-    assert.equal(opened.listText, "Weather");
     assert.match(opened.strip.text, /^Cannot open "bad\.tessel": /);
     await page.dblclick("#drawing", { position: await page.evaluate(() => {
       const [left, top, width, height] = window.tesselWindow.layout.circles[0];
@@ -204,6 +205,7 @@ describe("the page", () => {
     assert.deepEqual(document.states, ["Hot", "Cloudy", "Rainy"]);
 
     await page.click("#share");
+    await page.waitForFunction(() => window.tesselWindow.state().strip.text.startsWith("Copied"));
     const link = await page.evaluate(() => navigator.clipboard.readText());
     assert.match(link, /#chain=/);
     const shared = await page.context().newPage();
