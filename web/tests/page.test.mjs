@@ -178,7 +178,7 @@ describe("the page", () => {
     await page.context().close();
   });
 
-  test("opens files, saves a download, renames, and shares a link that round-trips", async () => {
+  test("opens files, saves a download, renames, shares a link that round-trips, takes drops", async () => {
     const page = await open(served, { permissions: ["clipboard-read", "clipboard-write"] });
     await page.setInputFiles("#open-files", [
       { name: "weather.tessel", mimeType: "application/json", buffer: fs.readFileSync(weatherFile) },
@@ -218,6 +218,15 @@ describe("the page", () => {
     const rates = (shown) => shown.rates.map((rate) => [rate.visible, Number(rate.text)]);
     assert.deepEqual(rates(after), rates(before));
     assert.equal(Number(after.rates[3].text), 0.0025);
+
+    // A file dropped anywhere on the page opens too.
+    await shared.evaluate((text) => {
+      const files = new DataTransfer();
+      files.items.add(new File([text], "board-game.tessel"));
+      document.getElementById("tools").dispatchEvent(
+        new DragEvent("drop", { dataTransfer: files, bubbles: true, cancelable: true }));
+    }, fs.readFileSync(path.join(root, "data/chains/board-game.tessel"), "utf8"));
+    await shared.waitForFunction(() => window.tesselWindow.state().listText === "Board Game");
     await page.context().close();
   });
 
