@@ -230,6 +230,31 @@ describe("the page", () => {
     await page.context().close();
   });
 
+  test("pauses where a count ends, and runs on from there with \"Cont\"", async () => {
+    const page = await open(singleFile("?scenario=Office&seed=2&count-ticks=1000&speed=100"));
+    await page.waitForSelector("body[data-count-reached]");
+    const counted = await state(page);
+    assert.equal(counted.ticksRun, 1000);
+    assert.equal(counted.buttons[2], "Cont");
+    await page.click("#pause");
+    await page.waitForFunction(() => window.tesselWindow.state().ticksRun > 1000);
+    await page.context().close();
+  });
+
+  test("drops an edited name with Esc", async () => {
+    const page = await open(singleFile());
+    const names = (await state(page)).names;
+    const box = await page.evaluate(() => window.tesselWindow.layout.circles[0]);
+    const scale = await page.evaluate(
+      () => document.getElementById("form").getBoundingClientRect().width / window.tesselWindow.layout.form[2]);
+    await page.dblclick("#drawing", { position: { x: (box[0] + box[2] / 2) * scale, y: (box[1] + box[3] / 4) * scale } });
+    await page.fill(".name-editor", "Dropped");
+    await page.keyboard.press("Escape");
+    assert.equal(await page.$(".name-editor"), null);
+    assert.deepEqual((await state(page)).names, names);
+    await page.context().close();
+  });
+
   test("refuses a bad address in its strip, and stops while hidden", async () => {
     const page = await open(singleFile("?seed=-1&speed=3"));
     assert.match((await state(page)).strip.text, /seed needs a whole number from 0 to 2\^64-1, not "-1"/);
