@@ -44,19 +44,20 @@ def main() -> None:
     page = page.replace("/*VIEW*/", inline_script((args.sources / "view.js").read_text()))
 
     args.out.mkdir(parents=True, exist_ok=True)
-    served = page.replace("<!--CORE-->", '<script src="tessel-core.js"></script>')
+    served = page.replace("<!--CORE-WASM-->\n", "")
+    served = served.replace("<!--CORE-->", '<script src="tessel-core.js"></script>')
     (args.out / "index.html").write_text(served)
     for name in ("tessel-core.js", "tessel-core.wasm"):
         shutil.copyfile(args.core / name, args.out / name)
 
     # The single file carries the WebAssembly as base64 in a data block that
-    # no script engine parses; view.js decodes it and hands it to the core.
+    # no script engine parses; the page decodes and compiles it first thing.
     core = inline_script((args.core / "tessel-core.js").read_text())
     wasm = base64.b64encode((args.core / "tessel-core.wasm").read_bytes()).decode()
     single = page.replace(
-        "<!--CORE-->",
-        f'<script type="application/octet-stream" id="tessel-core-wasm">{wasm}</script>\n'
-        f"<script>\n{core}\n</script>")
+        "<!--CORE-WASM-->",
+        f'<script type="application/octet-stream" id="tessel-core-wasm">{wasm}</script>')
+    single = single.replace("<!--CORE-->", f"<script>\n{core}\n</script>")
     (args.out / "tessel-demo.html").write_text(single)
 
 

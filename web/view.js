@@ -10,24 +10,22 @@
   // The faces load while the core starts; the first frame waits for both.
   const facesLoaded = Promise.all(["", "bold ", "italic "].map(
     (style) => document.fonts.load(`${style}16px ${FACE}`))).catch(() => {});
-  // The single-file page carries the core's WebAssembly inside it.
-  const options = {};
-  const embedded = document.getElementById("tessel-core-wasm");
-  if (embedded) {
-    if (Uint8Array.fromBase64) {
-      options.wasmBinary = Uint8Array.fromBase64(embedded.textContent);
-    } else {
-      const text = atob(embedded.textContent);
-      const bytes = new Uint8Array(text.length);
-      for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
-      options.wasmBinary = bytes;
-    }
-    embedded.remove();
-  }
+  // The page started compiling the core's WebAssembly before this script.
+  const options = {
+    instantiateWasm(imports, receive) {
+      window.tesselCoreCompiling
+        .then((module) => WebAssembly.instantiate(module, imports)
+          .then((instance) => receive(instance, module)))
+        .catch((error) => failed(error));
+      return {};
+    },
+  };
+  let failed;
+  const coreFailed = new Promise((resolve, reject) => { failed = reject; });
   const starting = createTesselCore(options);
   // The browser's number rules load while the core compiles.
   const separator = decimalSeparator();
-  const core = await starting;
+  const core = await Promise.race([starting, coreFailed]);
   performance.mark("tessel-core-ready");
   const layout = core.layout();
   const HINT = 'Pick a scenario, then click "One" for a single jump or "Start" to run and count. ' +
