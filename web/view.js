@@ -7,9 +7,6 @@
 (async () => {
   performance.mark("tessel-start");
   const FACE = '"Liberation Sans Narrow", "Arial Narrow", sans-serif';
-  // The faces load while the core starts; the first frame waits for both.
-  const facesLoaded = Promise.all(["", "bold ", "italic "].map(
-    (style) => document.fonts.load(`${style}16px ${FACE}`))).catch(() => {});
   // The page started compiling the core's WebAssembly before this script.
   const options = {
     instantiateWasm(imports, receive) {
@@ -659,7 +656,8 @@
     .addEventListener("change", () => { layOut(); watchRatio(); }, { once: true });
   watchRatio();
   performance.mark("tessel-controls");
-  await facesLoaded;
+  // The first frame waits for the faces the page started loading.
+  await window.tesselFacesLoading;
   performance.mark("tessel-faces");
   layOut();
   performance.mark("tessel-laid-out");
