@@ -19,21 +19,6 @@
 namespace tessel {
 namespace {
 
-// A whole number written with decimal digits only: no sign, no blanks, no
-// exponent, at most `largest`.
-std::optional<std::uint64_t> readWholeNumber(std::string_view text, std::uint64_t largest) {
-  if (text.empty()) return std::nullopt;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-  }
-  std::uint64_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc{} || end != text.data() + text.size() || value > largest) {
-    return std::nullopt;
-  }
-  return value;
-}
-
 constexpr std::string_view kArrow = "->";
 
 std::string_view trimmed(std::string_view text) {

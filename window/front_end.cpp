@@ -2,34 +2,33 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 
 #include "chain/scenarios.h"
 
 namespace tessel {
-namespace {
 
-template <typename Number>
-std::optional<Number> digitsOnly(std::string_view text) {
+std::optional<std::uint64_t> readWholeNumber(std::string_view text, std::uint64_t largest) {
   if (text.empty() ||
       !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
     return std::nullopt;
   }
-  Number value{};
+  std::uint64_t value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+  if (error != std::errc{} || end != text.data() + text.size() || value > largest) {
+    return std::nullopt;
+  }
   return value;
 }
 
-}  // namespace
-
 std::optional<std::uint64_t> readSeed(std::string_view text) {
-  return digitsOnly<std::uint64_t>(text);
+  return readWholeNumber(text, std::numeric_limits<std::uint64_t>::max());
 }
 
 std::optional<long long> readTickCount(std::string_view text) {
-  const auto ticks = digitsOnly<long long>(text);
-  if (!ticks || *ticks < 1 || *ticks > kMostCountedTicks) return std::nullopt;
-  return ticks;
+  const auto ticks = readWholeNumber(text, static_cast<std::uint64_t>(kMostCountedTicks));
+  if (!ticks || *ticks < 1) return std::nullopt;
+  return static_cast<long long>(*ticks);
 }
 
 bool isScenarioName(std::string_view text) {

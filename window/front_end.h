@@ -20,10 +20,12 @@ namespace tessel {
 // The most ticks a run can be asked to count.
 inline constexpr long long kMostCountedTicks = 1'000'000'000;
 
-// A seed: the digits 0 to 9 only, from 0 to 2^64-1. None for anything else,
-// signs and blanks included.
+// A whole number written with the digits 0 to 9 only (no sign, no blanks,
+// no exponent), at most `largest`; none for anything else.
+std::optional<std::uint64_t> readWholeNumber(std::string_view text, std::uint64_t largest);
+// A seed: a whole number from 0 to 2^64-1.
 std::optional<std::uint64_t> readSeed(std::string_view text);
-// Ticks to count: the digits 0 to 9 only, from 1 to kMostCountedTicks.
+// Ticks to count: a whole number from 1 to kMostCountedTicks.
 std::optional<long long> readTickCount(std::string_view text);
 // Whether `text` is one of the five scenarios' names, exactly.
 bool isScenarioName(std::string_view text);
