@@ -7,46 +7,37 @@
 #include <QSaveFile>
 #include <QSettings>
 
-#include "toolkit/quoted_text.h"
-
 namespace tessel {
 namespace {
 
 const char* const kFolderSetting = "files/chainFolder";
 
-QString shownName(const QString& path) {
-  return QString::fromStdString(quotedForDisplay(QFileInfo(path).fileName().toStdString()));
-}
-
 }  // namespace
 
-std::variant<Chain, QString> readChainFile(const QString& path) {
-  const QString cannot = QStringLiteral("Cannot open %1: ").arg(shownName(path));
+Document readChainDocument(const QString& path) {
+  Document document{path.toStdString(), {}, std::nullopt};
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    return cannot + QStringLiteral("it cannot be read (%1).").arg(file.errorString());
+    document.unreadable = file.errorString().toStdString();
+    return document;
   }
   // One byte past the limit is enough to know the file is too large.
   const QByteArray bytes = file.read(static_cast<qint64>(kMostChainFileBytes) + 1);
   if (file.error() != QFileDevice::NoError) {
-    return cannot + QStringLiteral("it cannot be read (%1).").arg(file.errorString());
+    document.unreadable = file.errorString().toStdString();
+    return document;
   }
-  auto chain =
-      readChain(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-  if (const auto* problem = std::get_if<std::string>(&chain)) {
-    return cannot + QString::fromStdString(*problem);
-  }
-  return std::get<Chain>(std::move(chain));
+  document.bytes.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  return document;
 }
 
-std::optional<QString> writeChainFile(const QString& path, const Chain& chain) {
+std::optional<QString> writeChainDocument(const QString& path, const std::string& document) {
   QSaveFile file(path);
-  const std::string document = writeChain(chain);
   if (!file.open(QIODevice::WriteOnly) ||
       file.write(document.data(), static_cast<qint64>(document.size())) !=
           static_cast<qint64>(document.size()) ||
       !file.commit()) {
-    return QStringLiteral("Cannot save %1: %2.").arg(shownName(path), file.errorString());
+    return file.errorString();
   }
   return std::nullopt;
 }
@@ -63,12 +54,6 @@ QString chainFolder() {
 
 void rememberChainFolder(const QString& path) {
   QSettings().setValue(QString::fromLatin1(kFolderSetting), QFileInfo(path).absolutePath());
-}
-
-QString withChainExtension(const QString& path) {
-  if (!QFileInfo(path).suffix().isEmpty()) return path;
-  return path + QString::fromUtf8(kChainFileExtension.data(),
-                                  static_cast<qsizetype>(kChainFileExtension.size()));
 }
 
 }  // namespace tessel

@@ -3,9 +3,8 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
-#include <cstddef>
-#include <cstdint>
-#include <optional>
+
+#include "window/run_options.h"
 
 namespace tessel {
 
@@ -14,17 +13,13 @@ namespace tessel {
 // window, with the long-run marks shown only when asked and at W by H pixels
 // when asked, pick the scenario from its list, set the speed, click "Start"
 // and let the timer run for S seconds, or for exactly N ticks, when asked,
-// then save a PNG of the window and exit. For the project's
-// pictures and tests; the window itself needs no arguments.
+// then save a PNG of the window and exit. For the project's pictures and
+// tests; the window itself needs no arguments.
 struct ScreenshotRequest {
   QString file;
-  QString scenario;
-  double countSeconds = 0.0;
-  long long countTicks = 0;  // 0 unless --count-ticks: the exact ticks to count
-  std::size_t speed = 0;     // by index in kRunSpeeds; ×1 unless --speed
-  std::optional<std::uint64_t> seed;
-  bool longRun = false;
-  QSize size;  // invalid unless --size: the window's size, the form scaled to fit
+  RunSetup setup;             // scenario, seed, speed, long run and ticks to count
+  double countSeconds = 0.0;  // 0 unless --count-seconds
+  QSize size;                 // invalid unless --size: the window's size, the form scaled to fit
 };
 
 // What the command line asks for. Read before any window system is opened,
@@ -40,9 +35,9 @@ struct DemoCommand {
 
 // `arguments` includes the program's name first, as in argv; the arguments
 // that are not options are chain files to open. Unknown and repeated
-// options and bad values are usage errors, an
-// unknown option named as typed; Qt's own options (-platform, -style) are not
-// taken, its environment variables are.
+// options and bad values are usage errors, an unknown option named as
+// typed; Qt's own options (-platform, -style) are not taken, its
+// environment variables are.
 DemoCommand readCommandLine(const QStringList& arguments);
 
 // The --help text: usage, a line on what the program is, the options.

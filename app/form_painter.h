@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QPainter>
 #include <QRegion>
+#include <vector>
 
 #include "display/form_canvas.h"
 #include "display/form_controls.h"
@@ -32,12 +33,29 @@ QRectF pixelRect(const BoxLayout& box);
 // goes on; `elided` tells whether anything was left out.
 QString fitToLines(const QString& text, const QFont& font, int width, int lines, bool& elided);
 
-// Draws in design pixels, by drawForm's rules; the painter's transform places
-// and scales the form, so that the drawing stays sharp at every size.
+// The form's drawing on a QPainter whose transform places and scales the
+// form, in design pixels, so that the drawing stays sharp at every size.
+class PainterCanvas final : public FormCanvas {
+ public:
+  // Turns the painter's antialiasing on, as the drawing expects.
+  explicit PainterCanvas(QPainter& painter);
+
+  void ellipse(const PixelRect& box, Colour fill, Colour border, int borderWidth) override;
+  void line(const PixelLine& line, Colour colour, int width, LineCap cap,
+            bool antialiased) override;
+  void fillRect(const PixelRect& rect, Colour colour) override;
+  void text(const PixelRect& box, std::string_view text, const FontSpec& font, Colour colour,
+            TextAlign align) override;
+
+ private:
+  QPainter& painter_;
+};
+
+// Draws the controls by drawForm's rules.
 void paintForm(QPainter& painter, const FormControls& controls);
 
-// The part of the form, in design pixels, whose drawing differs between two
-// states of the controls; empty when nothing drawn has changed.
-QRegion changedRegion(const FormControls& before, const FormControls& after);
+// Design-pixel boxes (as changedRegion gives them) as a region of whole
+// pixels that covers them.
+QRegion toRegion(const std::vector<PixelRect>& boxes);
 
 }  // namespace tessel

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QLabel>
-#include <QRect>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
@@ -9,30 +9,28 @@
 #include <functional>
 #include <limits>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "app/form_scale.h"
-#include "display/form_controls.h"
 #include "display/layout.h"
-#include "window/front_end.h"
-#include "window/main_form.h"
-#include "window/run_speed.h"
+#include "window/session.h"
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class QShortcut;
 
 namespace tessel {
 
-// The demonstration's window on screen: draws MainForm's controls, hosts the
-// real input widgets (scenario list, buttons, rate boxes) where the layout
-// puts them, and turns the user's input, its keys and the timer into
-// MainForm's events. It keeps no state of its own that the model holds:
-// after every event it brings the widgets in line with the model and
-// repaints what changed.
+class FormActions;
+class NameEditor;
+
+// The demonstration's window on screen: draws the session's window, hosts
+// the real input widgets (scenario list, buttons, rate boxes, the strip's
+// speed and long-run controls) where the layout puts them, and hands the
+// user's input, its keys and the timer to the session. It keeps nothing the
+// session holds: after every event it brings the widgets in line with the
+// session and repaints what changed.
 //
 // The window takes any size. The form, status strip included, is scaled
 // uniformly to the largest size that fits and centred: the drawing through
@@ -45,10 +43,14 @@ class FormView : public QWidget {
   // Where the "Long run" setting is remembered between runs (QSettings).
   static constexpr const char* kLongRunSetting = "chart/longRunMarks";
 
-  explicit FormView(MainForm& form, QWidget* parent = nullptr);
+  explicit FormView(Session& session, QWidget* parent = nullptr);
+  ~FormView() override;
 
-  // Sends one event to the window and shows its outcome.
-  void deliver(FormEvent event);
+  // Loads the window, as the program does once it has made the view.
+  void load();
+  // Carries out a command of the table, the session's or the view's own
+  // (its dialogs, the name editor, full screen), and shows its outcome.
+  void perform(Action action);
 
   // Runs one frame of ticks at the current speed, never more than
   // `mostTicks`, and shows its outcome; what the move timer does. Returns
@@ -68,19 +70,19 @@ class FormView : public QWidget {
   void askToOpen();
   void askToSave();
   // Opens the editor of a shown state's name in its oval, as a double-click
-  // on the oval does: Enter keeps the new name, Esc drops it.
+  // on the oval does.
   void editStateName(int state);
-  QLineEdit* nameEditor() const { return nameEditor_; }
+  QLineEdit* nameEditor() const;
 
   // From now on the timer's frames count exactly `ticks` ticks more, the
   // last frame cut short where they end, and then run none; `reached` is
   // called right after the frame that ends the count is shown.
   void countTicks(long long ticks, std::function<void()> reached);
 
-  // The speed, by index in kRunSpeeds: ×1 at every start, so that a class
+  // The speed, by place in kRunSpeeds: ×1 at every start, so that a class
   // never inherits the last lesson's fast forward.
   void setSpeed(std::size_t speed);
-  std::size_t speed() const { return frames_.speed(); }
+  std::size_t speed() const { return session_.speed(); }
   QComboBox* speedList() const { return speedList_; }
 
   // Picks the scenario at `index` in the list, as a click on its entry does.
@@ -108,7 +110,6 @@ class FormView : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // A widget that stands on the form at a design box with a design font;
@@ -120,37 +121,31 @@ class FormView : public QWidget {
   };
 
   void createInputWidgets();
-  void createKeys();
   void place(QWidget* widget, const BoxLayout& box, const FontSpec& font);
   void layOutForm();
   void toggleFullScreen();
   void syncWidgets();
   void syncStatusLine();
   void syncRateBoxStyle(QLineEdit* box, bool marked);
-  void rateEdited(int box, const QString& text);
   void longRunClicked(bool shown);
-  void stepSpeed(int by);
   void finishNameEdit(bool keep);
-  void nameRateBoxes();
+  std::optional<int> stateAt(QPointF windowPoint) const;
 
-  MainForm& form_;
+  Session& session_;
   QComboBox* scenarioList_ = nullptr;
   std::array<QPushButton*, 3> buttons_{};
   std::array<QLineEdit*, kTransitionCount> rateBoxes_{};
   QLabel* statusLine_ = nullptr;
-  QShortcut* leaveFullScreen_ = nullptr;
   std::vector<ScaledWidget> scaledWidgets_;
   FormScale scale_;
   QString statusText_;  // the whole message; the strip may show it shortened
   QCheckBox* longRunBox_ = nullptr;
   QComboBox* speedList_ = nullptr;
-  FrameRunner frames_;  // the speed, and the ticks left while counting a set number
-  QLineEdit* nameEditor_ = nullptr;
-  int editedState_ = -1;
+  FormActions* actions_ = nullptr;
+  QPointer<NameEditor> nameEditor_;
+  std::optional<int> menuState_;  // the oval the right-click menu was opened on
   std::function<void()> ticksReached_;
-  std::array<std::string, kStateCount> rateBoxStates_;  // the state names the rate boxes carry
   QTimer moveTimer_;
-  FormControls painted_;  // the controls as last drawn, to repaint only what changed
 };
 
 }  // namespace tessel

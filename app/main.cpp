@@ -11,9 +11,10 @@
 #include "app/form_view.h"
 #include "app/screenshot.h"
 #include "app/window_placement.h"
-#include "toolkit/random_source.h"
+#include "toolkit/text.h"
 #include "toolkit/version.h"
-#include "window/main_form.h"
+#include "window/run_options.h"
+#include "window/session.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ constexpr int kExitUsage = 2;
 int printOrComplain(const std::string& text, const char* what) {
   std::fputs(text.c_str(), stdout);
   if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
-  std::fprintf(stderr, "tessel-demo: could not write the %s\n", what);
+  std::fprintf(stderr, "tessel-demo: %s\n", what);
   return 1;
 }
 
@@ -48,12 +49,14 @@ int main(int argc, char* argv[]) {
   const tessel::DemoCommand command = tessel::readCommandLine(arguments);
   switch (command.action) {
     case tessel::DemoCommand::Action::ShowHelp:
-      return printOrComplain(tessel::demoHelpText().toStdString(), "help text");
+      return printOrComplain(tessel::demoHelpText().toStdString(),
+                             tessel::_("could not write the help text").c_str());
     case tessel::DemoCommand::Action::ShowVersion:
-      return printOrComplain("tessel-demo " + std::string(tessel::kVersion) + "\n", "version");
+      return printOrComplain("tessel-demo " + std::string(tessel::kVersion) + "\n",
+                             tessel::_("could not write the version").c_str());
     case tessel::DemoCommand::Action::UsageError:
-      std::fprintf(stderr, "tessel-demo: %s\nTry \"tessel-demo --help\" for the options.\n",
-                   command.usageError.toStdString().c_str());
+      std::fprintf(stderr, "tessel-demo: %s\n%s\n", command.usageError.toStdString().c_str(),
+                   tessel::demoTryHelp().c_str());
       return kExitUsage;
     case tessel::DemoCommand::Action::OpenWindow:
     case tessel::DemoCommand::Action::SaveScreenshot:
@@ -72,10 +75,9 @@ int main(int argc, char* argv[]) {
     return tessel::runScreenshot(command.screenshot, command.chainFiles);
   }
 
-  tessel::ClockSeededRandom random;
-  tessel::MainForm form(random);
-  tessel::FormView view(form);
-  view.deliver(tessel::FormEvent::Load);
+  tessel::Session session({});
+  tessel::FormView view(session);
+  view.load();
   view.openChainFiles(command.chainFiles);
   tessel::showWithSavedGeometry(view);
   return QApplication::exec();

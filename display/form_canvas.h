@@ -13,6 +13,12 @@ namespace tessel {
 
 inline constexpr double kPixelsPerTwip = 1.0 / kTwipsPerPixel;
 
+// A font's size in pixels at 96 dots per inch, whatever the screen reports,
+// so that the layout does not depend on it.
+constexpr double fontPixels(const FontSpec& font) {
+  return font.points * 96.0 / 72.0;
+}
+
 struct PixelRect {
   double left;
   double top;

@@ -170,4 +170,96 @@ void drawForm(FormCanvas& canvas, const FormControls& controls) {
   }
 }
 
+
+namespace {
+
+// Pixels added around an element's box so that its antialiased edges and
+// wide borders are repainted too.
+constexpr double kRepaintMargin = 4.0;
+
+PixelRect grown(const PixelRect& rect) {
+  return {rect.left - kRepaintMargin, rect.top - kRepaintMargin, rect.width + 2 * kRepaintMargin,
+          rect.height + 2 * kRepaintMargin};
+}
+
+PixelRect lineBox(const PixelLine& line) {
+  const double left = std::min(line.x1, line.x2);
+  const double top = std::min(line.y1, line.y2);
+  return grown({left, top, std::max(line.x1, line.x2) - left, std::max(line.y1, line.y2) - top});
+}
+
+bool sameShape(const Shape& a, const Shape& b) {
+  return a.visible == b.visible && a.borderColor == b.borderColor && a.left == b.left &&
+         a.top == b.top && a.height == b.height;
+}
+
+bool sameLabel(const Label& a, const Label& b) {
+  return a.visible == b.visible && a.caption == b.caption && a.top == b.top;
+}
+
+bool sameMark(const LongRunMark& a, const LongRunMark& b) {
+  return a.visible == b.visible && a.caption == b.caption && a.top == b.top;
+}
+
+void addMark(std::vector<PixelRect>& region, const LongRunMark& mark, const BoxLayout& bar) {
+  region.push_back(lineBox(markLine(mark, bar)));
+  region.push_back(grown(markCaptionBox(mark, bar)));
+}
+
+}  // namespace
+
+std::vector<PixelRect> changedRegion(const FormControls& before, const FormControls& after) {
+  std::vector<PixelRect> region;
+  for (std::size_t i = 0; i < kStateCount; ++i) {
+    if (!sameShape(before.circles[i], after.circles[i])) {
+      region.push_back(grown(pixelBox(kStateCircles[i].box)));
+    }
+    if (!sameShape(before.bars[i], after.bars[i])) {
+      region.push_back(grown(shapeBox(before.bars[i], kBars[i].box, true)));
+      region.push_back(grown(shapeBox(after.bars[i], kBars[i].box, true)));
+    }
+    if (!sameLabel(before.shareLabels[i], after.shareLabels[i])) {
+      region.push_back(grown(labelBox(before.shareLabels[i], kPercentageLabels[i])));
+      region.push_back(grown(labelBox(after.shareLabels[i], kPercentageLabels[i])));
+    }
+    if (!sameLabel(before.visitCounts[i], after.visitCounts[i])) {
+      region.push_back(grown(pixelBox(kCountLabels[i].box)));
+    }
+    if (!sameLabel(before.nameLabels[i], after.nameLabels[i])) {
+      region.push_back(grown(pixelBox(kNameLabels[i].box)));
+    }
+    if (!sameMark(before.longRunMarks[i], after.longRunMarks[i])) {
+      addMark(region, before.longRunMarks[i], kBars[i].box);
+      addMark(region, after.longRunMarks[i], kBars[i].box);
+    }
+  }
+  if (!sameShape(before.token, after.token)) {
+    region.push_back(grown(shapeBox(before.token, kTokenBox, false)));
+    region.push_back(grown(shapeBox(after.token, kTokenBox, false)));
+  }
+  for (std::size_t i = 0; i < kArcs.size(); ++i) {
+    if (before.arcLines[i].visible != after.arcLines[i].visible) {
+      region.push_back(lineBox(pixelLine(kArcs[i].line)));
+    }
+  }
+  for (std::size_t i = 0; i < kArrowStrokes.size(); ++i) {
+    if (before.arrowStrokes[i].visible != after.arrowStrokes[i].visible) {
+      region.push_back(lineBox(pixelLine(kArrowStrokes[i].line)));
+    }
+  }
+  return region;
+}
+
+std::optional<int> stateAt(const FormControls& controls, double x, double y) {
+  for (int state = 0; state < kStateCount; ++state) {
+    const auto i = static_cast<std::size_t>(state);
+    const PixelRect box = pixelBox(kStateCircles[i].box);
+    if (controls.circles[i].visible && x >= box.left && x < box.left + box.width &&
+        y >= box.top && y < box.top + box.height) {
+      return state;
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace tessel

@@ -5,6 +5,9 @@
 // whatever canvas a front-end gives; and the boxes they are drawn in, for a
 // front-end that repaints only what changed.
 
+#include <optional>
+#include <vector>
+
 #include "display/form_canvas.h"
 #include "display/form_controls.h"
 #include "display/layout.h"
@@ -27,5 +30,13 @@ PixelLine markLine(const LongRunMark& mark, const BoxLayout& bar);
 PixelRect markCaptionBox(const LongRunMark& mark, const BoxLayout& bar);
 
 void drawForm(FormCanvas& canvas, const FormControls& controls);
+
+// The boxes whose drawing differs between two states of the controls, each
+// grown to cover antialiased edges and wide borders: what a front-end that
+// repaints only what changed repaints. None when nothing drawn changed.
+std::vector<PixelRect> changedRegion(const FormControls& before, const FormControls& after);
+
+// The shown state whose oval's box holds the point; none elsewhere.
+std::optional<int> stateAt(const FormControls& controls, double x, double y);
 
 }  // namespace tessel

@@ -53,4 +53,24 @@ void showLayer(FormControls& controls, std::int16_t layer) {
   }
 }
 
+ShownTransitions shownTransitions(const Scenario& scenario) {
+  ShownTransitions shown{};
+  for (const std::int16_t layer : scenario.layers) {
+    for (const DiagramLayer& row : kDiagramLayers) {
+      if (row.layer != layer) continue;
+      for (const int transition : row.transitions) shown[static_cast<std::size_t>(transition)] = true;
+    }
+  }
+  return shown;
+}
+
+ShownTransitions shownTransitions(std::size_t stateCount) {
+  ShownTransitions shown{};
+  const auto states = static_cast<int>(stateCount);
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    shown[i] = kTransitions[i].from < states && kTransitions[i].to < states;
+  }
+  return shown;
+}
+
 }  // namespace tessel

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
+#include "chain/scenarios.h"
 #include "display/form_controls.h"
 
 namespace tessel {
@@ -17,5 +20,12 @@ void showLayer(FormControls& controls, std::int16_t layer);
 // Makes one transition of the diagram visible, its arrow-head strokes, arc
 // and rate box, as a layer shows its own; the diagonals too.
 void showTransition(FormControls& controls, int transition);
+
+// The one place that decides which transitions a run shows, by transition:
+// a preset those its layers show; a chain of `stateCount` states every
+// transition between them, the diagonals too.
+using ShownTransitions = std::array<bool, kTransitionCount>;
+ShownTransitions shownTransitions(const Scenario& scenario);
+ShownTransitions shownTransitions(std::size_t stateCount);
 
 }  // namespace tessel

@@ -8,6 +8,7 @@
 #include "sim/sim_report.h"
 #include "sim/sim_run.h"
 #include "toolkit/quoted_text.h"
+#include "toolkit/text.h"
 #include "toolkit/version.h"
 
 namespace tessel {
@@ -16,18 +17,20 @@ int runSimCommand(std::span<const std::string_view> args, std::ostream& out, std
                   const CommandContext& context) {
   const ParsedOptions parsed = parseSimOptions(args);
   if (parsed.usageError) {
-    err << "tessel-sim: " << *parsed.usageError << "\n\n" << usageText();
+    err << "tessel-sim: " << *parsed.usageError << "\n\n" << simUsage();
     return kExitUsage;
   }
   const SimOptions& options = parsed.options;
   if (options.help || options.version) {
     if (options.help) {
-      out << usageText();
+      out << simUsage();
     } else {
       out << "tessel-sim " << kVersion << '\n';
     }
     if (out.flush()) return kExitSuccess;
-    err << "tessel-sim: could not write the " << (options.help ? "help text" : "version") << '\n';
+    err << "tessel-sim: "
+        << (options.help ? _("could not write the help text") : _("could not write the version"))
+        << '\n';
     return kExitRunFailed;
   }
 
@@ -59,14 +62,19 @@ int runSimCommand(std::span<const std::string_view> args, std::ostream& out, std
   if (bar) bar->clear();
 
   if (const auto* failure = std::get_if<SimFailure>(&outcome)) {
-    err << "tessel-sim: the window raised an error " << failure->where << " (scenario "
-        << quotedForDisplay(job.scenario) << ", seed " << job.seed << "): " << failure->message
+    err << "tessel-sim: "
+        << fill(_("the window raised an error {where} (scenario {scenario}, seed {seed}): "
+                  "{message}"),
+                {{"where", failure->where},
+                 {"scenario", quotedForDisplay(job.scenario)},
+                 {"seed", std::to_string(job.seed)},
+                 {"message", failure->message}})
         << '\n';
     return kExitRunFailed;
   }
   if (!options.traceEvery) out << formatReport(std::get<SimReport>(outcome), options.format);
   if (!out.flush()) {
-    err << "tessel-sim: could not write the report\n";
+    err << "tessel-sim: " << _("could not write the report") << '\n';
     return kExitRunFailed;
   }
   return kExitSuccess;

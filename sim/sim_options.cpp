@@ -3,18 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <fstream>
-#include <limits>
 
-#include "chain/chain_file.h"
-#include "chain/choose_next_state.h"
-#include "chain/scenarios.h"
 #include "chain/transitions.h"
 #include "display/show_layer.h"
 #include "toolkit/quoted_text.h"
-#include "window/front_end.h"
+#include "toolkit/text.h"
+#include "window/chain_documents.h"
 
 namespace tessel {
 namespace {
@@ -37,44 +33,30 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) {
 
 // What a run shows once its scenario or chain is applied: the list's text,
 // the states' names ("" where a state has none) and the transitions whose
-// rate boxes show, in the table's order.
+// rate boxes show.
 struct ShownStates {
   std::string_view title;
   std::array<std::string_view, kStateCount> names{};
-  std::vector<int> transitions;
+  ShownTransitions transitions{};
 };
 
 ShownStates shownStates(const Scenario& scenario) {
-  ShownStates shown{scenario.name, scenario.stateNames, {}};
-  FormControls controls = makeDesignControls();
-  for (TextBox& box : controls.rateBoxes) box.visible = false;
-  for (const std::int16_t layer : scenario.layers) showLayer(controls, layer);
-  for (int i = 0; i < kTransitionCount; ++i) {
-    const Transition& transition = kTransitions[static_cast<std::size_t>(i)];
-    if (controls.rateBoxes[static_cast<std::size_t>(transition.rateBox)].visible)
-      shown.transitions.push_back(i);
-  }
-  return shown;
+  return {scenario.name, scenario.stateNames, shownTransitions(scenario)};
 }
 
-// A chain shows every transition between its states.
 ShownStates shownStates(const Chain& chain) {
-  ShownStates shown{chain.title, {}, {}};
+  ShownStates shown{chain.title, {}, shownTransitions(chain.states.size())};
   for (std::size_t state = 0; state < chain.states.size(); ++state) {
     shown.names[state] = chain.states[state];
-  }
-  const auto count = static_cast<int>(chain.states.size());
-  for (int i = 0; i < kTransitionCount; ++i) {
-    const Transition& transition = kTransitions[static_cast<std::size_t>(i)];
-    if (transition.from < count && transition.to < count) shown.transitions.push_back(i);
   }
   return shown;
 }
 
 std::string transitionList(const ShownStates& shown) {
   std::string list;
-  for (const int index : shown.transitions) {
-    const Transition& transition = kTransitions[static_cast<std::size_t>(index)];
+  for (std::size_t index = 0; index < kTransitionCount; ++index) {
+    if (!shown.transitions[index]) continue;
+    const Transition& transition = kTransitions[index];
     const auto name = [&](int state) {
       return std::string(shownStateName(state, shown.names[static_cast<std::size_t>(state)]));
     };
@@ -98,41 +80,52 @@ std::variant<int, std::string> stateNamed(std::string_view name, const ShownStat
     }
   }
   if (matches.size() == 1) return matches.front();
-  const std::string where = " in " + quotedForDisplay(shown.title);
-  if (matches.empty()) return "no state is called " + quotedForDisplay(name) + where;
-  return quotedForDisplay(name) + " names more than one state" + where;
+  const std::string title = quotedForDisplay(shown.title);
+  if (matches.empty()) {
+    return fill(_("no state is called {name} in {title}"),
+                {{"name", quotedForDisplay(name)}, {"title", title}});
+  }
+  return fill(_("{name} names more than one state in {title}"),
+              {{"name", quotedForDisplay(name)}, {"title", title}});
 }
 
 std::variant<int, std::string> rateBoxIn(std::string_view transition, const ShownStates& shown) {
-  const std::string shows = "; the transitions it shows are " + transitionList(shown);
+  const auto withList = [&](const std::string& problem) {
+    return fill(_("{problem}; the transitions it shows are {transitions}"),
+                {{"problem", problem}, {"transitions", transitionList(shown)}});
+  };
   const std::size_t arrow = transition.find(kArrow);
   if (arrow == std::string_view::npos) {
-    return quotedForDisplay(transition) + " is not FROM->TO" + shows;
+    return withList(
+        fill(_("{transition} is not FROM->TO"), {{"transition", quotedForDisplay(transition)}}));
   }
   const auto from = stateNamed(trimmed(transition.substr(0, arrow)), shown);
-  if (const auto* problem = std::get_if<std::string>(&from)) return *problem + shows;
+  if (const auto* problem = std::get_if<std::string>(&from)) return withList(*problem);
   const auto to = stateNamed(trimmed(transition.substr(arrow + kArrow.size())), shown);
-  if (const auto* problem = std::get_if<std::string>(&to)) return *problem + shows;
+  if (const auto* problem = std::get_if<std::string>(&to)) return withList(*problem);
   const std::optional<int> index = transitionIndex(std::get<int>(from), std::get<int>(to));
-  if (!index) return quotedForDisplay(transition) + " joins a state to itself" + shows;
+  if (!index) {
+    return withList(fill(_("{transition} joins a state to itself"),
+                         {{"transition", quotedForDisplay(transition)}}));
+  }
   return kTransitions[static_cast<std::size_t>(*index)].rateBox;
 }
 
-// The chain in a file, or what is wrong with it, as the window says it.
-std::variant<Chain, std::string> readChainFile(const std::string& path) {
-  const std::string cannot = "cannot open " + quotedForDisplay(path) + ": ";
+// A chain file's bytes, or why they could not be read, for the one loader.
+Document readDocument(const std::string& path) {
+  Document document{path, {}, std::nullopt};
   std::ifstream file(path, std::ios::binary);
-  if (!file) return cannot + "it cannot be read (" + std::strerror(errno) + ").";
-  std::string bytes;
+  if (!file) {
+    document.unreadable = std::strerror(errno);
+    return document;
+  }
   char buffer[65536];
   while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
-    bytes.append(buffer, static_cast<std::size_t>(file.gcount()));
-    if (bytes.size() > kMostChainFileBytes) break;
+    document.bytes.append(buffer, static_cast<std::size_t>(file.gcount()));
+    if (document.bytes.size() > kMostChainFileBytes) break;
   }
-  if (file.bad()) return cannot + "it cannot be read.";
-  auto chain = readChain(bytes);
-  if (auto* problem = std::get_if<std::string>(&chain)) return cannot + *problem;
-  return chain;
+  if (file.bad()) document.unreadable = "";
+  return document;
 }
 
 class OptionReader {
@@ -145,9 +138,9 @@ class OptionReader {
       parsed.usageError = readOne(parsed.options);
     }
     if (!parsed.usageError) parsed.usageError = resolveTransitions(parsed.options);
-    if (!parsed.usageError && parsed.options.traceEvery && formatGiven_ &&
+    if (!parsed.usageError && parsed.options.traceEvery && given("--format") &&
         parsed.options.format != ReportFormat::Csv) {
-      parsed.usageError = "--trace-every writes CSV, so --format can only be csv with it";
+      parsed.usageError = _("--trace-every writes CSV, so --format can only be csv with it");
     }
     return parsed;
   }
@@ -163,89 +156,64 @@ class OptionReader {
       options.version = true;
       return std::nullopt;
     }
-    if (!arg.starts_with("--")) return "unexpected argument " + quotedForDisplay(arg);
+    if (!arg.starts_with("--")) return unexpectedArgument(arg);
 
     const std::size_t equals = arg.find('=');
     const std::string_view name = arg.substr(0, equals);
-    std::optional<std::string_view> inlineValue;
-    if (equals != std::string_view::npos) inlineValue = arg.substr(equals + 1);
-
-    if (name == "--scenario")
-      return withValue(name, inlineValue,
-                       [&](std::string_view v) { return setScenario(options, v); });
-    if (name == "--chain")
-      return withValue(name, inlineValue, [&](std::string_view v) { return setChain(options, v); });
-    if (name == "--ticks")
-      return withValue(name, inlineValue, [&](std::string_view v) { return setTicks(options, v); });
-    if (name == "--seed")
-      return withValue(name, inlineValue, [&](std::string_view v) { return setSeed(options, v); });
-    if (name == "--rate")
-      return withValue(name, inlineValue, [&](std::string_view v) { return addRate(options, v); });
-    if (name == "--format") {
-      formatGiven_ = true;
-      return withValue(name, inlineValue,
-                       [&](std::string_view v) { return setFormat(options, v); });
+    const RunOption* option = runOptionNamed(name.substr(2));
+    if (option == nullptr || (option->readers & kSimReads) == 0 ||
+        option->grammar == OptionGrammar::Flag) {
+      return unknownOption(name);
     }
-    if (name == "--trace-every")
-      return withValue(name, inlineValue,
-                       [&](std::string_view v) { return setTraceEvery(options, v); });
-    return "unknown option " + quotedForDisplay(name);
-  }
-
-  // Finds the option's value, inline or as the next argument, and hands it
-  // on. Options other than --rate may be given only once, so that a second
-  // one cannot silently override the first.
-  template <typename Apply>
-  std::optional<std::string> withValue(std::string_view name,
-                                       std::optional<std::string_view> inlineValue, Apply apply) {
-    if (name != "--rate") {
-      for (const std::string_view seen : seen_) {
-        if (seen == name) return std::string(name) + " is given more than once";
-      }
+    // Options other than --rate may be given only once, so that a second
+    // one cannot silently override the first.
+    if (option->id != RunOptionId::Rate) {
+      if (given(name)) return optionGivenTwice(name);
       seen_.push_back(name);
     }
-    if (inlineValue) return apply(*inlineValue);
-    if (next_ >= args_.size()) return std::string(name) + " needs a value";
-    return apply(args_[next_++]);
+    std::string_view text;
+    if (equals != std::string_view::npos) {
+      text = arg.substr(equals + 1);
+    } else if (next_ < args_.size()) {
+      text = args_[next_++];
+    } else {
+      return optionNeedsValue(name);
+    }
+    if (option->id == RunOptionId::Rate) return addRate(options, text);
+    if (option->id == RunOptionId::Chain) return setChain(options, text);
+    auto value = readRunOption(option->id, text, name);
+    if (auto* problem = std::get_if<std::string>(&value)) return std::move(*problem);
+    const OptionValue& read = std::get<OptionValue>(value);
+    switch (option->id) {
+      case RunOptionId::Scenario:
+        options.scenario = std::string(text);
+        break;
+      case RunOptionId::Ticks:
+        options.ticks = read.whole;
+        break;
+      case RunOptionId::Seed:
+        options.seed = read.whole;
+        break;
+      case RunOptionId::TraceEvery:
+        options.traceEvery = read.whole;
+        break;
+      case RunOptionId::Format:
+        options.format = static_cast<ReportFormat>(read.choice);
+        break;
+      default:
+        break;
+    }
+    return std::nullopt;
   }
 
-  static std::optional<std::string> setScenario(SimOptions& options, std::string_view value) {
-    for (const std::string_view name : kScenarioListOrder) {
-      if (name == value) {
-        options.scenario = std::string(value);
-        return std::nullopt;
-      }
-    }
-    return "unknown scenario " + quotedForDisplay(value) + "; the scenarios are " +
-           scenarioChoices();
+  bool given(std::string_view name) const {
+    return std::find(seen_.begin(), seen_.end(), name) != seen_.end();
   }
 
   static std::optional<std::string> setChain(SimOptions& options, std::string_view value) {
-    auto chain = readChainFile(std::string(value));
+    auto chain = loadChain(readDocument(std::string(value)));
     if (auto* problem = std::get_if<std::string>(&chain)) return *problem;
     options.chain = std::get<Chain>(std::move(chain));
-    return std::nullopt;
-  }
-
-  static std::optional<std::string> setTicks(SimOptions& options, std::string_view value) {
-    const std::optional<std::uint64_t> ticks = readWholeNumber(value, kMaxTicks);
-    if (!ticks) {
-      return "--ticks needs a whole number from 0 to " + std::to_string(kMaxTicks) + ", not " +
-             quotedForDisplay(value);
-    }
-    options.ticks = *ticks;
-    return std::nullopt;
-  }
-
-  static std::optional<std::string> setSeed(SimOptions& options, std::string_view value) {
-    const std::optional<std::uint64_t> seed =
-        readWholeNumber(value, std::numeric_limits<std::uint64_t>::max());
-    if (!seed) {
-      return "--seed needs a whole number from 0 to " +
-             std::to_string(std::numeric_limits<std::uint64_t>::max()) + ", not " +
-             quotedForDisplay(value);
-    }
-    options.seed = *seed;
     return std::nullopt;
   }
 
@@ -259,56 +227,31 @@ class OptionReader {
       options.rates.push_back({0, std::string(value.substr(equals + 1)), std::string(target)});
       return std::nullopt;
     }
-    const std::optional<std::uint64_t> box = equals == std::string_view::npos
-                                                 ? std::nullopt
-                                                 : readWholeNumber(target, kTransitionCount - 1);
-    if (!box) {
-      return "--rate needs I=TEXT with I a rate box from 0 to " +
-             std::to_string(kTransitionCount - 1) + ", or FROM->TO=TEXT, not " +
-             quotedForDisplay(value);
+    const std::optional<std::uint64_t> box =
+        readWholeNumber(target, 0, static_cast<std::uint64_t>(kTransitionCount - 1));
+    if (equals == std::string_view::npos || !box) {
+      return fill(_("--rate needs I=TEXT with I a rate box from 0 to {most}, or FROM->TO=TEXT, "
+                    "not {value}"),
+                  {{"most", std::to_string(kTransitionCount - 1)},
+                   {"value", quotedForDisplay(value)}});
     }
     options.rates.push_back({static_cast<int>(*box), std::string(value.substr(equals + 1)), {}});
     return std::nullopt;
   }
 
   std::optional<std::string> resolveTransitions(SimOptions& options) const {
-    if (options.chain) {
-      for (const std::string_view seen : seen_) {
-        if (seen == "--scenario") return std::string("--chain and --scenario cannot go together");
-      }
-    }
+    if (options.chain && given("--scenario")) return optionsExclude("--chain", "--scenario");
     const ShownStates shown =
         options.chain ? shownStates(*options.chain) : shownStates(scenarioNamed(options.scenario));
     for (RateSetting& rate : options.rates) {
       if (rate.transition.empty()) continue;
       const auto box = rateBoxIn(rate.transition, shown);
       if (const auto* problem = std::get_if<std::string>(&box)) {
-        return "--rate " + quotedForDisplay(rate.transition + "=" + rate.text) + ": " + *problem;
+        return fill(_("--rate {setting}: {problem}"),
+                    {{"setting", quotedForDisplay(rate.transition + "=" + rate.text)},
+                     {"problem", *problem}});
       }
       rate.box = std::get<int>(box);
-    }
-    return std::nullopt;
-  }
-
-  static std::optional<std::string> setTraceEvery(SimOptions& options, std::string_view value) {
-    const std::optional<std::uint64_t> every = readWholeNumber(value, kMaxTicks);
-    if (!every || *every == 0) {
-      return "--trace-every needs a whole number of ticks from 1 to " + std::to_string(kMaxTicks) +
-             ", not " + quotedForDisplay(value);
-    }
-    options.traceEvery = *every;
-    return std::nullopt;
-  }
-
-  static std::optional<std::string> setFormat(SimOptions& options, std::string_view value) {
-    if (value == "text") {
-      options.format = ReportFormat::Text;
-    } else if (value == "csv") {
-      options.format = ReportFormat::Csv;
-    } else if (value == "json") {
-      options.format = ReportFormat::Json;
-    } else {
-      return "--format needs text, csv or json, not " + quotedForDisplay(value);
     }
     return std::nullopt;
   }
@@ -316,7 +259,6 @@ class OptionReader {
   std::span<const std::string_view> args_;
   std::size_t next_ = 0;
   std::vector<std::string_view> seen_;
-  bool formatGiven_ = false;
 };
 
 }  // namespace
@@ -328,36 +270,6 @@ ParsedOptions parseSimOptions(std::span<const std::string_view> args) {
 std::variant<int, std::string> rateBoxOfTransition(std::string_view transition,
                                                    const Scenario& scenario) {
   return rateBoxIn(transition, shownStates(scenario));
-}
-
-std::string usageText() {
-  return "Usage: tessel-sim [OPTION]...\n"
-         "Runs the demonstration's window logic without a display: selects the scenario,\n"
-         "types the rates, clicks Start and delivers N timer ticks, then prints the visit\n"
-         "counts, resting ticks and chart shares of the states the scenario shows, with\n"
-         "the long-run shares the chart settles to.\n"
-         "\n"
-         "Options:\n"
-         "  --scenario NAME  the scenario to run (default \"" +
-         std::string(kDefaultScenario) + "\"), one of\n                   " + scenarioChoices() +
-         "\n"
-         "  --chain FILE     open the chain in FILE (a .tessel document) and run it instead,\n"
-         "                   exactly as the window runs it\n"
-         "  --ticks N        timer ticks to deliver, 0 to " +
-         std::to_string(kMaxTicks) + " (default " + std::to_string(kDefaultTicks) +
-         ")\n"
-         "  --seed N         random seed, 0 to 2^64-1 (default: from the clock; always printed)\n"
-         "  --rate I=TEXT    type TEXT into rate box I (0 to 11) after the scenario sets its\n"
-         "                   rates; may be repeated\n"
-         "  --rate FROM->TO=TEXT\n"
-         "                   the same for the rate from state FROM to state TO, by colour\n"
-         "                   or by the scenario's or chain's name: --rate \"Bored->On Phone=2\"\n"
-         "  --format F       text (default), csv or json\n"
-         "  --trace-every N  instead of the report, write CSV: every N ticks each state's\n"
-         "                   share so far, beside its long-run share\n"
-         "  --help           show this text\n"
-         "  --version        show the program's version\n"
-         "Exit status: 0 on success, 1 when the window raised an error, 2 on a usage error.\n";
 }
 
 }  // namespace tessel

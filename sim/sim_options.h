@@ -13,13 +13,9 @@
 
 #include "chain/chain_file.h"
 #include "chain/scenarios.h"
+#include "window/run_options.h"
 
 namespace tessel {
-
-// Runs longer than this are refused: ten billion ticks already take hours.
-inline constexpr std::uint64_t kMaxTicks = 10'000'000'000;
-inline constexpr std::uint64_t kDefaultTicks = 100'000;
-inline constexpr std::string_view kDefaultScenario = "One Phone";
 
 enum class ReportFormat { Text, Csv, Json };
 
@@ -32,9 +28,9 @@ struct RateSetting {
 };
 
 struct SimOptions {
-  std::string scenario{kDefaultScenario};
+  std::string scenario{kScenarioListOrder[0]};
   std::optional<Chain> chain;  // --chain FILE, read as the option is; runs instead of the scenario
-  std::uint64_t ticks = kDefaultTicks;
+  std::uint64_t ticks = kDefaultRunTicks;
   std::optional<std::uint64_t> seed;  // none: taken from the clock
   std::vector<RateSetting> rates;     // in the order given
   ReportFormat format = ReportFormat::Text;
@@ -61,8 +57,5 @@ ParsedOptions parseSimOptions(std::span<const std::string_view> args);
 // of the transitions the scenario shows.
 std::variant<int, std::string> rateBoxOfTransition(std::string_view transition,
                                                    const Scenario& scenario);
-
-// The short usage text printed with --help and after a usage error.
-std::string usageText();
 
 }  // namespace tessel

@@ -7,15 +7,15 @@
 #include "chain/long_run.h"
 #include "chain/transitions.h"
 #include "toolkit/numbers.h"
-#include "toolkit/random_source.h"
-#include "window/main_form.h"
+#include "toolkit/text.h"
+#include "window/session.h"
 
 namespace tessel {
 namespace {
 
 std::string errorMessage(const MainForm& form) {
   const auto& error = form.lastError();
-  return error ? error->what() : "the window reported an error without a message";
+  return error ? error->what() : _("the window reported an error without a message");
 }
 
 // A count the window keeps as a double, as a whole number. Counts here stay
@@ -69,25 +69,26 @@ SimReport readReport(const SimJob& job, const MainForm& form, std::uint64_t jump
 
 SimOutcome runSimulation(const SimJob& job, const ProgressCallback& progress,
                          const TraceSink& trace) {
-  ClockSeededRandom random = ClockSeededRandom::withFixedSeed(job.seed);
   const NumberFormat format = NumberFormat::fromEnvironment();
-  MainForm form(random, format);
+  Session session({job.seed, format});
+  const MainForm& form = session.form();
 
-  if (!form.handle(FormEvent::Load)) {
-    return SimFailure{"while loading the window", 0, errorMessage(form)};
-  }
+  if (!session.load()) return SimFailure{_("while loading the window"), 0, errorMessage(form)};
   if (job.chain) {
-    form.openChain(*job.chain);
-    if (form.lastError()) return SimFailure{"while opening the chain", 0, errorMessage(form)};
-  } else if (!form.typeScenario(job.scenario)) {
-    return SimFailure{"while selecting the scenario", 0, errorMessage(form)};
+    session.openChain(*job.chain);
+    if (form.lastError()) return SimFailure{_("while opening the chain"), 0, errorMessage(form)};
+  } else {
+    const std::vector<std::string> scenarios = runOptionChoices(RunOptionId::Scenario);
+    const auto found = std::find(scenarios.begin(), scenarios.end(), job.scenario);
+    if (!session.pickEntry(static_cast<std::size_t>(found - scenarios.begin()))) {
+      return SimFailure{_("while selecting the scenario"), 0, errorMessage(form)};
+    }
   }
-  for (const RateSetting& rate : job.rates) form.setRateText(rate.box, rate.text);
+  for (const RateSetting& rate : job.rates) session.typeRate(rate.box, rate.text);
   // The rates stay as typed for the whole run, and so does the theory.
   const std::optional<Theory> theory = theoryOf(form, format);
-  if (!form.handle(FormEvent::StartStopClick)) {
-    return SimFailure{"when clicking Start", 0, errorMessage(form)};
-  }
+  session.perform({Command::StartStop});
+  if (form.lastError()) return SimFailure{_("when clicking Start"), 0, errorMessage(form)};
   const bool tracing = job.traceEvery > 0 && trace.row;
   if (tracing && trace.begin) trace.begin(readReport(job, form, 0, theory));
 
@@ -104,11 +105,12 @@ SimOutcome runSimulation(const SimJob& job, const ProgressCallback& progress,
     const std::uint64_t frameEnd =
         std::min({job.ticks, nextProgress, nextTrace, done + kLongestFrame});
     const int frame = static_cast<int>(frameEnd - done);
-    const int ran = form.runFrame(frame);
+    const int ran = session.runTicks(frame);
     done += static_cast<std::uint64_t>(ran);
     if (form.lastFrameFailed()) {
       // A frame stops at the tick that failed, and counts it as run.
-      return SimFailure{"at tick " + std::to_string(done) + " of " + std::to_string(job.ticks),
+      return SimFailure{fill(_("at tick {tick} of {ticks}"),
+                             {{"tick", std::to_string(done)}, {"ticks", std::to_string(job.ticks)}}),
                         done, errorMessage(form)};
     }
     const std::uint64_t jumps = form.jumps() - jumpsBefore;

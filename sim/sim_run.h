@@ -16,8 +16,8 @@
 namespace tessel {
 
 struct SimJob {
-  std::string scenario{kDefaultScenario};  // the list's text; the chain's title with a chain
-  std::uint64_t ticks = kDefaultTicks;
+  std::string scenario{kScenarioListOrder[0]};  // the list's text; the chain's title with a chain
+  std::uint64_t ticks = kDefaultRunTicks;
   std::uint64_t seed = 0;
   std::vector<RateSetting> rates;
   std::uint64_t traceEvery = 0;  // 0: no trace

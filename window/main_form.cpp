@@ -7,9 +7,12 @@
 
 #include "chain/choose_next_state.h"
 #include "chain/long_run.h"
+#include "chain/scenarios.h"
 #include "display/occupancy_chart.h"
-#include "display/show_layer.h"
 #include "toolkit/quoted_text.h"
+#include "toolkit/text.h"
+#include "window/scenario_setup.h"
+#include "window/token_move.h"
 
 namespace tessel {
 namespace {
@@ -19,51 +22,11 @@ namespace {
 // fraction of a second) rather than freeze the window.
 constexpr int kMostDrawsForOne = 50000;
 
-const std::string kStart = "Start";
-const std::string kStop = "Stop";
-const std::string kPause = "Pause";
-const std::string kCont = "Cont";
-
-[[noreturn]] void raiseTokenFault(FloatFault fault) {
-  throw RunError(errorKindOf(fault),
-                 "The token's position on its arc cannot be computed. Pick the scenario again "
-                 "to restart.");
-}
-
-double checked(double result) {
-  if (const FloatFault fault = resultFault(result); fault != FloatFault::None) {
-    raiseTokenFault(fault);
-  }
-  return result;
-}
-
-// The token's Left or Top at a frame: the fraction frame/30 of the way from
-// the start to the end, in double precision, handed over as single precision.
-float framePosition(double from, double to, std::int16_t frame) {
-  const double travelled = checked(checked(to - from) * static_cast<double>(frame));
-  const double part = travelled / 30.0;
-  const double position = checked(checked(part) + from);
-  if (const FloatFault fault = narrowingFault(position); fault != FloatFault::None) {
-    raiseTokenFault(fault);
-  }
-  return static_cast<float>(position);
-}
-
-// The circle the token stands on, by the corner split: left of 3000 and
-// above 3480 is Blue's, and so on; a position exactly on a line counts as
-// right of it or below it.
-int arrivalCircle(float left, float top) {
-  const bool right = left >= static_cast<float>(kCornerSplitLeft);
-  const bool lower = top >= static_cast<float>(kCornerSplitTop);
-  return (lower ? kGreen : kBlue) + (right ? 1 : 0);
-}
-
-std::int16_t addFrames(std::int16_t frame) {
-  if (frame > std::numeric_limits<std::int16_t>::max() - kFrameStep) {
-    throw RunError(ErrorKind::Overflow, "The token's frame counter overflowed.");
-  }
-  return static_cast<std::int16_t>(frame + kFrameStep);
-}
+// The buttons carry their mode in their captions, compared exactly.
+constexpr const char* kStart = N_("Start");
+constexpr const char* kStop = N_("Stop");
+constexpr const char* kPause = N_("Pause");
+constexpr const char* kCont = N_("Cont");
 
 }  // namespace
 
@@ -89,10 +52,8 @@ bool MainForm::handle(FormEvent event) {
         onLoad();
         break;
       case FormEvent::ScenarioChange:
-        onScenarioTextChanged();
-        break;
       case FormEvent::ScenarioClick:
-        onScenarioPicked();
+        onScenarioTextChanged();
         break;
       case FormEvent::OneClick:
         onOneClicked();
@@ -126,7 +87,7 @@ void MainForm::keepUnexpectedError(const std::exception& error) {
   // Nothing else is raised on purpose; should anything be, the window
   // still goes on and says what happened.
   lastError_ = RunError(ErrorKind::InvalidOperation,
-                        std::string("Something unexpected went wrong: ") + error.what());
+                        fill(_("Something unexpected went wrong: {what}"), {{"what", error.what()}}));
 }
 
 bool MainForm::tickOnce() {
@@ -198,10 +159,9 @@ void MainForm::refreshLongRunMarks() {
 
 std::string MainForm::longRunNote() const {
   if (longRunStart_ != LongRunStart::FromCurrent) return {};
-  std::string note = "The long run depends on the start: the marks are for a start in ";
-  note += quotedForDisplay(stateCaption());
-  note += ", where the token rests.";
-  return note;
+  return fill(_("The long run depends on the start: the marks are for a start in {state}, where "
+                "the token rests."),
+              {{"state", quotedForDisplay(stateCaption())}});
 }
 
 void MainForm::unmarkFixedRateBox() {
@@ -227,6 +187,12 @@ bool MainForm::typeScenario(std::string text) {
   return handle(FormEvent::ScenarioChange);
 }
 
+bool MainForm::pickEntry(std::size_t index) {
+  if (index >= controls_.scenarioList.entries.size()) return true;
+  controls_.scenarioList.text = controls_.scenarioList.entries[index];
+  return handle(FormEvent::ScenarioClick);
+}
+
 void MainForm::onLoad() {
   random_.seedFromClock();
   vars_.moveFrame = kLoaded;
@@ -247,10 +213,6 @@ void MainForm::onScenarioTextChanged() {
   vars_.moveFrame = kScenarioApplied;
   controls_.token.visible = false;
   vars_.occupancy.fill(0.0);
-}
-
-void MainForm::onScenarioPicked() {
-  onScenarioTextChanged();
 }
 
 void MainForm::onOneClicked() {
@@ -283,40 +245,14 @@ void MainForm::onPauseClicked() {
 }
 
 void MainForm::onTimerTick() {
-  Shape& token = controls_.token;
-  if (vars_.moveFrame < kLastFrame) {
-    token.visible = true;
-    token.left = framePosition(vars_.moveFromX, vars_.moveToX, vars_.moveFrame);
-    token.top = framePosition(vars_.moveFromY, vars_.moveToY, vars_.moveFrame);
-    vars_.moveFrame = addFrames(vars_.moveFrame);
-  } else if (vars_.moveFrame == kLastFrame) {
-    vars_.moveFrame = kArrived;
-    token.visible = false;
-    vars_.currentState = vars_.nextState;
-    // The token still stands where the last frame put it, nine tenths of the
-    // way along its arc, inside the destination's corner.
-    const int circle = arrivalCircle(token.left, token.top);
-    controls_.circles[static_cast<std::size_t>(circle)].borderColor = kRed;
-    if (vars_.counting == kTrue) {
-      if (const auto state = stateIndex(vars_.nextState)) {
-        double& visits = vars_.visits[static_cast<std::size_t>(*state)];
-        const double counted = visits + 1.0;
-        if (const FloatFault fault = resultFault(counted); fault != FloatFault::None) {
-          throw RunError(errorKindOf(fault), "A visit count grew beyond what can be shown.");
-        }
-        visits = counted;
-        visitsStale_[static_cast<std::size_t>(*state)] = true;
-      }
-    }
-  }
-
+  if (advanceToken(vars_, controls_) == TokenStep::kEnded) countArrival();
   if (vars_.moveFrame <= kLastFrame) return;
   if (vars_.counting != kTrue) return;
   if (const auto state = stateIndex(vars_.currentState)) {
     double& ticks = vars_.occupancy[static_cast<std::size_t>(*state)];
     const double counted = ticks + 1.0;
     if (const FloatFault fault = resultFault(counted); fault != FloatFault::None) {
-      throw RunError(errorKindOf(fault), "The count of resting ticks grew beyond range.");
+      throw RunError(errorKindOf(fault), _("The count of resting ticks grew beyond range."));
     }
     ticks = counted;
   }
@@ -325,6 +261,19 @@ void MainForm::onTimerTick() {
   chooseNextState();
   tickDrew_ = true;
   if (vars_.nextState != vars_.currentState) beginMove();
+}
+
+void MainForm::countArrival() {
+  if (vars_.counting != kTrue) return;
+  const std::optional<int> state = stateIndex(vars_.nextState);
+  if (!state) return;
+  double& visits = vars_.visits[static_cast<std::size_t>(*state)];
+  const double counted = visits + 1.0;
+  if (const FloatFault fault = resultFault(counted); fault != FloatFault::None) {
+    throw RunError(errorKindOf(fault), _("A visit count grew beyond what can be shown."));
+  }
+  visits = counted;
+  visitsStale_[static_cast<std::size_t>(*state)] = true;
 }
 
 void MainForm::zeroVisitCounts() {
@@ -338,111 +287,19 @@ void MainForm::resetDiagram() {
 }
 
 void MainForm::loadScenario() {
-  for (TextBox& box : controls_.rateBoxes) box.setText("0.0");
-  for (Line& stroke : controls_.arrowStrokes) stroke.visible = false;
-  for (std::size_t i = 0; i < kTransitionCount; ++i) {
-    controls_.rateBoxes[i].visible = false;
-    controls_.arcLines[i].visible = false;
-  }
-  for (std::size_t i = 0; i < kStateCount; ++i) {
-    controls_.circles[i].visible = false;
-    controls_.bars[i].visible = false;
-    controls_.shareLabels[i].visible = false;
-    controls_.visitCounts[i].visible = false;
-  }
+  applyScenario(controls_, chains_.picked(controls_.scenarioList));
   zeroVisitCounts();
-  for (Label& name : controls_.nameLabels) name.caption.clear();
-
-  if (const Chain* chain = pickedChain()) {
-    applyChain(*chain);
-    return;
-  }
-  // Every scenario is the base with its own additions on top; the list's
-  // text is read afresh for each test and compared exactly.
-  applyScenarioAdditions(kBaseScenario, true);
-  for (std::size_t i = 1; i < kScenarios.size(); ++i) {
-    if (controls_.scenarioList.text == kScenarios[i].name)
-      applyScenarioAdditions(kScenarios[i], false);
-  }
-}
-
-void MainForm::applyScenarioAdditions(const Scenario& scenario, bool isBase) {
-  // The base shows layer 2 and columns 0 and 1; the others add what they
-  // need beyond that.
-  const std::size_t firstLayer = isBase ? 0 : 1;
-  for (std::size_t i = firstLayer; i < scenario.layers.size(); ++i) showLayer(scenario.layers[i]);
-  for (int state = 0; state < kStateCount; ++state) {
-    const std::string_view name = scenario.stateNames[static_cast<std::size_t>(state)];
-    if (!name.empty())
-      controls_.nameLabels[static_cast<std::size_t>(state)].caption = std::string(name);
-  }
-  for (const DefaultRate& rate : scenario.rates) {
-    controls_.rateBoxes[static_cast<std::size_t>(rate.rateBox)].setText(numberText(rate.rate));
-  }
-  showColumns(scenario, isBase ? 0 : 2);
-}
-
-const Chain* MainForm::pickedChain() const {
-  const std::vector<std::string>& entries = controls_.scenarioList.entries;
-  for (std::size_t i = 0; i < chains_.size(); ++i) {
-    const std::size_t entry = kScenarioListOrder.size() + i;
-    if (entry < entries.size() && entries[entry] == controls_.scenarioList.text) return &chains_[i];
-  }
-  return nullptr;
-}
-
-void MainForm::applyChain(const Chain& chain) {
-  // The design's layers for two, three or four states, and every other
-  // transition between the shown states with them: the diagonals too.
-  const int shown = static_cast<int>(chain.states.size());
-  showLayer(2);
-  if (shown >= 3) showLayer(3);
-  if (shown == 4) showLayer(4);
-  for (int transition = 0; transition < kTransitionCount; ++transition) {
-    const Transition& t = kTransitions[static_cast<std::size_t>(transition)];
-    if (t.from < shown && t.to < shown) showTransition(controls_, transition);
-  }
-  for (std::size_t state = 0; state < chain.states.size(); ++state) {
-    controls_.nameLabels[state].caption = chain.states[state];
-  }
-  // Written as a preset writes its defaults: a rate the chain leaves out
-  // keeps the "0.0" every box starts from.
-  for (std::size_t transition = 0; transition < kTransitionCount; ++transition) {
-    if (const std::optional<double>& rate = chain.rates[transition]) {
-      controls_.rateBoxes[static_cast<std::size_t>(kTransitions[transition].rateBox)].setText(
-          numberText(*rate));
-    }
-  }
-  for (std::size_t state = 0; state < chain.states.size(); ++state) {
-    controls_.bars[state].visible = true;
-    controls_.shareLabels[state].visible = true;
-    controls_.visitCounts[state].visible = true;
-  }
 }
 
 void MainForm::openChain(Chain chain) {
   if (!loaded_) return;
-  std::vector<std::string>& entries = controls_.scenarioList.entries;
-  std::optional<std::size_t> entry;
-  for (std::size_t i = 0; i < chains_.size(); ++i) {
-    if (chains_[i] == chain) entry = kScenarioListOrder.size() + i;
-  }
-  if (!entry) {
-    std::string title = chain.title;
-    for (int copy = 2; std::find(entries.begin(), entries.end(), title) != entries.end(); ++copy) {
-      title = chain.title + " (" + std::to_string(copy) + ")";
-    }
-    controls_.scenarioList.addItem(std::move(title));
-    chains_.push_back(std::move(chain));
-    entry = entries.size() - 1;
-  }
-  controls_.scenarioList.text = entries[*entry];
+  chains_.add(std::move(chain), controls_.scenarioList);
   handle(FormEvent::ScenarioClick);
 }
 
 std::variant<Chain, std::string> MainForm::chainOnWindow() const {
   Chain chain;
-  if (const Chain* picked = pickedChain()) {
+  if (const Chain* picked = chains_.picked(controls_.scenarioList)) {
     chain.title = picked->title;
     chain.note = picked->note;
   } else {
@@ -458,19 +315,22 @@ std::variant<Chain, std::string> MainForm::chainOnWindow() const {
     const Transition& t = kTransitions[static_cast<std::size_t>(transition)];
     if (t.from >= shown || t.to >= shown) continue;
     const TextBox& box = controls_.rateBoxes[static_cast<std::size_t>(t.rateBox)];
-    const std::string name =
-        "The rate from " + quotedForDisplay(chain.states[static_cast<std::size_t>(t.from)]) +
-        " to " + quotedForDisplay(chain.states[static_cast<std::size_t>(t.to)]);
+    const std::string from = quotedForDisplay(chain.states[static_cast<std::size_t>(t.from)]);
+    const std::string to = quotedForDisplay(chain.states[static_cast<std::size_t>(t.to)]);
     const StrictReading reading = box.strictNumber(numberFormat_);
     if (reading.status != StrictStatus::Number) {
-      const bool empty = box.text().find_first_not_of(" \t") == std::string::npos;
-      return name +
-             (empty ? " is empty"
-                    : " holds " + quotedForDisplay(box.text()) + ", which is not a number") +
-             "; the chain is not saved until it holds one.";
+      if (box.text().find_first_not_of(" \t") == std::string::npos) {
+        return fill(_("The rate from {from} to {to} is empty; the chain is not saved until it "
+                      "holds one."),
+                    {{"from", from}, {"to", to}});
+      }
+      return fill(_("The rate from {from} to {to} holds {text}, which is not a number; the chain "
+                    "is not saved until it holds one."),
+                  {{"from", from}, {"to", to}, {"text", quotedForDisplay(box.text())}});
     }
     if (std::fabs(reading.value) > kLargestChainRate) {
-      return name + " is above 1e305, too large to save.";
+      return fill(_("The rate from {from} to {to} is above 1e305, too large to save."),
+                  {{"from", from}, {"to", to}});
     }
     if (reading.value != 0.0) chain.rates[static_cast<std::size_t>(transition)] = reading.value;
   }
@@ -480,7 +340,7 @@ std::variant<Chain, std::string> MainForm::chainOnWindow() const {
 std::optional<std::string> MainForm::renameState(int state, std::string name) {
   const auto index = static_cast<std::size_t>(state);
   if (state < 0 || state >= kStateCount || !controls_.circles[index].visible) {
-    return "That state is not on the window.";
+    return _("That state is not on the window.");
   }
   std::vector<std::string> others;
   for (std::size_t other = 0; other < kStateCount; ++other) {
@@ -499,42 +359,6 @@ std::optional<std::string> MainForm::renameState(int state, std::string name) {
   return std::nullopt;
 }
 
-std::string MainForm::entryNote(std::size_t index) const {
-  const std::size_t presets = kScenarioListOrder.size();
-  return index >= presets && index - presets < chains_.size() ? chains_[index - presets].note
-                                                              : std::string();
-}
-
-void MainForm::setNotice(Notice notice) {
-  notice_ = std::move(notice);
-}
-
-void MainForm::showColumns(const Scenario& scenario, std::size_t first) {
-  if (first == 0) {
-    // The base shows both bars, then both percentage labels, then both counts.
-    for (std::size_t i = 0; i < scenario.columns.size(); ++i) {
-      controls_.bars[static_cast<std::size_t>(scenario.columns[i])].visible = true;
-    }
-    for (std::size_t i = 0; i < scenario.columns.size(); ++i) {
-      controls_.shareLabels[static_cast<std::size_t>(scenario.columns[i])].visible = true;
-    }
-    for (std::size_t i = 0; i < scenario.columns.size(); ++i) {
-      controls_.visitCounts[static_cast<std::size_t>(scenario.columns[i])].visible = true;
-    }
-    return;
-  }
-  for (std::size_t i = first; i < scenario.columns.size(); ++i) {
-    const auto column = static_cast<std::size_t>(scenario.columns[i]);
-    controls_.bars[column].visible = true;
-    controls_.shareLabels[column].visible = true;
-    controls_.visitCounts[column].visible = true;
-  }
-}
-
-void MainForm::showLayer(std::int16_t layer) {
-  tessel::showLayer(controls_, layer);
-}
-
 void MainForm::chooseNextState() {
   DrawInputs inputs{controls_.rateBoxes, controls_.moveTimer.interval, vars_.currentState,
                     numberFormat_};
@@ -544,24 +368,7 @@ void MainForm::chooseNextState() {
 }
 
 void MainForm::beginMove() {
-  const std::optional<int> from = stateIndex(vars_.currentState);
-  const std::optional<int> to = stateIndex(vars_.nextState);
-  const std::optional<int> record = from && to ? transitionIndex(*from, *to) : std::nullopt;
-  if (record) {
-    const ArcCoords& path = vars_.tokenPaths[static_cast<std::size_t>(*record)];
-    vars_.moveFromX = path[kStartLeft];
-    vars_.moveToX = path[kEndLeft];
-    vars_.moveFromY = path[kStartTop];
-    vars_.moveToY = path[kEndTop];
-    controls_.circles[static_cast<std::size_t>(*from)].borderColor = kGrey;
-  }
-  if (vars_.nextState != vars_.currentState) {
-    vars_.currentState = vars_.nextState;
-    vars_.moveFrame = 0;
-    ++jumps_;
-  } else {
-    vars_.moveFrame = kNoMove;
-  }
+  if (tessel::beginMove(vars_, controls_)) ++jumps_;
 }
 
 void MainForm::updateOccupancyChart() {
@@ -572,10 +379,10 @@ void MainForm::drawUntilJump() {
   for (int draws = 0; vars_.nextState == vars_.currentState; ++draws) {
     if (draws == kMostDrawsForOne) {
       throw RunError(ErrorKind::InvalidOperation,
-                     "No jump out of \"" + stateCaption() + "\" came up in " +
-                         std::to_string(kMostDrawsForOne) +
-                         " draws: its rates are too small next to the largest rate on the "
-                         "window. Click \"One\" to keep trying, or raise its rates.");
+                     fill(_("No jump out of \"{state}\" came up in {draws} draws: its rates are too "
+                            "small next to the largest rate on the window. Click \"One\" to keep "
+                            "trying, or raise its rates."),
+                          {{"state", stateCaption()}, {"draws", std::to_string(kMostDrawsForOne)}}));
     }
     chooseNextState();
     // Once the rates have read without error, find out whether any draw
@@ -605,14 +412,15 @@ void MainForm::raiseIfNoWayOut() const {
     for (const Attempt& attempt : outgoingAttempts(*from)) {
       if (rates->rates[static_cast<std::size_t>(attempt.rateBox)] > 0.0) {
         throw RunError(ErrorKind::InvalidOperation,
-                       "The rates out of \"" + stateCaption() +
-                           "\" are too small next to the largest rate on the window to ever "
-                           "fire.");
+                       fill(_("The rates out of \"{state}\" are too small next to the largest rate "
+                              "on the window to ever fire."),
+                            {{"state", stateCaption()}}));
       }
     }
   }
   throw RunError(ErrorKind::InvalidOperation,
-                 "No transition out of \"" + stateCaption() + "\" has a positive rate.");
+                 fill(_("No transition out of \"{state}\" has a positive rate."),
+                      {{"state", stateCaption()}}));
 }
 
 }  // namespace tessel

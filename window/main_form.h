@@ -2,7 +2,8 @@
 
 // MainForm: the demonstration's one window, as plain C++ over the control
 // model. It holds the window's variables and answers the window's events;
-// the Qt view and the headless runner both drive it through handle().
+// front-ends reach it through a Session (window/session.h), which reads it
+// and sends it events, and never change its controls themselves.
 
 #include <array>
 #include <cstdint>
@@ -10,16 +11,15 @@
 #include <optional>
 #include <string>
 #include <variant>
-#include <vector>
 
 #include "chain/chain_file.h"
-#include "chain/chain_variables.h"
-#include "chain/scenarios.h"
 #include "display/form_controls.h"
 #include "display/long_run_marks.h"
 #include "toolkit/numbers.h"
 #include "toolkit/random_source.h"
 #include "toolkit/run_error.h"
+#include "window/form_variables.h"
+#include "window/user_chains.h"
 
 namespace tessel {
 
@@ -31,32 +31,6 @@ enum class FormEvent {
   StartStopClick,      // "Start" / "Stop"
   PauseContinueClick,  // "Pause" / "Cont"
   TimerTick,           // the move timer fired
-};
-
-// Values of moveFrame: 0, 3, ..., 27 while a move is drawn (the next frame
-// to draw), 30 when the next tick is the arrival; anything above 30 means the
-// token is at rest.
-inline constexpr std::int16_t kLastFrame = 30;
-inline constexpr std::int16_t kFrameStep = 3;
-inline constexpr std::int16_t kArrived = 33;
-inline constexpr std::int16_t kNoMove = 40;
-inline constexpr std::int16_t kLoaded = 50;
-inline constexpr std::int16_t kScenarioApplied = 100;
-
-// The window's variables, beside the chain's own (currentState, nextState,
-// tokenPaths). The rates live only in the rate boxes' texts and the visit counts
-// only in the count labels' captions.
-struct FormVariables : ChainVariables {
-  std::int16_t moveFrame = 0;
-  std::array<double, kStateCount> occupancy{};  // counted resting ticks per state
-  // Arrivals per state while counting. The count labels show them: a frame
-  // of ticks writes their captions once, after its last tick.
-  std::array<double, kStateCount> visits{};
-  double moveFromX = 0.0;  // the token's Left and Top at the
-  double moveToX = 0.0;    // start and end of the current move
-  double moveFromY = 0.0;
-  double moveToY = 0.0;
-  Boolean16 counting = kFalse;
 };
 
 class MainForm {
@@ -102,12 +76,13 @@ class MainForm {
   // that the last error named clears that error.
   void setRateText(int box, std::string text);
   bool typeScenario(std::string text);
+  // Picks the list's entry at `index` as a click on it does; an index the
+  // list does not have changes nothing. Returns whether the event completed.
+  bool pickEntry(std::size_t index);
 
   // Chains of the user's own. openChain adds one to the scenario list after
-  // the five, under its title (made unique with " (2)" and so on, unless the
-  // very same chain is there already, which is then picked instead), and
-  // picks it as a click on its entry does. Picking it again applies its
-  // names and rates afresh, as a preset's.
+  // the five (see UserChains::add) and picks it as a click on its entry
+  // does. Picking it again applies its names and rates afresh, as a preset's.
   void openChain(Chain chain);
   // The chain on the window as it stands: the scenario's title, the names
   // of the shown states and the numbers in the rate boxes between them
@@ -119,7 +94,7 @@ class MainForm {
   std::optional<std::string> renameState(int state, std::string name);
   // The note of the list entry at `index`, for its tooltip; empty for the
   // presets.
-  std::string entryNote(std::size_t index) const;
+  std::string entryNote(std::size_t index) const { return chains_.note(index); }
 
   // A message from outside the chain, such as a file that cannot be read,
   // shown until the user's next action; `problem` shows it as an error.
@@ -127,7 +102,7 @@ class MainForm {
     std::string text;
     bool problem = true;
   };
-  void setNotice(Notice notice);
+  void setNotice(Notice notice) { notice_ = std::move(notice); }
   const std::optional<Notice>& notice() const { return notice_; }
 
   // The long-run marks on the chart, off at start. While they are on they
@@ -140,15 +115,17 @@ class MainForm {
   std::string longRunNote() const;
 
   const FormControls& controls() const { return controls_; }
-  FormControls& controls() { return controls_; }
   const FormVariables& variables() const { return vars_; }
-  FormVariables& variables() { return vars_; }
+  const NumberFormat& numberFormat() const { return numberFormat_; }
+
+ private:
+  // The tests reach the handlers and the controls through it.
+  friend struct MainFormProbe;
 
   // The event handlers. Each raises RunError as described above; handle()
   // is the entry point that catches it.
   void onLoad();
   void onScenarioTextChanged();
-  void onScenarioPicked();
   void onOneClicked();
   void onStartStopClicked();
   void onPauseClicked();
@@ -157,7 +134,6 @@ class MainForm {
   // The procedures the handlers call, on the window's variables and controls.
   void resetDiagram();
   void loadScenario();
-  void showLayer(std::int16_t layer);
   void chooseNextState();
   void beginMove();
   void updateOccupancyChart();
@@ -166,11 +142,7 @@ class MainForm {
   // and the rate box marked for an error.
   void refreshShownValues();
 
- private:
-  void applyScenarioAdditions(const Scenario& scenario, bool isBase);
-  void applyChain(const Chain& chain);
-  const Chain* pickedChain() const;
-  void showColumns(const Scenario& scenario, std::size_t first);
+  void countArrival();
   void drawUntilJump();
   void raiseIfNoWayOut() const;
   void unmarkFixedRateBox();
@@ -188,8 +160,7 @@ class MainForm {
   std::optional<RunError> lastError_;
   std::optional<int> markedRateBox_;
   std::optional<Notice> notice_;
-  // The chains opened, by list entry after the presets.
-  std::vector<Chain> chains_;
+  UserChains chains_;
   bool loaded_ = false;
   bool tickDrew_ = false;
   bool tickFailed_ = false;  // the last frame ended at a tick that raised an error

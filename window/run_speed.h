@@ -12,6 +12,7 @@
 #include <optional>
 #include <string_view>
 
+#include "toolkit/text.h"
 #include "window/main_form.h"
 
 namespace tessel {
@@ -30,7 +31,7 @@ inline constexpr std::array<RunSpeed, 7> kRunSpeeds{{
     {"\u00d710", "10", 10},
     {"\u00d7100", "100", 100},
     {"\u00d71000", "1000", 1000},
-    {"Max", "max", 0},
+    {N_("Max"), "max", 0},
 }};
 inline constexpr std::size_t kDesignSpeed = 0;
 

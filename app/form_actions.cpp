@@ -1,0 +1,82 @@
+#include "app/form_actions.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QWidget>
+
+#include "toolkit/text.h"
+
+namespace tessel {
+namespace {
+
+QString fromUtf8(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+}  // namespace
+
+FormActions::FormActions(QWidget& window, std::function<void(Action)> perform)
+    : QObject(&window), perform_(std::move(perform)) {
+  for (const CommandInfo& command : commandTable()) {
+    if (!existsOn(command, FrontEnd::Desktop)) continue;
+    if (command.keys.front().empty() && command.menuText == nullptr) continue;
+    auto* made = new QAction(&window);
+    QList<QKeySequence> keys;
+    for (const std::string_view key : command.keys) {
+      if (!key.empty()) {
+        keys << QKeySequence(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())),
+                             QKeySequence::PortableText);
+      }
+    }
+    made->setShortcuts(keys);
+    made->setShortcutContext(Qt::WindowShortcut);
+    if (command.menuText != nullptr) made->setText(fromUtf8(_(command.menuText)));
+    const Action action = command.action;
+    connect(made, &QAction::triggered, this, [this, action] { perform_(action); });
+    window.addAction(made);
+    actions_.emplace_back(action, made);
+  }
+}
+
+QAction* FormActions::action(Command command) const {
+  for (const auto& [action, made] : actions_) {
+    if (action.command == command) return made;
+  }
+  return nullptr;
+}
+
+void FormActions::fillMenu(QMenu& menu, const MenuState& state) {
+  for (const CommandInfo& command : commandTable()) {
+    if (command.menuText == nullptr || !existsOn(command, FrontEnd::Desktop)) continue;
+    if (command.startsMenuGroup) menu.addSeparator();
+    QAction* made = action(command.action.command);
+    switch (command.action.command) {
+      case Command::Rename: {
+        // A gesture, not a key: the menu names it in the keys' column.
+        made->setText(state.stateClicked ? fromUtf8(_(command.menuText)) + QLatin1Char('\t') +
+                                               fromUtf8(_(command.gesture))
+                                         : fromUtf8(uiText(UiText::RenameByDoubleClick)));
+        made->setEnabled(state.stateClicked.has_value());
+        break;
+      }
+      case Command::Faster:
+        made->setEnabled(state.faster);
+        break;
+      case Command::Slower:
+        made->setEnabled(state.slower);
+        break;
+      case Command::LongRun:
+      case Command::FullScreen:
+        made->setCheckable(true);
+        made->setChecked(command.action.command == Command::LongRun ? state.longRun
+                                                                    : state.fullScreen);
+        break;
+      default:
+        break;
+    }
+    menu.addAction(made);
+  }
+}
+
+}  // namespace tessel

@@ -1,0 +1,366 @@
+#include "window/run_options.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+#include "chain/scenarios.h"
+#include "toolkit/numbers.h"
+#include "toolkit/quoted_text.h"
+#include "toolkit/text.h"
+#include "window/run_speed.h"
+
+namespace tessel {
+namespace {
+
+constexpr std::uint64_t kLargestSeed = std::numeric_limits<std::uint64_t>::max();
+
+constexpr std::array<RunOption, 15> kRunOptions{{
+    {RunOptionId::Help, "help", OptionGrammar::Flag, 0, 0, nullptr, kDemoReads | kSimReads},
+    {RunOptionId::Version, "version", OptionGrammar::Flag, 0, 0, nullptr, kDemoReads | kSimReads},
+    {RunOptionId::Screenshot, "screenshot", OptionGrammar::Text, 0, 0, "FILE", kDemoReads},
+    {RunOptionId::Scenario, "scenario", OptionGrammar::Choice, 0, 0, "NAME",
+     kDemoReads | kSimReads | kPageReads},
+    {RunOptionId::Chain, "chain", OptionGrammar::Text, 0, 0, "FILE", kSimReads | kPageReads},
+    {RunOptionId::Ticks, "ticks", OptionGrammar::WholeNumber, 0, kMostRunTicks, "N", kSimReads},
+    {RunOptionId::CountSeconds, "count-seconds", OptionGrammar::Decimal, 0, kLongestCountSeconds,
+     "S", kDemoReads},
+    {RunOptionId::CountTicks, "count-ticks", OptionGrammar::WholeNumber, 1,
+     static_cast<std::uint64_t>(kMostCountedTicks), "N", kDemoReads | kPageReads},
+    {RunOptionId::Speed, "speed", OptionGrammar::Choice, 0, 0, "S", kDemoReads | kPageReads},
+    {RunOptionId::Seed, "seed", OptionGrammar::WholeNumber, 0, kLargestSeed, "N",
+     kDemoReads | kSimReads | kPageReads},
+    {RunOptionId::Rate, "rate", OptionGrammar::Text, 0, 0, "I=TEXT", kSimReads},
+    {RunOptionId::Format, "format", OptionGrammar::Choice, 0, 0, "F", kSimReads},
+    {RunOptionId::TraceEvery, "trace-every", OptionGrammar::WholeNumber, 1, kMostRunTicks, "N",
+     kSimReads},
+    {RunOptionId::LongRun, "long-run", OptionGrammar::Flag, 0, 1, nullptr,
+     kDemoReads | kPageReads},
+    {RunOptionId::Size, "size", OptionGrammar::Size, 1, kLargestWindowSide, "WxH", kDemoReads},
+}};
+
+// A limit as a message gives it: 2^64-1 for the largest seed, which no one
+// reads in its twenty digits.
+std::string limitText(std::uint64_t limit) {
+  return limit == kLargestSeed ? std::string("2^64-1") : std::to_string(limit);
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> readWholeNumber(std::string_view text, std::uint64_t least,
+                                             std::uint64_t most) {
+  if (text.empty() ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return std::nullopt;
+  }
+  std::uint64_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size() || value < least || value > most) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+namespace {
+
+// Digits with at most one point among or after them: no sign, blank or
+// exponent.
+std::optional<double> plainDecimal(std::string_view text, double most) {
+  const std::size_t point = text.find('.');
+  const std::string_view whole = text.substr(0, point);
+  const std::string_view fraction =
+      point == std::string_view::npos ? std::string_view{} : text.substr(point + 1);
+  const auto digits = [](std::string_view part) {
+    return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  if (whole.empty() || !digits(whole) || !digits(fraction)) return std::nullopt;
+  const StrictReading reading = readStrictNumber(text, NumberFormat{});
+  if (reading.status != StrictStatus::Number || reading.value > most) return std::nullopt;
+  return reading.value;
+}
+
+std::string refusal(const RunOption& option, std::string_view text, std::string_view spelled) {
+  const std::string value = quotedForDisplay(text);
+  const std::string least = limitText(option.least);
+  const std::string most = limitText(option.most);
+  switch (option.grammar) {
+    case OptionGrammar::Flag:
+      return fill(_("{option} needs 0 or 1, not {value}"),
+                  {{"option", std::string(spelled)}, {"value", value}});
+    case OptionGrammar::WholeNumber:
+      return fill(_("{option} needs a whole number from {least} to {most}, not {value}"),
+                  {{"option", std::string(spelled)},
+                   {"least", least},
+                   {"most", most},
+                   {"value", value}});
+    case OptionGrammar::Decimal:
+      return fill(_("{option} needs a number from {least} to {most}, not {value}"),
+                  {{"option", std::string(spelled)},
+                   {"least", least},
+                   {"most", most},
+                   {"value", value}});
+    case OptionGrammar::Choice:
+      return fill(_("{option} needs one of {choices}, not {value}"),
+                  {{"option", std::string(spelled)},
+                   {"choices", choicesText(option.id)},
+                   {"value", value}});
+    case OptionGrammar::Size:
+      return fill(_("{option} needs WxH, each from {least} to {most}, not {value}"),
+                  {{"option", std::string(spelled)},
+                   {"least", least},
+                   {"most", most},
+                   {"value", value}});
+    case OptionGrammar::Text:
+      break;
+  }
+  return fill(_("{option} needs a file name"), {{"option", std::string(spelled)}});
+}
+
+}  // namespace
+
+const std::array<RunOption, 15>& runOptionTable() {
+  return kRunOptions;
+}
+
+const RunOption& runOption(RunOptionId id) {
+  for (const RunOption& option : kRunOptions) {
+    if (option.id == id) return option;
+  }
+  return kRunOptions.front();
+}
+
+const RunOption* runOptionNamed(std::string_view name) {
+  for (const RunOption& option : kRunOptions) {
+    if (option.name == name) return &option;
+  }
+  return nullptr;
+}
+
+std::vector<std::string> runOptionChoices(RunOptionId id) {
+  std::vector<std::string> choices;
+  if (id == RunOptionId::Scenario) {
+    for (const std::string_view name : kScenarioListOrder) choices.emplace_back(name);
+  } else if (id == RunOptionId::Speed) {
+    for (const RunSpeed& speed : kRunSpeeds) choices.emplace_back(speed.name);
+  } else if (id == RunOptionId::Format) {
+    choices = {"text", "csv", "json"};
+  }
+  return choices;
+}
+
+std::string choicesText(RunOptionId id) {
+  std::string text;
+  for (const std::string& choice : runOptionChoices(id)) {
+    if (!text.empty()) text += ", ";
+    text += id == RunOptionId::Scenario ? '"' + choice + '"' : choice;
+  }
+  return text;
+}
+
+std::variant<OptionValue, std::string> readRunOption(RunOptionId id, std::string_view text,
+                                                     std::string_view spelled) {
+  const RunOption& option = runOption(id);
+  OptionValue value;
+  switch (option.grammar) {
+    case OptionGrammar::Flag:
+      if (text != "0" && text != "1") return refusal(option, text, spelled);
+      value.whole = text == "1" ? 1 : 0;
+      return value;
+    case OptionGrammar::WholeNumber:
+      if (const auto whole = readWholeNumber(text, option.least, option.most)) {
+        value.whole = *whole;
+        return value;
+      }
+      return refusal(option, text, spelled);
+    case OptionGrammar::Decimal:
+      if (const auto number = plainDecimal(text, static_cast<double>(option.most))) {
+        value.number = *number;
+        return value;
+      }
+      return refusal(option, text, spelled);
+    case OptionGrammar::Choice: {
+      const std::vector<std::string> choices = runOptionChoices(id);
+      const auto found = std::find(choices.begin(), choices.end(), text);
+      if (found == choices.end()) return refusal(option, text, spelled);
+      value.choice = static_cast<std::size_t>(found - choices.begin());
+      return value;
+    }
+    case OptionGrammar::Size: {
+      const std::size_t x = text.find('x');
+      const auto width = readWholeNumber(text.substr(0, x), option.least, option.most);
+      const auto height = x == std::string_view::npos
+                              ? std::nullopt
+                              : readWholeNumber(text.substr(x + 1), option.least, option.most);
+      if (!width || !height) return refusal(option, text, spelled);
+      value.width = static_cast<int>(*width);
+      value.height = static_cast<int>(*height);
+      return value;
+    }
+    case OptionGrammar::Text:
+      if (text.empty() && id == RunOptionId::Screenshot) return refusal(option, text, spelled);
+      value.text = text;
+      return value;
+  }
+  return refusal(option, text, spelled);
+}
+
+std::string unknownOption(std::string_view typed) {
+  return fill(_("unknown option {option}"), {{"option", quotedForDisplay(typed)}});
+}
+
+std::string unexpectedArgument(std::string_view typed) {
+  return fill(_("unexpected argument {argument}"), {{"argument", quotedForDisplay(typed)}});
+}
+
+std::string optionNeedsValue(std::string_view spelled) {
+  return fill(_("{option} needs a value"), {{"option", std::string(spelled)}});
+}
+
+std::string optionGivenTwice(std::string_view spelled) {
+  return fill(_("{option} is given more than once"), {{"option", std::string(spelled)}});
+}
+
+std::string optionsExclude(std::string_view spelled, std::string_view other) {
+  return fill(_("{option} and {other} cannot go together"),
+              {{"option", std::string(spelled)}, {"other", std::string(other)}});
+}
+
+std::string optionOnlyWith(std::string_view spelled, std::string_view needed) {
+  return fill(_("{option} works only with {needed}"),
+              {{"option", std::string(spelled)}, {"needed", std::string(needed)}});
+}
+
+std::string demoTryHelp() {
+  return _("Try \"tessel-demo --help\" for the options.");
+}
+
+RunSetup readAddress(std::span<const std::pair<std::string, std::string>> parameters) {
+  RunSetup setup;
+  const auto given = [&](RunOptionId id) -> const std::string* {
+    for (const auto& [name, value] : parameters) {
+      if (name == runOption(id).name) return &value;
+    }
+    return nullptr;
+  };
+  // Each option read with the grammar of the table, a refusal kept in turn.
+  const auto read = [&](RunOptionId id) -> std::optional<OptionValue> {
+    const std::string* text = given(id);
+    if (text == nullptr) return std::nullopt;
+    auto value = readRunOption(id, *text, runOption(id).name);
+    if (auto* problem = std::get_if<std::string>(&value)) {
+      setup.problems.push_back(std::move(*problem));
+      return std::nullopt;
+    }
+    return std::get<OptionValue>(std::move(value));
+  };
+
+  if (const auto seed = read(RunOptionId::Seed)) setup.seed = seed->whole;
+  std::string names;
+  for (const RunOption& option : kRunOptions) {
+    if ((option.readers & kPageReads) == 0) continue;
+    if (!names.empty()) names += ", ";
+    names += option.name;
+  }
+  for (const auto& [name, value] : parameters) {
+    const RunOption* option = runOptionNamed(name);
+    if (option == nullptr || (option->readers & kPageReads) == 0) {
+      setup.problems.push_back(fill(_("{name} is not one of {names}"),
+                                    {{"name", quotedForDisplay(name)}, {"names", names}}));
+    }
+  }
+  if (const auto longRun = read(RunOptionId::LongRun)) setup.longRun = longRun->whole == 1;
+  if (const auto scenario = read(RunOptionId::Scenario)) setup.scenario = scenario->choice;
+  if (const auto chain = read(RunOptionId::Chain)) setup.chain = chain->text;
+  if (const auto speed = read(RunOptionId::Speed)) setup.speed = speed->choice;
+  if (const auto ticks = read(RunOptionId::CountTicks)) {
+    setup.countTicks = static_cast<long long>(ticks->whole);
+  }
+  return setup;
+}
+
+std::string addressNotUnderstood(std::string_view problem) {
+  return fill(_("The page's address is not understood: {problem}."),
+              {{"problem", std::string(problem)}});
+}
+
+CommandLineHelp demoHelp() {
+  CommandLineHelp help;
+  help.description =
+      _("Tessel Demo: an interactive classroom demonstration of a chain that hops at random\n"
+        "between up to four states. Without options it opens its window.");
+  const auto least = [](RunOptionId id) { return limitText(runOption(id).least); };
+  const auto most = [](RunOptionId id) { return limitText(runOption(id).most); };
+  help.options = {
+      {RunOptionId::Help, _("Show this text and exit.")},
+      {RunOptionId::Version, _("Show the program's version and exit.")},
+      {RunOptionId::Screenshot,
+       _("Save a PNG picture of the window to FILE and exit, instead of waiting for the user.")},
+      {RunOptionId::Scenario,
+       fill(_("With --screenshot: pick the scenario NAME from the list first, one of {choices}."),
+            {{"choices", choicesText(RunOptionId::Scenario)}})},
+      {RunOptionId::CountSeconds,
+       fill(_("With --screenshot: click \"Start\" and let the chain run for S seconds ({least} to "
+              "{most}) before the picture is taken."),
+            {{"least", least(RunOptionId::CountSeconds)},
+             {"most", most(RunOptionId::CountSeconds)}})},
+      {RunOptionId::CountTicks,
+       fill(_("With --screenshot: click \"Start\" and count exactly N timer ticks ({least} to "
+              "{most}) before the picture is taken; the counts then equal tessel-sim's for the "
+              "same scenario, seed and ticks. Not with --count-seconds."),
+            {{"least", least(RunOptionId::CountTicks)}, {"most", most(RunOptionId::CountTicks)}})},
+      {RunOptionId::Speed,
+       fill(_("With --screenshot: run at speed S, one of {choices}: the ticks each timer event "
+              "runs (the chain is the same at every speed)."),
+            {{"choices", choicesText(RunOptionId::Speed)}})},
+      {RunOptionId::Seed,
+       fill(_("With --screenshot: seed the random numbers with N ({least} to {most}) instead of "
+              "the clock, so that the picture repeats."),
+            {{"least", least(RunOptionId::Seed)}, {"most", most(RunOptionId::Seed)}})},
+      {RunOptionId::LongRun,
+       _("With --screenshot: show the long-run marks on the chart, whatever the window last "
+         "remembered.")},
+      {RunOptionId::Size,
+       fill(_("With --screenshot: make the window W by H pixels (each {least} to {most}), the "
+              "form scaled to fit, for example 1920x1080."),
+            {{"least", least(RunOptionId::Size)}, {"most", most(RunOptionId::Size)}})},
+  };
+  help.filesName = "FILE";
+  help.filesHelp =
+      _("Chain files (.tessel) to open into the scenario list; the last one is picked.");
+  help.filesSyntax = "[FILE...]";
+  return help;
+}
+
+std::string simUsage() {
+  return fill(
+      _("Usage: tessel-sim [OPTION]...\n"
+        "Runs the demonstration's window logic without a display: selects the scenario,\n"
+        "types the rates, clicks Start and delivers N timer ticks, then prints the visit\n"
+        "counts, resting ticks and chart shares of the states the scenario shows, with\n"
+        "the long-run shares the chart settles to.\n"
+        "\n"
+        "Options:\n"
+        "  --scenario NAME  the scenario to run (default \"{default_scenario}\"), one of\n"
+        "                   {scenarios}\n"
+        "  --chain FILE     open the chain in FILE (a .tessel document) and run it instead,\n"
+        "                   exactly as the window runs it\n"
+        "  --ticks N        timer ticks to deliver, 0 to {most_ticks} (default {default_ticks})\n"
+        "  --seed N         random seed, 0 to 2^64-1 (default: from the clock; always printed)\n"
+        "  --rate I=TEXT    type TEXT into rate box I (0 to 11) after the scenario sets its\n"
+        "                   rates; may be repeated\n"
+        "  --rate FROM->TO=TEXT\n"
+        "                   the same for the rate from state FROM to state TO, by colour\n"
+        "                   or by the scenario's or chain's name: --rate \"Bored->On Phone=2\"\n"
+        "  --format F       text (default), csv or json\n"
+        "  --trace-every N  instead of the report, write CSV: every N ticks each state's\n"
+        "                   share so far, beside its long-run share\n"
+        "  --help           show this text\n"
+        "  --version        show the program's version\n"
+        "Exit status: 0 on success, 1 when the window raised an error, 2 on a usage error.\n"),
+      {{"default_scenario", std::string(kScenarioListOrder[0])},
+       {"scenarios", choicesText(RunOptionId::Scenario)},
+       {"most_ticks", std::to_string(kMostRunTicks)},
+       {"default_ticks", std::to_string(kDefaultRunTicks)}});
+}
+
+}  // namespace tessel

@@ -1,0 +1,280 @@
+#include "window/session.h"
+
+#include <utility>
+
+#include "display/form_drawing.h"
+#include "toolkit/text.h"
+
+namespace tessel {
+namespace {
+
+constexpr std::array<FormEvent, 3> kButtonEvents{
+    FormEvent::OneClick, FormEvent::StartStopClick, FormEvent::PauseContinueClick};
+constexpr std::array<Command, 3> kButtonCommands{Command::One, Command::StartStop,
+                                                 Command::PauseContinue};
+
+std::string trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+std::string percent(std::string_view caption) {
+  const std::string number = trimmed(caption);
+  return number.empty() ? number : fill(_("{percent}%"), {{"percent", number}});
+}
+
+}  // namespace
+
+Session::Session(Setup setup)
+    : random_(setup.seed ? ClockSeededRandom::withFixedSeed(*setup.seed) : ClockSeededRandom()),
+      form_(random_, std::move(setup.numberFormat)),
+      frontEnd_(setup.frontEnd) {}
+
+bool Session::load() {
+  return form_.handle(FormEvent::Load);
+}
+
+bool Session::perform(Action action) {
+  for (std::size_t button = 0; button < kButtonCommands.size(); ++button) {
+    if (action.command == kButtonCommands[button]) {
+      form_.handle(kButtonEvents[button]);
+      return true;
+    }
+  }
+  switch (action.command) {
+    case Command::PickEntry:
+      if (action.entry >= 0) pickEntry(static_cast<std::size_t>(action.entry));
+      return true;
+    case Command::Faster:
+    case Command::Slower:
+      frames_.stepSpeed(action.command == Command::Faster ? 1 : -1);
+      return true;
+    case Command::LongRun:
+      setLongRun(!form_.longRunMarksShown());
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool Session::pickEntry(std::size_t index) {
+  return form_.pickEntry(index);
+}
+
+void Session::typeRate(int box, std::string text) {
+  if (box >= 0 && box < kTransitionCount) form_.setRateText(box, std::move(text));
+}
+
+void Session::setSpeed(std::size_t speed) {
+  frames_.setSpeed(speed);
+}
+
+void Session::setLongRun(bool shown) {
+  form_.setLongRunMarksShown(shown);
+}
+
+std::vector<bool> Session::openDocuments(std::span<const Document> documents) {
+  std::vector<std::string> problems;
+  std::vector<bool> opened;
+  for (const Document& document : documents) {
+    auto chain = loadChain(document);
+    opened.push_back(std::holds_alternative<Chain>(chain));
+    if (auto* problem = std::get_if<std::string>(&chain)) {
+      problems.push_back(std::move(*problem));
+      continue;
+    }
+    form_.openChain(std::get<Chain>(std::move(chain)));
+  }
+  if (!problems.empty()) notice(openingProblems(problems), true);
+  return opened;
+}
+
+void Session::openChain(Chain chain) {
+  form_.openChain(std::move(chain));
+}
+
+bool Session::openLinkedChain(std::string_view document, LinkPlace place) {
+  auto chain = readChain(document);
+  if (const auto* problem = std::get_if<std::string>(&chain)) {
+    notice(fill(place == LinkPlace::Link ? _("Cannot open the chain in the link: {problem}")
+                                         : _("Cannot open the chain in the address: {problem}"),
+                {{"problem", *problem}}),
+           true);
+    return false;
+  }
+  form_.openChain(std::get<Chain>(std::move(chain)));
+  return true;
+}
+
+std::optional<Session::ChainToSave> Session::chainToSave() {
+  const auto chain = form_.chainOnWindow();
+  if (const auto* problem = std::get_if<std::string>(&chain)) {
+    notice(*problem, true);
+    return std::nullopt;
+  }
+  const Chain& saved = std::get<Chain>(chain);
+  return ChainToSave{writeChain(saved), saved.title + std::string(kChainFileExtension)};
+}
+
+std::string Session::saveName() const {
+  const auto chain = form_.chainOnWindow();
+  const Chain* saved = std::get_if<Chain>(&chain);
+  return (saved != nullptr ? saved->title : std::string("chain")) +
+         std::string(kChainFileExtension);
+}
+
+void Session::chainSaved(std::string_view path) {
+  notice(savedMessage(path), false);
+}
+
+void Session::chainNotSaved(std::string_view path, std::string_view reason) {
+  notice(cannotSaveMessage(path, reason), true);
+}
+
+void Session::linkCopied(bool copied, std::string_view link) {
+  notice(copied ? _("Copied a link to this chain; it opens the page with the chain picked.")
+                : fill(_("Could not copy the link; here it is: {link}"),
+                       {{"link", std::string(link)}}),
+         false);
+}
+
+bool Session::beginRename(int state) {
+  if (state < 0 || state >= kStateCount ||
+      !controls().circles[static_cast<std::size_t>(state)].visible) {
+    return false;
+  }
+  renamed_ = state;
+  return true;
+}
+
+bool Session::finishRename(std::optional<std::string> name) {
+  if (!renamed_) return false;
+  const int state = *renamed_;
+  renamed_.reset();
+  if (!name) return true;
+  if (auto problem = form_.renameState(state, std::move(*name))) {
+    notice(std::move(*problem), true);
+    return false;
+  }
+  return true;
+}
+
+void Session::countTicks(long long ticks, AtCount atCount) {
+  frames_.countTicks(ticks);
+  atCount_ = atCount;
+}
+
+void Session::apply(const RunSetup& setup, AtCount atCount) {
+  if (setup.longRun) setLongRun(*setup.longRun);
+  if (setup.scenario) pickEntry(*setup.scenario);
+  if (setup.chain) openLinkedChain(*setup.chain, LinkPlace::Address);
+  if (setup.linkedChain) openLinkedChain(*setup.linkedChain, LinkPlace::Link);
+  if (setup.speed) setSpeed(*setup.speed);
+  if (setup.countTicks) {
+    countTicks(*setup.countTicks, atCount);
+    perform({Command::StartStop});
+  }
+  if (!setup.problems.empty()) notice(addressNotUnderstood(setup.problems.front()), true);
+}
+
+FrameRunner::Frame Session::runFrame(int mostTicks) {
+  const FrameRunner::Frame frame = frames_.run(form_, mostTicks);
+  ticksRun_ += static_cast<std::uint64_t>(frame.ticks);
+  if (frame.countReached && atCount_ == AtCount::Pause) {
+    // The chain pauses where the count ended, and "Cont" then runs on at
+    // the same speed without a count.
+    frames_.countTicks(std::nullopt);
+    form_.handle(FormEvent::PauseContinueClick);
+  }
+  return frame;
+}
+
+int Session::runTicks(int ticks) {
+  const int ran = form_.runFrame(ticks);
+  ticksRun_ += static_cast<std::uint64_t>(ran);
+  return ran;
+}
+
+StripMessage Session::strip() const {
+  if (const auto& error = form_.lastError()) return {error->what(), true, false};
+  if (const auto& shown = form_.notice()) return {shown->text, shown->problem, false};
+  std::string note = form_.longRunNote();
+  if (!note.empty()) return {std::move(note), false, false};
+  return {hint(frontEnd_), false, true};
+}
+
+std::vector<CountsRow> Session::counts() const {
+  const FormControls& shown = controls();
+  std::vector<CountsRow> rows;
+  for (int state = 0; state < kStateCount; ++state) {
+    const auto i = static_cast<std::size_t>(state);
+    if (!shown.circles[i].visible) continue;
+    const LongRunMark& mark = shown.longRunMarks[i];
+    rows.push_back({state, _(kStateNames[i]), shown.nameLabels[i].caption,
+                    trimmed(shown.visitCounts[i].caption), percent(shown.shareLabels[i].caption),
+                    mark.visible ? percent(mark.caption) : std::string()});
+  }
+  return rows;
+}
+
+std::string Session::rateBoxName(int box) const {
+  const std::optional<int> transition = transitionOfRateBox(box);
+  if (!transition) return {};
+  const Transition& t = kTransitions[static_cast<std::size_t>(*transition)];
+  const auto name = [this](int state) {
+    return std::string(
+        shownStateName(state, controls().nameLabels[static_cast<std::size_t>(state)].caption));
+  };
+  return fill(_("Rate from {from} to {to}"), {{"from", name(t.from)}, {"to", name(t.to)}});
+}
+
+std::string Session::buttonCaption(int button) const {
+  const std::array<const PushButton*, 3> buttons{&controls().oneButton,
+                                                 &controls().startStopButton,
+                                                 &controls().pauseButton};
+  if (button < 0 || button >= static_cast<int>(buttons.size())) return {};
+  return _(buttons[static_cast<std::size_t>(button)]->caption);
+}
+
+char Session::buttonLetter(int button) const {
+  if (button < 0 || button >= static_cast<int>(kButtonCommands.size())) return 0;
+  return commandInfo({kButtonCommands[static_cast<std::size_t>(button)]}).altLetter;
+}
+
+std::optional<int> Session::stateAt(double x, double y) const {
+  return tessel::stateAt(controls(), x, y);
+}
+
+FormControls Session::shownControls() const {
+  FormControls shown = controls();
+  // The name editor stands in for the name it edits.
+  if (renamed_) shown.nameLabels[static_cast<std::size_t>(*renamed_)].caption.clear();
+  return shown;
+}
+
+void Session::draw(FormCanvas& canvas) const {
+  if (!renamed_) {
+    drawForm(canvas, controls());
+    return;
+  }
+  drawForm(canvas, shownControls());
+}
+
+std::vector<PixelRect> Session::takeRepaint() {
+  FormControls shown = shownControls();
+  std::vector<PixelRect> region;
+  if (painted_) {
+    region = changedRegion(*painted_, shown);
+  } else {
+    region.push_back(pixelBox(BoxLayout{0, 0, kFormWidth, kFormHeight}));
+  }
+  if (!region.empty()) painted_ = std::move(shown);
+  return region;
+}
+
+void Session::notice(std::string text, bool problem) {
+  form_.setNotice({std::move(text), problem});
+}
+
+}  // namespace tessel
