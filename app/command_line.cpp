@@ -94,7 +94,8 @@ DemoCommand readCommandLine(const QStringList& arguments) {
     }
     return usageError(parser.errorText().toStdString());
   }
-  if (parser.isSet(demo.option(RunOptionId::Help))) return {DemoCommand::Action::ShowHelp, {}, {}, {}};
+  if (parser.isSet(demo.option(RunOptionId::Help)))
+    return {DemoCommand::Action::ShowHelp, {}, {}, {}};
   if (parser.isSet(demo.option(RunOptionId::Version))) {
     return {DemoCommand::Action::ShowVersion, {}, {}, {}};
   }

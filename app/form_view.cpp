@@ -159,8 +159,8 @@ void FormView::createInputWidgets() {
   // The marks are an addition to the design, off until the user asks for
   // them.
   const CommandInfo& longRun = commandInfo({Command::LongRun});
-  longRunBox_ = new QCheckBox(
-      qText(withAmpersandMnemonic(_(longRun.caption), longRun.altLetter)), this);
+  longRunBox_ =
+      new QCheckBox(qText(withAmpersandMnemonic(_(longRun.caption), longRun.altLetter)), this);
   place(longRunBox_, kLongRunBox, kStatusStripFont);
   longRunBox_->setAutoFillBackground(true);
   longRunBox_->setToolTip(qText(longRun.toolTip));
@@ -273,9 +273,8 @@ void FormView::editStateName(int state) {
   if (!session_.beginRename(state)) return;
   const auto index = static_cast<std::size_t>(state);
   const QRect label = scale_.map(pixelRect(kNameLabels[index].box));
-  nameEditor_ =
-      new NameEditor(this, qText(session_.controls().nameLabels[index].caption), label,
-                     fontFor(kNameLabelFont, scale_.factor()));
+  nameEditor_ = new NameEditor(this, qText(session_.controls().nameLabels[index].caption), label,
+                               fontFor(kNameLabelFont, scale_.factor()));
   connect(nameEditor_, &NameEditor::finished, this, &FormView::finishNameEdit);
   nameEditor_->show();
   nameEditor_->setFocus();
@@ -430,8 +429,8 @@ void FormView::syncWidgets() {
 
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
     const int button = static_cast<int>(i);
-    const QString caption = qText(
-        withAmpersandMnemonic(session_.buttonCaption(button), session_.buttonLetter(button)));
+    const QString caption =
+        qText(withAmpersandMnemonic(session_.buttonCaption(button), session_.buttonLetter(button)));
     if (buttons_[i]->text() != caption) buttons_[i]->setText(caption);
   }
 
@@ -478,8 +477,7 @@ void FormView::syncStatusLine() {
   statusLine_->setText(fitToLines(text, statusLine_->font(), statusLine_->contentsRect().width(),
                                   kStatusLines, elided));
   QPalette palette = statusLine_->palette();
-  palette.setColor(QPalette::WindowText,
-                   message.problem ? QColor(180, 0, 0) : QColor(70, 70, 70));
+  palette.setColor(QPalette::WindowText, message.problem ? QColor(180, 0, 0) : QColor(70, 70, 70));
   statusLine_->setPalette(palette);
   // A tool tip has no plain-text mode: the message goes in escaped.
   const QString keys =

@@ -18,9 +18,9 @@
 
 #include "app/form_painter.h"
 #include "app/form_view.h"
-#include "toolkit/random_source.h"
-#include "window/main_form.h"
+#include "display/form_drawing.h"
 #include "window/run_speed.h"
+#include "window/session.h"
 
 namespace tessel {
 namespace {
@@ -49,17 +49,14 @@ class CountingWindow {
  public:
   // The long-run marks as asked, whatever the user's remembered choice.
   explicit CountingWindow(QSize size = FormScale::designSize(), Marks marks = Marks::kOff)
-      : random_(ClockSeededRandom::withFixedSeed(kSeed)),
-        form_(random_),
-        view_(form_),
-        size_(size) {
+      : session_({kSeed}), view_(session_), size_(size) {
     view_.setLongRunMarksShown(marks == Marks::kOn);
     view_.resize(size);
     view_.show();  // a hidden widget lays itself out for a new size only when shown
-    view_.deliver(FormEvent::Load);
+    view_.load();
     const QString scenario = QString::fromLatin1(kScenario);
     view_.pickScenario(view_.scenarioList()->findText(scenario, Qt::MatchExactly));
-    view_.deliver(FormEvent::StartStopClick);
+    view_.perform({Command::StartStop});
   }
 
   // Why the window is not counting, or nullptr when it is.
@@ -67,19 +64,18 @@ class CountingWindow {
     if (view_.scenarioList()->currentText() != QString::fromLatin1(kScenario)) {
       return "the scenario list does not show the scenario";
     }
-    if (form_.lastError()) return "the window raised an error";
-    if (form_.variables().counting != kTrue) return "the window is not counting";
+    if (form().lastError()) return "the window raised an error";
+    if (form().variables().counting != kTrue) return "the window is not counting";
     if (view_.size() != size_) return "the window did not take its size";
-    if (!form_.controls().moveTimer.enabled) return "the move timer is not running";
+    if (!form().controls().moveTimer.enabled) return "the move timer is not running";
     return nullptr;
   }
 
-  MainForm& form() { return form_; }
+  const MainForm& form() const { return session_.form(); }
   FormView& view() { return view_; }
 
  private:
-  ClockSeededRandom random_;
-  MainForm form_;
+  Session session_;
   FormView view_;
   QSize size_;
 };
@@ -94,7 +90,7 @@ void BM_Tick(benchmark::State& state) {
     state.SkipWithError(why);
     return;
   }
-  for (auto _ : state) window.view().deliver(FormEvent::TimerTick);
+  for (auto _ : state) window.view().runFrame(1);
   if (const char* why = window.notCounting()) state.SkipWithError(why);
 }
 BENCHMARK(BM_Tick)->Unit(benchmark::kMicrosecond);
@@ -107,7 +103,7 @@ void BM_TickWithLongRunMarks(benchmark::State& state) {
     state.SkipWithError(why);
     return;
   }
-  for (auto _ : state) window.view().deliver(FormEvent::TimerTick);
+  for (auto _ : state) window.view().runFrame(1);
   if (const char* why = window.notCounting()) state.SkipWithError(why);
 }
 BENCHMARK(BM_TickWithLongRunMarks)->Unit(benchmark::kMicrosecond);
@@ -156,7 +152,7 @@ void BM_TickThenRenderWholeWindow(benchmark::State& state, QSize size) {
     return;
   }
   for (auto _ : state) {
-    window.view().deliver(FormEvent::TimerTick);
+    window.view().runFrame(1);
     window.view().render(&image);
     benchmark::DoNotOptimize(image.constBits());
   }
@@ -191,9 +187,9 @@ void BM_TickThenPaintChangedRegion(benchmark::State& state, Clip clip, QSize siz
     return;
   }
   for (auto _ : state) {
-    window.view().deliver(FormEvent::TimerTick);
+    window.view().runFrame(1);
     const FormControls& now = window.form().controls();
-    const QRegion changedOnForm = changedRegion(painted, now);
+    const QRegion changedOnForm = toRegion(changedRegion(painted, now));
     if (changedOnForm.isEmpty()) continue;
     painted = now;
     const QRegion changed = window.view().formScale().map(changedOnForm);
@@ -238,9 +234,9 @@ void BM_TickThenRenderChangedRegion(benchmark::State& state, QSize size) {
     return;
   }
   for (auto _ : state) {
-    window.view().deliver(FormEvent::TimerTick);
+    window.view().runFrame(1);
     const FormControls& now = window.form().controls();
-    const QRegion changed = changedRegion(painted, now);
+    const QRegion changed = toRegion(changedRegion(painted, now));
     if (changed.isEmpty()) continue;
     painted = now;
     window.view().render(&image, QPoint(), window.view().formScale().map(changed));
@@ -258,10 +254,9 @@ BENCHMARK_CAPTURE(BM_TickThenRenderChangedRegion, full_screen, kFullScreen)
 // window.
 void BM_StartUpToFirstFrame(benchmark::State& state) {
   for (auto _ : state) {
-    ClockSeededRandom random = ClockSeededRandom::withFixedSeed(kSeed);
-    MainForm form(random);
-    FormView view(form);
-    view.deliver(FormEvent::Load);
+    Session session({kSeed});
+    FormView view(session);
+    view.load();
     QImage image = windowImage(view);
     view.render(&image);
     benchmark::DoNotOptimize(image.constBits());

@@ -170,7 +170,6 @@ void drawForm(FormCanvas& canvas, const FormControls& controls) {
   }
 }
 
-
 namespace {
 
 // Pixels added around an element's box so that its antialiased edges and
@@ -254,8 +253,8 @@ std::optional<int> stateAt(const FormControls& controls, double x, double y) {
   for (int state = 0; state < kStateCount; ++state) {
     const auto i = static_cast<std::size_t>(state);
     const PixelRect box = pixelBox(kStateCircles[i].box);
-    if (controls.circles[i].visible && x >= box.left && x < box.left + box.width &&
-        y >= box.top && y < box.top + box.height) {
+    if (controls.circles[i].visible && x >= box.left && x < box.left + box.width && y >= box.top &&
+        y < box.top + box.height) {
       return state;
     }
   }

@@ -58,7 +58,8 @@ ShownTransitions shownTransitions(const Scenario& scenario) {
   for (const std::int16_t layer : scenario.layers) {
     for (const DiagramLayer& row : kDiagramLayers) {
       if (row.layer != layer) continue;
-      for (const int transition : row.transitions) shown[static_cast<std::size_t>(transition)] = true;
+      for (const int transition : row.transitions)
+        shown[static_cast<std::size_t>(transition)] = true;
     }
   }
   return shown;

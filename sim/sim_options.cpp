@@ -230,10 +230,10 @@ class OptionReader {
     const std::optional<std::uint64_t> box =
         readWholeNumber(target, 0, static_cast<std::uint64_t>(kTransitionCount - 1));
     if (equals == std::string_view::npos || !box) {
-      return fill(_("--rate needs I=TEXT with I a rate box from 0 to {most}, or FROM->TO=TEXT, "
-                    "not {value}"),
-                  {{"most", std::to_string(kTransitionCount - 1)},
-                   {"value", quotedForDisplay(value)}});
+      return fill(
+          _("--rate needs I=TEXT with I a rate box from 0 to {most}, or FROM->TO=TEXT, "
+            "not {value}"),
+          {{"most", std::to_string(kTransitionCount - 1)}, {"value", quotedForDisplay(value)}});
     }
     options.rates.push_back({static_cast<int>(*box), std::string(value.substr(equals + 1)), {}});
     return std::nullopt;

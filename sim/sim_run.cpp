@@ -109,9 +109,10 @@ SimOutcome runSimulation(const SimJob& job, const ProgressCallback& progress,
     done += static_cast<std::uint64_t>(ran);
     if (form.lastFrameFailed()) {
       // A frame stops at the tick that failed, and counts it as run.
-      return SimFailure{fill(_("at tick {tick} of {ticks}"),
-                             {{"tick", std::to_string(done)}, {"ticks", std::to_string(job.ticks)}}),
-                        done, errorMessage(form)};
+      return SimFailure{
+          fill(_("at tick {tick} of {ticks}"),
+               {{"tick", std::to_string(done)}, {"ticks", std::to_string(job.ticks)}}),
+          done, errorMessage(form)};
     }
     const std::uint64_t jumps = form.jumps() - jumpsBefore;
     if (tracing && (done == nextTrace || done == job.ticks)) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "chain/chain_file.h"
+#include "chain/scenarios.h"
 #include "tests/double_bits.h"
 #include "toolkit/random_source.h"
 #include "window/main_form.h"

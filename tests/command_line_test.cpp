@@ -79,8 +79,8 @@ TEST(DemoCommandLine, ReadsSpeedsTickCountsAndChainFiles) {
   const DemoCommand fast =
       read(shot + QStringList{"--speed", "max", "--count-ticks", "200000", "a.tessel", "b"});
   ASSERT_EQ(fast.action, DemoCommand::Action::SaveScreenshot) << fast.usageError.toStdString();
-  EXPECT_EQ(fast.screenshot.speed, kRunSpeeds.size() - 1);
-  EXPECT_EQ(fast.screenshot.countTicks, 200000);
+  EXPECT_EQ(fast.screenshot.setup.speed, kRunSpeeds.size() - 1);
+  EXPECT_EQ(fast.screenshot.setup.countTicks, 200000);
   EXPECT_EQ(fast.chainFiles, (QStringList{"a.tessel", "b"}));
   EXPECT_EQ(read({"weather.tessel"}).chainFiles, QStringList{"weather.tessel"})
       << "files open the window with them";

@@ -191,5 +191,28 @@ TEST(FormDrawing, DrawsWhatTheModelSaysWhereItSays) {
   }
 }
 
+// A mark that moves is repainted where it was and where it goes, its share
+// included; nothing else is.
+TEST(ChangedRegion, CoversAMovedLongRunMarkAndItsShare) {
+  FormControls before = makeDesignControls();
+  before.longRunMarks[kGreen] = {true, 3000.0F, "80.2"};
+  FormControls after = before;
+  after.longRunMarks[kGreen] = {true, 6000.0F, "11.5"};
+  const std::vector<PixelRect> changed = changedRegion(before, after);
+  const auto covers = [&changed](double x, double y) {
+    return std::any_of(changed.begin(), changed.end(), [&](const PixelRect& box) {
+      return x >= box.left && x < box.left + box.width && y >= box.top && y < box.top + box.height;
+    });
+  };
+  const PixelRect bar = pixelBox(kBars[kGreen].box);
+  for (const double top : {3000.0, 6000.0}) {
+    EXPECT_TRUE(covers(bar.left + bar.width / 2, top / 15));
+    EXPECT_TRUE(covers(bar.left + bar.width + 8, top / 15)) << "the share right of the bar";
+  }
+  const PixelRect blue = pixelBox(kBars[kBlue].box);
+  EXPECT_FALSE(covers(blue.left + blue.width / 2, blue.top + blue.height / 2));
+  EXPECT_TRUE(changedRegion(after, after).empty());
+}
+
 }  // namespace
 }  // namespace tessel

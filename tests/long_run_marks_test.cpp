@@ -7,6 +7,7 @@
 #include <string>
 
 #include "chain/long_run.h"
+#include "chain/scenarios.h"
 #include "display/layout.h"
 #include "scripted_random.h"
 #include "window/main_form.h"

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "chain/long_run.h"
+#include "chain/scenarios.h"
 #include "window/main_form.h"
 
 namespace tessel {

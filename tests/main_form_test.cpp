@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "chain/scenarios.h"
+#include "main_form_probe.h"
 #include "scripted_random.h"
 
 namespace tessel {
@@ -20,8 +22,8 @@ class FormTest : public ::testing::Test {
  protected:
   FormTest() : form_(random_, NumberFormat{}) { EXPECT_TRUE(form_.handle(FormEvent::Load)); }
 
-  FormControls& controls() { return form_.controls(); }
-  FormVariables& vars() { return form_.variables(); }
+  FormControls& controls() { return MainFormProbe::controls(form_); }
+  FormVariables& vars() { return MainFormProbe::variables(form_); }
 
   void ticks(int count) {
     for (int i = 0; i < count; ++i) ASSERT_TRUE(form_.handle(FormEvent::TimerTick)) << "tick " << i;
@@ -215,7 +217,7 @@ TEST_F(FormTest, ApplyingAScenarioAgainRestoresItsDefaultsOverTheUsersEdits) {
 TEST_F(FormTest, BeginMoveLoadsThePathGreysTheSourceAndCommitsTheTarget) {
   vars().currentState = "Blue";
   vars().nextState = "Cyan";
-  form_.beginMove();
+  MainFormProbe::beginMove(form_);
   EXPECT_EQ(vars().moveFromX, 2200);
   EXPECT_EQ(vars().moveToX, 4480);
   EXPECT_EQ(vars().moveFromY, 2040);
@@ -226,7 +228,7 @@ TEST_F(FormTest, BeginMoveLoadsThePathGreysTheSourceAndCommitsTheTarget) {
 
   // Back from Cyan to Blue is a path of its own, not the reverse.
   vars().nextState = "Blue";
-  form_.beginMove();
+  MainFormProbe::beginMove(form_);
   EXPECT_EQ(vars().moveFromX, 4080);
   EXPECT_EQ(vars().moveFromY, 4880);
   EXPECT_EQ(vars().moveToX, 1800);
@@ -235,7 +237,7 @@ TEST_F(FormTest, BeginMoveLoadsThePathGreysTheSourceAndCommitsTheTarget) {
   // No jump: only the frame counter changes.
   const FormVariables before = vars();
   const std::vector<Colour> colours = borders();
-  form_.beginMove();
+  MainFormProbe::beginMove(form_);
   EXPECT_EQ(vars().moveFrame, 40);
   EXPECT_EQ(vars().moveFromX, before.moveFromX);
   EXPECT_EQ(vars().currentState, "Blue");
@@ -244,7 +246,7 @@ TEST_F(FormTest, BeginMoveLoadsThePathGreysTheSourceAndCommitsTheTarget) {
 
 TEST_F(FormTest, AMoveTakesTenFramesThenArrives) {
   vars().nextState = "Cyan";
-  form_.beginMove();  // from Blue: Left 2200 -> 4480, Top 2040 -> 4320
+  MainFormProbe::beginMove(form_);  // from Blue: Left 2200 -> 4480, Top 2040 -> 4320
   for (int frame = 0; frame <= 27; frame += 3) {
     ticks(1);
     EXPECT_TRUE(controls().token.visible);

@@ -63,7 +63,7 @@ TEST(SimOptions, DefaultsAndEveryOption) {
   for (const std::string_view name : kScenarioListOrder) {
     EXPECT_EQ(parse({"--scenario", name}).options.scenario, name);
   }
-  EXPECT_EQ(parse({"--ticks", "10000000000"}).options.ticks, kMaxTicks);
+  EXPECT_EQ(parse({"--ticks", "10000000000"}).options.ticks, kMostRunTicks);
   EXPECT_EQ(parse({"--format", "csv"}).options.format, ReportFormat::Csv);
   EXPECT_EQ(parse({"--format=text"}).options.format, ReportFormat::Text);
   EXPECT_TRUE(parse({"--help"}).options.help);
@@ -78,13 +78,13 @@ TEST(SimOptions, RejectsBadArguments) {
   };
   // clang-format off
   const BadValues badValues[] = {
-      {"--scenario", {"Two Phones", "one phone", "One Phone ", ""}, "the scenarios are \"One Phone\""},
+      {"--scenario", {"Two Phones", "one phone", "One Phone ", ""}, "--scenario needs one of \"One Phone\""},
       {"--rate", {"3", "=1", "-1=1", "+1=1", "x=1", " 1=1", "12=1", "99999999999999999999=1"},
        "--rate needs I=TEXT with I a rate box from 0 to 11"},
       {"--ticks", {"-1", "", "abc", "1e5", "+5", " 5", "5 ", "1.0", "10000000001",
                    "99999999999999999999999"}, "--ticks needs a whole number from 0 to 10000000000"},
       {"--seed", {"-1", "18446744073709551616", "0x10", ""}, "--seed needs a whole number"},
-      {"--format", {"xml", "JSON", ""}, "--format needs text, csv or json"},
+      {"--format", {"xml", "JSON", ""}, "--format needs one of text, csv, json"},
   };
   // clang-format on
   for (const BadValues& bad : badValues) {

@@ -244,6 +244,7 @@ namespace {
 // A chain file in the test's scratch folder.
 std::string chainFile(const std::string& name, const std::string& document) {
   const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
+  std::filesystem::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << document;
   return path.string();
 }
@@ -267,14 +268,14 @@ TEST(SimChain, RunsAsThePresetWithTheSameRatesWhereTheStatesMatch) {
 }
 
 TEST(SimChain, ABadFileIsAUsageErrorWithTheWindowsMessage) {
-  const std::string bad =
-      chainFile("sim-bad.tessel", R"({"format": "tessel-chain", "version": 3})");
+  // However deep the file lies, the message names the file itself.
+  const std::string bad = chainFile("home/teacher/Documents/Lessons/Week 3/weather.tessel",
+                                    R"({"format": "tessel-chain", "version": 3})");
   const CommandResult result = runCommand({"--chain", bad});
   EXPECT_EQ(result.status, kExitUsage);
-  EXPECT_NE(
-      result.err.find("cannot open \"" + bad +
-                      "\": it is version 3 of the chain format; this program reads version 1."),
-      std::string::npos)
+  EXPECT_NE(result.err.find("tessel-sim: Cannot open \"weather.tessel\": it is version 3 of the "
+                            "chain format; this program reads version 1."),
+            std::string::npos)
       << result.err;
   EXPECT_EQ(runCommand({"--chain", bad + ".missing"}).status, kExitUsage);
   const std::string good = chainFile(

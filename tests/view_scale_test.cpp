@@ -34,8 +34,8 @@ constexpr double kDesignHeight = 552.0;  // 504 for the client area, 48 for the 
 
 class WindowFixture {
  protected:
-  WindowFixture() : form_(random_, NumberFormat{}), view_(form_) {
-    view_.deliver(FormEvent::Load);
+  WindowFixture() : session_({std::nullopt, NumberFormat{}}, random_), view_(session_) {
+    view_.load();
     view_.show();
     view_.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&view_));
@@ -44,7 +44,8 @@ class WindowFixture {
   QImage picture() { return view_.grab().toImage(); }
 
   FixedRandom random_{0.0F};  // every draw jumps at the first positive rate
-  MainForm form_;
+  Session session_;
+  const MainForm& form_ = session_.form();
   FormView view_;
 };
 

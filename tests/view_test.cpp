@@ -36,8 +36,8 @@ struct FreshSettings {
 
 class ViewTest : public ::testing::Test {
  protected:
-  ViewTest() : form_(random_, NumberFormat{}), view_(form_) {
-    view_.deliver(FormEvent::Load);
+  ViewTest() : session_({std::nullopt, NumberFormat{}}, random_), view_(session_) {
+    view_.load();
     view_.show();
   }
 
@@ -82,7 +82,8 @@ class ViewTest : public ::testing::Test {
 
   FreshSettings settings_;
   FixedRandom random_{0.0F};  // every draw jumps at the first positive rate
-  MainForm form_;
+  Session session_;
+  const MainForm& form_ = session_.form();
   FormView view_;
 };
 
@@ -254,11 +255,11 @@ TEST_F(ViewTest, TheLongRunChoiceIsRememberedForTheNextRun) {
   EXPECT_TRUE(QSettings().value(QString::fromLatin1(FormView::kLongRunSetting)).toBool());
 
   FixedRandom random(0.0F);
-  MainForm form(random, NumberFormat{});
-  FormView next(form);
-  next.deliver(FormEvent::Load);
+  Session session({std::nullopt, NumberFormat{}}, random);
+  FormView next(session);
+  next.load();
   EXPECT_TRUE(next.longRunBox()->isChecked());
-  EXPECT_TRUE(form.controls().longRunMarks[kBlue].visible);
+  EXPECT_TRUE(session.controls().longRunMarks[kBlue].visible);
   // Set by the program (as for a screenshot), the choice is not stored.
   next.setLongRunMarksShown(false);
   EXPECT_TRUE(QSettings().value(QString::fromLatin1(FormView::kLongRunSetting)).toBool());
@@ -269,8 +270,7 @@ TEST_F(ViewTest, TheStripSaysWhenTheLongRunDependsOnTheStart) {
   const QString hint = view_.statusLine()->text();
   retype(4, QStringLiteral("0"));  // no way back from On Phone: it is where the chain ends
   EXPECT_EQ(view_.statusLine()->text(), hint);
-  form_.controls().scenarioList.text = "Office";
-  view_.deliver(FormEvent::ScenarioClick);
+  view_.pickScenario(2);  // Office
   retype(4, QStringLiteral("0"));
   retype(2, QStringLiteral("0"));  // nor from Out: two places to end in
   const QString note = QString::fromStdString(form_.longRunNote());
@@ -280,8 +280,7 @@ TEST_F(ViewTest, TheStripSaysWhenTheLongRunDependsOnTheStart) {
 }
 
 TEST_F(ViewTest, AMessageTooLongForTheStatusLineEndsInAnEllipsis) {
-  form_.controls().scenarioList.text = "Office";  // the longest state name
-  view_.deliver(FormEvent::ScenarioClick);
+  view_.pickScenario(2);  // Office, with the longest state name
   retype(4, QString(40, QLatin1Char('W')));
   click(0);
   ASSERT_TRUE(form_.lastError().has_value());
@@ -293,8 +292,6 @@ TEST_F(ViewTest, AMessageTooLongForTheStatusLineEndsInAnEllipsis) {
       QStringLiteral("<p>%1</p>").arg(message.toHtmlEscaped())));
 }
 
-// A mark that moves is repainted where it was and where it goes, its share
-// included; the view repaints only what changedRegion names.
 TEST_F(ViewTest, AChainFileThatCannotBeOpenedChangesNothingAndIsNamed) {
   const QTemporaryDir folder;
   const QString bad = folder.filePath(QStringLiteral("broken.tessel"));
@@ -331,15 +328,15 @@ TEST_F(ViewTest, SavingWithAnEmptyRateBoxWritesNothingAndSaysWhich) {
 TEST(FastForward, CountingTicksAtMaxShowsWhatTheRunnerCounts) {
   const FreshSettings settings;
   constexpr long long kTicks = 200000;
-  auto random = ClockSeededRandom::withFixedSeed(5);
-  MainForm form(random, NumberFormat{});
-  FormView view(form);
-  view.deliver(FormEvent::Load);
+  Session session({5, NumberFormat{}});
+  const MainForm& form = session.form();
+  FormView view(session);
+  view.load();
   view.pickScenario(3);
   view.setSpeed(runSpeedNamed("max").value());
   bool reached = false;
   view.countTicks(kTicks, [&] { reached = true; });
-  view.deliver(FormEvent::StartStopClick);
+  view.perform({Command::StartStop});
   view.show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return reached; }, 60000));
 
@@ -359,24 +356,6 @@ TEST(FastForward, CountingTicksAtMaxShowsWhatTheRunnerCounts) {
   }
   const int before = view.runFrame();
   EXPECT_EQ(before, 0) << "no tick after the count";
-}
-
-TEST(ChangedRegion, CoversAMovedLongRunMarkAndItsShare) {
-  FormControls before = makeDesignControls();
-  before.longRunMarks[kGreen] = {true, 3000.0F, "80.2"};
-  FormControls after = before;
-  after.longRunMarks[kGreen] = {true, 6000.0F, "11.5"};
-  const QRegion changed = changedRegion(before, after);
-  const QRectF bar = pixelRect(kBars[kGreen].box);
-  for (const float top : {3000.0F, 6000.0F}) {
-    EXPECT_TRUE(
-        changed.contains(QPoint(static_cast<int>(bar.center().x()), static_cast<int>(top / 15))));
-    EXPECT_TRUE(
-        changed.contains(QPoint(static_cast<int>(bar.right() + 8), static_cast<int>(top / 15))))
-        << "the share right of the bar";
-  }
-  EXPECT_FALSE(changed.contains(pixelRect(kBars[kBlue].box).center().toPoint()));
-  EXPECT_TRUE(changedRegion(after, after).isEmpty());
 }
 
 // The substitute face must keep every caption inside its box at the design

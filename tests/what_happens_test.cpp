@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "chain/scenarios.h"
 #include "scripted_random.h"
 #include "window/main_form.h"
 

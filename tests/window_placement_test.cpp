@@ -35,7 +35,7 @@ class WindowPlacement : public ::testing::Test {
   }
 
   FixedRandom random_{0.0F};
-  MainForm form_{random_, NumberFormat{}};
+  Session form_{{std::nullopt, NumberFormat{}}, random_};
   QSize available_;
 };
 

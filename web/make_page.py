@@ -6,7 +6,10 @@ the core, the view, the style and the fonts inside, that opens from file://
 """
 import argparse
 import base64
+import html
+import json
 import pathlib
+import re
 import shutil
 
 FACES = [("Regular", "normal", "normal"), ("Bold", "bold", "normal"), ("Italic", "normal", "italic")]
@@ -23,6 +26,61 @@ def font_faces(fonts: pathlib.Path) -> str:
     return "\n".join(rules)
 
 
+FACE = '"Liberation Sans Narrow", "Arial Narrow", sans-serif'
+
+
+def number(value: float) -> str:
+    return str(int(value)) if float(value).is_integer() else repr(value)
+
+
+def style(box: list, font: dict = None) -> str:
+    """A control's place on the form, and its font, in design pixels."""
+    left, top, width, height = (number(v) for v in box)
+    css = f"left: {left}px; top: {top}px; width: {width}px; height: {height}px;"
+    if font:
+        css += (f" font: {'italic ' if font['italic'] else ''}"
+                f"{'bold ' if font['weight'] >= 700 else ''}{number(font['pixels'])}px {FACE};")
+    return html.escape(css, quote=True)
+
+
+def fill_page(page: str, data: dict) -> str:
+    """Fills the page's places from the core's data:
+    {{place:BOX:FONT}}   a control's style: the layout's BOX (buttons.0) and FONT,
+                         {{place:BOX:FONT:MARGIN}} with the layout's MARGIN left and right;
+    {{rateBoxes}}        the rate boxes, placed;
+    {{name}}, {{name.key}}, {{name.0}}   a text, escaped;
+    {{name.mnemonic}}    a caption with the letter Alt takes with it underlined;
+    {{name.options}}     a list's options."""
+    texts, layout = data["texts"], data["layout"]
+
+    def find(tree, path):
+        for part in path:
+            tree = tree[int(part)] if isinstance(tree, list) else tree[part]
+        return tree
+
+    def fill(match: re.Match) -> str:
+        name = match.group(1)
+        if name.startswith("place:"):
+            _, box, font, *margin = name.split(":")
+            css = style(find(layout, box.split(".")), layout["fonts"][font])
+            return css + "".join(f" padding: 0 {number(layout[m])}px;" for m in margin)
+        if name == "rateBoxes":
+            return "".join(
+                f'<input class="rate" type="text" spellcheck="false" autocomplete="off" '
+                f'style="{style(box, layout["fonts"]["rateBox"])}">' for box in layout["rateBoxes"])
+        *path, last = name.split(".")
+        value = find(texts, path)
+        if last == "mnemonic":
+            caption, at = value["text"], value["at"]
+            return (html.escape(caption[:at]) + "<u>" + html.escape(caption[at]) + "</u>" +
+                    html.escape(caption[at + 1:]))
+        if last == "options":
+            return "".join(f"<option>{html.escape(option)}</option>" for option in value)
+        return html.escape(find(value, [last]), quote=True)
+
+    return re.sub(r"\{\{([A-Za-z0-9_.:]+)\}\}", fill, page)
+
+
 def inline_script(text: str) -> str:
     # A script element ends at the first "</script" whatever the script says.
     if "</script" in text.lower():
@@ -33,32 +91,36 @@ def inline_script(text: str) -> str:
 def main() -> None:
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--sources", type=pathlib.Path, required=True)
+    parser.add_argument("--data", type=pathlib.Path, required=True)
     parser.add_argument("--fonts", type=pathlib.Path, required=True)
     parser.add_argument("--core", type=pathlib.Path, required=True)
     parser.add_argument("--out", type=pathlib.Path, required=True)
     args = parser.parse_args()
 
-    page = (args.sources / "page.html").read_text()
+    page = fill_page((args.sources / "page.html").read_text(encoding="utf-8"),
+                     json.loads(args.data.read_text(encoding="utf-8")))
     page = page.replace("/*FONTS*/", font_faces(args.fonts))
-    page = page.replace("/*STYLE*/", (args.sources / "page.css").read_text())
-    page = page.replace("/*VIEW*/", inline_script((args.sources / "view.js").read_text()))
+    page = page.replace("/*STYLE*/", (args.sources / "page.css").read_text(encoding="utf-8"))
+    for name in ("canvas", "view"):
+        script = (args.sources / f"{name}.js").read_text(encoding="utf-8")
+        page = page.replace(f"/*{name.upper()}*/", inline_script(script))
 
     args.out.mkdir(parents=True, exist_ok=True)
     served = page.replace("<!--CORE-WASM-->\n", "")
     served = served.replace("<!--CORE-->", '<script src="tessel-core.js"></script>')
-    (args.out / "index.html").write_text(served)
+    (args.out / "index.html").write_text(served, encoding="utf-8")
     for name in ("tessel-core.js", "tessel-core.wasm"):
         shutil.copyfile(args.core / name, args.out / name)
 
     # The single file carries the WebAssembly as base64 in a data block that
     # no script engine parses; the page decodes and compiles it first thing.
-    core = inline_script((args.core / "tessel-core.js").read_text())
+    core = inline_script((args.core / "tessel-core.js").read_text(encoding="utf-8"))
     wasm = base64.b64encode((args.core / "tessel-core.wasm").read_bytes()).decode()
     single = page.replace(
         "<!--CORE-WASM-->",
         f'<script type="application/octet-stream" id="tessel-core-wasm">{wasm}</script>')
     single = single.replace("<!--CORE-->", f"<script>\n{core}\n</script>")
-    (args.out / "tessel-demo.html").write_text(single)
+    (args.out / "tessel-demo.html").write_text(single, encoding="utf-8")
 
 
 if __name__ == "__main__":

@@ -16,10 +16,9 @@ std::variant<Chain, std::string> loadChain(const Document& document) {
                 {{"file", quotedForDisplay(fileNameOf(document.name))}, {"problem", problem}});
   };
   if (document.unreadable) {
-    return cannot(document.unreadable->empty()
-                      ? _("it cannot be read.")
-                      : fill(_("it cannot be read ({reason})."),
-                             {{"reason", *document.unreadable}}));
+    return cannot(document.unreadable->empty() ? _("it cannot be read.")
+                                               : fill(_("it cannot be read ({reason})."),
+                                                      {{"reason", *document.unreadable}}));
   }
   auto chain = readChain(document.bytes);
   if (const auto* problem = std::get_if<std::string>(&chain)) return cannot(*problem);

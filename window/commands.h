@@ -29,7 +29,7 @@ enum class Command {
   LongRun,        // the long-run marks on or off
   FullScreen,     // full screen on or off
   LeaveFullScreen,
-  ChooseSpeed,    // the focus to the speed list
+  ChooseSpeed,  // the focus to the speed list
 };
 
 struct Action {

@@ -27,8 +27,8 @@ struct FormVariables : ChainVariables {
   std::int16_t moveFrame = 0;
   std::array<double, kStateCount> occupancy{};  // counted resting ticks per state
   std::array<double, kStateCount> visits{};     // arrivals per state while counting
-  double moveFromX = 0.0;  // the token's Left and Top at the
-  double moveToX = 0.0;    // start and end of the current move
+  double moveFromX = 0.0;                       // the token's Left and Top at the
+  double moveToX = 0.0;                         // start and end of the current move
   double moveFromY = 0.0;
   double moveToY = 0.0;
   Boolean16 counting = kFalse;

@@ -86,8 +86,9 @@ void MainForm::keepError(const RunError& error) {
 void MainForm::keepUnexpectedError(const std::exception& error) {
   // Nothing else is raised on purpose; should anything be, the window
   // still goes on and says what happened.
-  lastError_ = RunError(ErrorKind::InvalidOperation,
-                        fill(_("Something unexpected went wrong: {what}"), {{"what", error.what()}}));
+  lastError_ =
+      RunError(ErrorKind::InvalidOperation,
+               fill(_("Something unexpected went wrong: {what}"), {{"what", error.what()}}));
 }
 
 bool MainForm::tickOnce() {
@@ -378,11 +379,12 @@ void MainForm::updateOccupancyChart() {
 void MainForm::drawUntilJump() {
   for (int draws = 0; vars_.nextState == vars_.currentState; ++draws) {
     if (draws == kMostDrawsForOne) {
-      throw RunError(ErrorKind::InvalidOperation,
-                     fill(_("No jump out of \"{state}\" came up in {draws} draws: its rates are too "
-                            "small next to the largest rate on the window. Click \"One\" to keep "
-                            "trying, or raise its rates."),
-                          {{"state", stateCaption()}, {"draws", std::to_string(kMostDrawsForOne)}}));
+      throw RunError(
+          ErrorKind::InvalidOperation,
+          fill(_("No jump out of \"{state}\" came up in {draws} draws: its rates are too "
+                 "small next to the largest rate on the window. Click \"One\" to keep "
+                 "trying, or raise its rates."),
+               {{"state", stateCaption()}, {"draws", std::to_string(kMostDrawsForOne)}}));
     }
     chooseNextState();
     // Once the rates have read without error, find out whether any draw

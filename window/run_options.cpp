@@ -34,8 +34,7 @@ constexpr std::array<RunOption, 15> kRunOptions{{
     {RunOptionId::Format, "format", OptionGrammar::Choice, 0, 0, "F", kSimReads},
     {RunOptionId::TraceEvery, "trace-every", OptionGrammar::WholeNumber, 1, kMostRunTicks, "N",
      kSimReads},
-    {RunOptionId::LongRun, "long-run", OptionGrammar::Flag, 0, 1, nullptr,
-     kDemoReads | kPageReads},
+    {RunOptionId::LongRun, "long-run", OptionGrammar::Flag, 0, 1, nullptr, kDemoReads | kPageReads},
     {RunOptionId::Size, "size", OptionGrammar::Size, 1, kLargestWindowSide, "WxH", kDemoReads},
 }};
 
@@ -88,28 +87,22 @@ std::string refusal(const RunOption& option, std::string_view text, std::string_
       return fill(_("{option} needs 0 or 1, not {value}"),
                   {{"option", std::string(spelled)}, {"value", value}});
     case OptionGrammar::WholeNumber:
-      return fill(_("{option} needs a whole number from {least} to {most}, not {value}"),
-                  {{"option", std::string(spelled)},
-                   {"least", least},
-                   {"most", most},
-                   {"value", value}});
+      return fill(
+          _("{option} needs a whole number from {least} to {most}, not {value}"),
+          {{"option", std::string(spelled)}, {"least", least}, {"most", most}, {"value", value}});
     case OptionGrammar::Decimal:
-      return fill(_("{option} needs a number from {least} to {most}, not {value}"),
-                  {{"option", std::string(spelled)},
-                   {"least", least},
-                   {"most", most},
-                   {"value", value}});
+      return fill(
+          _("{option} needs a number from {least} to {most}, not {value}"),
+          {{"option", std::string(spelled)}, {"least", least}, {"most", most}, {"value", value}});
     case OptionGrammar::Choice:
       return fill(_("{option} needs one of {choices}, not {value}"),
                   {{"option", std::string(spelled)},
                    {"choices", choicesText(option.id)},
                    {"value", value}});
     case OptionGrammar::Size:
-      return fill(_("{option} needs WxH, each from {least} to {most}, not {value}"),
-                  {{"option", std::string(spelled)},
-                   {"least", least},
-                   {"most", most},
-                   {"value", value}});
+      return fill(
+          _("{option} needs WxH, each from {least} to {most}, not {value}"),
+          {{"option", std::string(spelled)}, {"least", least}, {"most", most}, {"value", value}});
     case OptionGrammar::Text:
       break;
   }
@@ -255,11 +248,14 @@ RunSetup readAddress(std::span<const std::pair<std::string, std::string>> parame
   };
 
   if (const auto seed = read(RunOptionId::Seed)) setup.seed = seed->whole;
+  // The address's names in the order its help has always listed them.
+  constexpr std::array<RunOptionId, 6> kAddressOrder{RunOptionId::Scenario,   RunOptionId::Seed,
+                                                     RunOptionId::Speed,      RunOptionId::LongRun,
+                                                     RunOptionId::CountTicks, RunOptionId::Chain};
   std::string names;
-  for (const RunOption& option : kRunOptions) {
-    if ((option.readers & kPageReads) == 0) continue;
+  for (const RunOptionId id : kAddressOrder) {
     if (!names.empty()) names += ", ";
-    names += option.name;
+    names += runOption(id).name;
   }
   for (const auto& [name, value] : parameters) {
     const RunOption* option = runOptionNamed(name);

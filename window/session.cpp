@@ -8,8 +8,8 @@
 namespace tessel {
 namespace {
 
-constexpr std::array<FormEvent, 3> kButtonEvents{
-    FormEvent::OneClick, FormEvent::StartStopClick, FormEvent::PauseContinueClick};
+constexpr std::array<FormEvent, 3> kButtonEvents{FormEvent::OneClick, FormEvent::StartStopClick,
+                                                 FormEvent::PauseContinueClick};
 constexpr std::array<Command, 3> kButtonCommands{Command::One, Command::StartStop,
                                                  Command::PauseContinue};
 
@@ -27,9 +27,12 @@ std::string percent(std::string_view caption) {
 }  // namespace
 
 Session::Session(Setup setup)
-    : random_(setup.seed ? ClockSeededRandom::withFixedSeed(*setup.seed) : ClockSeededRandom()),
-      form_(random_, std::move(setup.numberFormat)),
+    : ownRandom_(setup.seed ? ClockSeededRandom::withFixedSeed(*setup.seed) : ClockSeededRandom()),
+      form_(*ownRandom_, std::move(setup.numberFormat)),
       frontEnd_(setup.frontEnd) {}
+
+Session::Session(Setup setup, RandomSource& random)
+    : form_(random, std::move(setup.numberFormat)), frontEnd_(setup.frontEnd) {}
 
 bool Session::load() {
   return form_.handle(FormEvent::Load);
@@ -230,8 +233,7 @@ std::string Session::rateBoxName(int box) const {
 }
 
 std::string Session::buttonCaption(int button) const {
-  const std::array<const PushButton*, 3> buttons{&controls().oneButton,
-                                                 &controls().startStopButton,
+  const std::array<const PushButton*, 3> buttons{&controls().oneButton, &controls().startStopButton,
                                                  &controls().pauseButton};
   if (button < 0 || button >= static_cast<int>(buttons.size())) return {};
   return _(buttons[static_cast<std::size_t>(button)]->caption);

@@ -64,6 +64,9 @@ class Session {
   };
 
   explicit Session(Setup setup);
+  // A session whose draws take their numbers from `random` instead, such as
+  // a test's; the seed is then unused.
+  Session(Setup setup, RandomSource& random);
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
@@ -165,7 +168,7 @@ class Session {
   FormControls shownControls() const;
   void notice(std::string text, bool problem);
 
-  ClockSeededRandom random_;
+  std::optional<ClockSeededRandom> ownRandom_;
   MainForm form_;
   FrameRunner frames_;
   FrontEnd frontEnd_;

@@ -16,9 +16,9 @@ namespace tessel {
 bool beginMove(FormVariables& vars, FormControls& controls);
 
 enum class TokenStep {
-  kAtRest,   // no move under way: nothing to draw
-  kDrawn,    // the token drawn at its next frame
-  kEnded,  // the move arrived: the token hidden, its circle red
+  kAtRest,  // no move under way: nothing to draw
+  kDrawn,   // the token drawn at its next frame
+  kEnded,   // the move arrived: the token hidden, its circle red
 };
 
 // The token's part of one timer tick. A frame draws the token the fraction
