@@ -16,19 +16,17 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
-#include <QStyle>
 #include <QUrl>
 
 #include "app/chain_files.h"
 #include "app/form_actions.h"
 #include "app/form_painter.h"
 #include "app/name_editor.h"
+#include "app/status_strip.h"
 #include "window/run_speed.h"
 
 namespace tessel {
 namespace {
-
-constexpr int kStatusLines = 2;
 
 QString qText(const std::string& text) {
   return QString::fromStdString(text);
@@ -92,13 +90,24 @@ FormView::FormView(Session& session, QWidget* parent) : QWidget(parent), session
 
 FormView::~FormView() = default;
 
+QComboBox* FormView::speedList() const {
+  return strip_->speedList();
+}
+
+QLabel* FormView::statusLine() const {
+  return strip_->line();
+}
+
+QCheckBox* FormView::longRunBox() const {
+  return strip_->longRunBox();
+}
+
 void FormView::load() {
   session_.load();
   syncWidgets();
 }
 
 void FormView::setLongRunMarksShown(bool shown) {
-  longRunBox_->setChecked(shown);
   session_.setLongRun(shown);
   syncWidgets();
 }
@@ -149,43 +158,13 @@ void FormView::createInputWidgets() {
     buttons_[i] = button;
   }
 
-  statusLine_ = new QLabel(this);
-  place(statusLine_, kStatusLineBox, kStatusStripFont);
-  // Plain text always: a message may quote whatever was typed into a rate box.
-  statusLine_->setTextFormat(Qt::PlainText);
-  statusLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  statusLine_->setAutoFillBackground(true);
-
-  // The marks are an addition to the design, off until the user asks for
-  // them.
-  const CommandInfo& longRun = commandInfo({Command::LongRun});
-  longRunBox_ =
-      new QCheckBox(qText(withAmpersandMnemonic(_(longRun.caption), longRun.altLetter)), this);
-  place(longRunBox_, kLongRunBox, kStatusStripFont);
-  longRunBox_->setAutoFillBackground(true);
-  longRunBox_->setToolTip(qText(longRun.toolTip));
-  longRunBox_->setAccessibleName(qText(uiText(UiText::LongRunName)));
-  connect(longRunBox_, &QCheckBox::clicked, this, &FormView::longRunClicked);
-
-  // The speed: how many ticks each timer event runs. The chain is the same
-  // at every speed; only how much of it a frame shows changes.
-  const CommandInfo& choose = commandInfo({Command::ChooseSpeed});
-  auto* speedLabelWidget =
-      new QLabel(qText(withAmpersandMnemonic(_(choose.caption), choose.altLetter)), this);
-  place(speedLabelWidget, kSpeedLabelBox, kStatusStripFont);
-  speedLabelWidget->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  speedLabelWidget->setAutoFillBackground(true);
-  speedList_ = new QComboBox(this);
-  place(speedList_, kSpeedBox, kStatusStripFont);
-  speedLabelWidget->setBuddy(speedList_);
-  for (std::size_t speed = 0; speed < kRunSpeeds.size(); ++speed) {
-    speedList_->addItem(qText(speedLabel(speed)));
-  }
-  speedList_->setAccessibleName(qText(choose.caption));
-  speedList_->setToolTip(qText(choose.toolTip));
-  speedLabelWidget->setToolTip(qText(choose.toolTip));
-  connect(speedList_, &QComboBox::activated, this,
-          [this](int index) { setSpeed(static_cast<std::size_t>(index)); });
+  strip_ = std::make_unique<StatusStrip>(
+      *this,
+      [this](QWidget* widget, const BoxLayout& box, const FontSpec& font) {
+        place(widget, box, font);
+      },
+      [this](std::size_t speed) { setSpeed(speed); },
+      [this](bool shown) { longRunClicked(shown); });
 }
 
 void FormView::setSpeed(std::size_t speed) {
@@ -367,23 +346,11 @@ void FormView::layOutForm() {
     placed.widget->setGeometry(scale_.map(pixelRect(placed.box)));
     placed.widget->setFont(fontFor(placed.font, scale_.factor()));
   }
-  const int margin = scale_.length(static_cast<double>(kStatusStripMargin) / kTwipsPerPixel, 0);
-  statusLine_->setContentsMargins(margin, 0, margin, 0);
   for (QLineEdit* box : rateBoxes_) {
     box->setStyleSheet(rateBoxStyle(box->property("marked").toBool(), scale_));
   }
-  // The style draws the checkbox's square at one size; it grows with the
-  // form like the checkbox's text. At the design's scale the style's own
-  // look stays.
-  if (scale_.factor() == 1.0) {
-    longRunBox_->setStyleSheet(QString());
-  } else {
-    const int side = scale_.length(longRunBox_->style()->pixelMetric(QStyle::PM_IndicatorWidth));
-    longRunBox_->setStyleSheet(
-        QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }").arg(side));
-  }
-  statusText_.clear();  // the strip's text is fitted to its new size
-  syncStatusLine();
+  strip_->layOut(scale_);
+  strip_->sync(session_);
   update();
 }
 
@@ -449,42 +416,15 @@ void FormView::syncWidgets() {
     }
   }
 
-  if (speedList_->currentIndex() != static_cast<int>(session_.speed())) {
-    const QSignalBlocker blocker(speedList_);
-    speedList_->setCurrentIndex(static_cast<int>(session_.speed()));
-  }
-  if (longRunBox_->isChecked() != session_.longRunShown()) {
-    longRunBox_->setChecked(session_.longRunShown());
-  }
-
   const Timer& timer = controls.moveTimer;
   if (moveTimer_.interval() != timer.interval) moveTimer_.setInterval(timer.interval);
   if (timer.enabled && !moveTimer_.isActive()) moveTimer_.start();
   if (!timer.enabled && moveTimer_.isActive()) moveTimer_.stop();
 
-  syncStatusLine();
+  strip_->sync(session_);
 
   const std::vector<PixelRect> changed = session_.takeRepaint();
   if (!changed.empty()) update(scale_.map(toRegion(changed)));
-}
-
-void FormView::syncStatusLine() {
-  const StripMessage message = session_.strip();
-  const QString text = qText(message.text);
-  if (statusText_ == text) return;
-  statusText_ = text;
-  bool elided = false;
-  statusLine_->setText(fitToLines(text, statusLine_->font(), statusLine_->contentsRect().width(),
-                                  kStatusLines, elided));
-  QPalette palette = statusLine_->palette();
-  palette.setColor(QPalette::WindowText, message.problem ? QColor(180, 0, 0) : QColor(70, 70, 70));
-  statusLine_->setPalette(palette);
-  // A tool tip has no plain-text mode: the message goes in escaped.
-  const QString keys =
-      QStringLiteral("<p>%1</p>").arg(qText(uiText(UiText::FullScreenKeys)).toHtmlEscaped());
-  const bool needsText = !message.isHint || elided;
-  statusLine_->setToolTip(needsText ? QStringLiteral("<p>%1</p>").arg(text.toHtmlEscaped()) + keys
-                                    : keys);
 }
 
 void FormView::paintEvent(QPaintEvent* event) {

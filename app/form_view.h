@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -24,6 +25,7 @@ namespace tessel {
 
 class FormActions;
 class NameEditor;
+class StatusStrip;
 
 // The demonstration's window on screen: draws the session's window, hosts
 // the real input widgets (scenario list, buttons, rate boxes, the strip's
@@ -83,7 +85,7 @@ class FormView : public QWidget {
   // never inherits the last lesson's fast forward.
   void setSpeed(std::size_t speed);
   std::size_t speed() const { return session_.speed(); }
-  QComboBox* speedList() const { return speedList_; }
+  QComboBox* speedList() const;
 
   // Picks the scenario at `index` in the list, as a click on its entry does.
   void pickScenario(int index);
@@ -91,8 +93,8 @@ class FormView : public QWidget {
   QComboBox* scenarioList() const { return scenarioList_; }
   QPushButton* button(int index) const { return buttons_.at(static_cast<std::size_t>(index)); }
   QLineEdit* rateBox(int index) const { return rateBoxes_.at(static_cast<std::size_t>(index)); }
-  QLabel* statusLine() const { return statusLine_; }
-  QCheckBox* longRunBox() const { return longRunBox_; }
+  QLabel* statusLine() const;
+  QCheckBox* longRunBox() const;
 
   // Turns the long-run marks on or off without remembering the choice (the
   // user's own clicks and the L key are remembered).
@@ -125,7 +127,6 @@ class FormView : public QWidget {
   void layOutForm();
   void toggleFullScreen();
   void syncWidgets();
-  void syncStatusLine();
   void syncRateBoxStyle(QLineEdit* box, bool marked);
   void longRunClicked(bool shown);
   void finishNameEdit(bool keep);
@@ -135,12 +136,9 @@ class FormView : public QWidget {
   QComboBox* scenarioList_ = nullptr;
   std::array<QPushButton*, 3> buttons_{};
   std::array<QLineEdit*, kTransitionCount> rateBoxes_{};
-  QLabel* statusLine_ = nullptr;
   std::vector<ScaledWidget> scaledWidgets_;
   FormScale scale_;
-  QString statusText_;  // the whole message; the strip may show it shortened
-  QCheckBox* longRunBox_ = nullptr;
-  QComboBox* speedList_ = nullptr;
+  std::unique_ptr<StatusStrip> strip_;
   FormActions* actions_ = nullptr;
   QPointer<NameEditor> nameEditor_;
   std::optional<int> menuState_;  // the oval the right-click menu was opened on

@@ -13,10 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "display/form_drawing.h"
-#include "display/layout.h"
 #include "display/recording_canvas.h"
-#include "toolkit/quoted_text.h"
 #include "web/page_data.h"
 #include "window/session.h"
 
@@ -26,6 +23,14 @@ namespace {
 using emscripten::val;
 using Json = nlohmann::json;
 
+// The commands that only the page can carry out, by the names view.js gives
+// them.
+constexpr std::array<std::pair<Command, const char*>, 4> kPageCommands{
+    {{Command::Open, "open"},
+     {Command::Save, "save"},
+     {Command::FullScreen, "fullScreen"},
+     {Command::ChooseSpeed, "chooseSpeed"}}};
+
 // ["ellipse", left, top, width, height, fill, border, borderWidth],
 // ["line", x1, y1, x2, y2, colour, width, cap, antialiased],
 // ["rect", left, top, width, height, colour] and
@@ -34,19 +39,13 @@ using Json = nlohmann::json;
 Json operation(const RecordingCanvas::Operation& op) {
   using Kind = RecordingCanvas::Operation::Kind;
   static constexpr std::array<const char*, 4> kKinds{"ellipse", "line", "rect", "text"};
-  Json item{kKinds[static_cast<std::size_t>(op.kind)],
-            op.place[0],
-            op.place[1],
-            op.place[2],
-            op.place[3],
-            op.colour};
+  Json item{kKinds[static_cast<std::size_t>(op.kind)], op.place[0], op.place[1], op.place[2],
+            op.place[3]};
+  if (op.kind == Kind::kText) item.insert(item.end(), {op.text, fontJson(op.font)});
+  item.push_back(op.colour);
   if (op.kind == Kind::kEllipse) item.insert(item.end(), {op.border, op.width});
-  if (op.kind == Kind::kLine)
-    item.insert(item.end(), {op.width, static_cast<int>(op.cap), op.flag});
-  if (op.kind == Kind::kText) {
-    item.erase(item.end() - 1);
-    item.insert(item.end(), {op.text, fontJson(op.font), op.colour, op.flag});
-  }
+  if (op.kind == Kind::kLine) item.insert(item.end(), {op.width, static_cast<int>(op.cap)});
+  if (op.kind == Kind::kLine || op.kind == Kind::kText) item.push_back(op.flag);
   return item;
 }
 
@@ -91,18 +90,10 @@ class WebWindow {
         actionForKey(name, FrontEnd::Page, inRateBox, session_.controls());
     if (!action) return {};
     if (session_.perform(*action)) return "done";
-    switch (action->command) {
-      case Command::Open:
-        return "open";
-      case Command::Save:
-        return "save";
-      case Command::FullScreen:
-        return "fullScreen";
-      case Command::ChooseSpeed:
-        return "chooseSpeed";
-      default:
-        return {};
+    for (const auto& [command, name] : kPageCommands) {
+      if (command == action->command) return name;
     }
+    return {};
   }
 
   void click(int button) {
@@ -211,8 +202,7 @@ class WebWindow {
   // The drawing as canvas operations, with the boxes that changed since
   // the last call; null when nothing did. `whole` asks for all of it.
   std::string drawing(bool whole) {
-    std::vector<PixelRect> changed = session_.takeRepaint();
-    if (whole) changed = {pixelBox(BoxLayout{0, 0, kFormWidth, kFormHeight})};
+    const std::vector<PixelRect> changed = session_.takeRepaint(whole);
     if (changed.empty()) return "null";
     RecordingCanvas canvas;
     session_.draw(canvas);

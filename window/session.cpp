@@ -263,10 +263,10 @@ void Session::draw(FormCanvas& canvas) const {
   drawForm(canvas, shownControls());
 }
 
-std::vector<PixelRect> Session::takeRepaint() {
+std::vector<PixelRect> Session::takeRepaint(bool whole) {
   FormControls shown = shownControls();
   std::vector<PixelRect> region;
-  if (painted_) {
+  if (painted_ && !whole) {
     region = changedRegion(*painted_, shown);
   } else {
     region.push_back(pixelBox(BoxLayout{0, 0, kFormWidth, kFormHeight}));

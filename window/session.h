@@ -161,8 +161,10 @@ class Session {
 
   // Draws the window's drawn elements, leaving out the name being edited.
   void draw(FormCanvas& canvas) const;
-  // What changed on the drawing since the last call, in design pixels.
-  std::vector<PixelRect> takeRepaint();
+  // What changed on the drawing since the last call, in design pixels; the
+  // whole form at the first call, and where `whole` says a front-end's
+  // surface was cleared.
+  std::vector<PixelRect> takeRepaint(bool whole = false);
 
  private:
   FormControls shownControls() const;

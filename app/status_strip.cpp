@@ -1,0 +1,111 @@
+#include "app/status_strip.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QStyle>
+
+#include "app/form_painter.h"
+#include "toolkit/text.h"
+#include "window/run_speed.h"
+
+namespace tessel {
+namespace {
+
+constexpr int kStatusLines = 2;
+
+QString qText(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+}  // namespace
+
+StatusStrip::StatusStrip(QWidget& window, const Place& place,
+                         std::function<void(std::size_t)> speedPicked,
+                         std::function<void(bool)> longRunClicked) {
+  line_ = new QLabel(&window);
+  place(line_, kStatusLineBox, kStatusStripFont);
+  // Plain text always: a message may quote whatever was typed into a rate box.
+  line_->setTextFormat(Qt::PlainText);
+  line_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  line_->setAutoFillBackground(true);
+
+  // The marks are an addition to the design, off until the user asks for
+  // them.
+  const CommandInfo& longRun = commandInfo({Command::LongRun});
+  longRunBox_ =
+      new QCheckBox(qText(withAmpersandMnemonic(_(longRun.caption), longRun.altLetter)), &window);
+  place(longRunBox_, kLongRunBox, kStatusStripFont);
+  longRunBox_->setAutoFillBackground(true);
+  longRunBox_->setToolTip(qText(_(longRun.toolTip)));
+  longRunBox_->setAccessibleName(qText(uiText(UiText::LongRunName)));
+  QObject::connect(longRunBox_, &QCheckBox::clicked, longRunBox_, std::move(longRunClicked));
+
+  // The speed: how many ticks each timer event runs. The chain is the same
+  // at every speed; only how much of it a frame shows changes.
+  const CommandInfo& choose = commandInfo({Command::ChooseSpeed});
+  auto* label =
+      new QLabel(qText(withAmpersandMnemonic(_(choose.caption), choose.altLetter)), &window);
+  place(label, kSpeedLabelBox, kStatusStripFont);
+  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  label->setAutoFillBackground(true);
+  speedList_ = new QComboBox(&window);
+  place(speedList_, kSpeedBox, kStatusStripFont);
+  label->setBuddy(speedList_);
+  for (std::size_t speed = 0; speed < kRunSpeeds.size(); ++speed) {
+    speedList_->addItem(qText(speedLabel(speed)));
+  }
+  speedList_->setAccessibleName(qText(_(choose.caption)));
+  speedList_->setToolTip(qText(_(choose.toolTip)));
+  label->setToolTip(speedList_->toolTip());
+  QObject::connect(
+      speedList_, &QComboBox::activated, speedList_,
+      [picked = std::move(speedPicked)](int index) { picked(static_cast<std::size_t>(index)); });
+}
+
+void StatusStrip::sync(const Session& session) {
+  if (speedList_->currentIndex() != static_cast<int>(session.speed())) {
+    const QSignalBlocker blocker(speedList_);
+    speedList_->setCurrentIndex(static_cast<int>(session.speed()));
+  }
+  if (longRunBox_->isChecked() != session.longRunShown()) {
+    longRunBox_->setChecked(session.longRunShown());
+  }
+  showMessage(session.strip());
+}
+
+void StatusStrip::layOut(const FormScale& scale) {
+  const int margin = scale.length(static_cast<double>(kStatusStripMargin) / kTwipsPerPixel, 0);
+  line_->setContentsMargins(margin, 0, margin, 0);
+  // The style draws the checkbox's square at one size; it grows with the
+  // form like the checkbox's text. At the design's scale the style's own
+  // look stays.
+  if (scale.factor() == 1.0) {
+    longRunBox_->setStyleSheet(QString());
+  } else {
+    const int side = scale.length(longRunBox_->style()->pixelMetric(QStyle::PM_IndicatorWidth));
+    longRunBox_->setStyleSheet(
+        QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }").arg(side));
+  }
+  text_.clear();  // the message is fitted to the line's new size at the next sync
+}
+
+void StatusStrip::showMessage(const StripMessage& message) {
+  const QString text = qText(message.text);
+  if (text_ == text) return;
+  text_ = text;
+  bool elided = false;
+  line_->setText(
+      fitToLines(text, line_->font(), line_->contentsRect().width(), kStatusLines, elided));
+  QPalette palette = line_->palette();
+  palette.setColor(QPalette::WindowText, message.problem ? QColor(180, 0, 0) : QColor(70, 70, 70));
+  line_->setPalette(palette);
+  // A tool tip has no plain-text mode: the message goes in escaped.
+  const QString keys =
+      QStringLiteral("<p>%1</p>").arg(qText(uiText(UiText::FullScreenKeys)).toHtmlEscaped());
+  const bool needsText = !message.isHint || elided;
+  line_->setToolTip(needsText ? QStringLiteral("<p>%1</p>").arg(text.toHtmlEscaped()) + keys
+                              : keys);
+}
+
+}  // namespace tessel
