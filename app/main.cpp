@@ -11,8 +11,8 @@
 #include "app/form_view.h"
 #include "app/screenshot.h"
 #include "app/window_placement.h"
-#include "toolkit/text.h"
 #include "toolkit/version.h"
+#include "window/commands.h"
 #include "window/run_options.h"
 #include "window/session.h"
 
@@ -50,10 +50,10 @@ int main(int argc, char* argv[]) {
   switch (command.action) {
     case tessel::DemoCommand::Action::ShowHelp:
       return printOrComplain(tessel::demoHelpText().toStdString(),
-                             tessel::_("could not write the help text").c_str());
+                             tessel::uiText(tessel::UiText::HelpNotWritten).c_str());
     case tessel::DemoCommand::Action::ShowVersion:
       return printOrComplain("tessel-demo " + std::string(tessel::kVersion) + "\n",
-                             tessel::_("could not write the version").c_str());
+                             tessel::uiText(tessel::UiText::VersionNotWritten).c_str());
     case tessel::DemoCommand::Action::UsageError:
       std::fprintf(stderr, "tessel-demo: %s\n%s\n", command.usageError.toStdString().c_str(),
                    tessel::demoTryHelp().c_str());

@@ -29,7 +29,7 @@ int runScreenshot(const ScreenshotRequest& request, const QStringList& chainFile
   const auto save = [&] {
     const bool saved = view.grab().save(request.file, "PNG");
     if (!saved) {
-      const std::string problem = fill(_("could not write the picture to {file}"),
+      const std::string problem = fill(uiText(UiText::PictureNotWritten),
                                        {{"file", quotedForDisplay(request.file.toStdString())}});
       std::fprintf(stderr, "tessel-demo: %s\n", problem.c_str());
     }

@@ -11,6 +11,7 @@
 
 #include "chain/transitions.h"
 #include "toolkit/fixed_list.h"
+#include "toolkit/text.h"
 
 namespace tessel {
 
@@ -30,25 +31,25 @@ struct Scenario {
 // In the order the window tests for them. The first is the base that every
 // scenario starts from; any text that names none of the others gives it.
 inline constexpr std::array<Scenario, 5> kScenarios{{
-    {"One Phone", {2}, {"Off Phone", "On Phone", "", ""}, {{3, 1}, {4, 6}}, {0, 1}},
-    {"Office",
+    {N_("One Phone"), {2}, {N_("Off Phone"), N_("On Phone"), "", ""}, {{3, 1}, {4, 6}}, {0, 1}},
+    {N_("Office"),
      {2, 3},
-     {"Working at Desk", "On Phone", "Out", ""},
+     {N_("Working at Desk"), N_("On Phone"), N_("Out"), ""},
      {{3, 1}, {4, 8}, {2, 2}, {7, 3}},
      {0, 1, 2}},
-    {"Receptionist",
+    {N_("Receptionist"),
      {2, 3},
-     {"Bored", "With Visitor", "On Phone", ""},
+     {N_("Bored"), N_("With Visitor"), N_("On Phone"), ""},
      {{3, 0.143}, {4, 0.5}, {2, 0.333}, {7, 0.2}},
      {0, 1, 2}},
-    {"Conversation",
+    {N_("Conversation"),
      {2, 3, 4},
-     {"Mutual Silence", "Talking A", "Talking B", "Double Talk"},
+     {N_("Mutual Silence"), N_("Talking A"), N_("Talking B"), N_("Double Talk")},
      {{3, 6}, {4, 3}, {2, 3}, {7, 6}, {6, 1}, {1, 7}, {5, 7}, {0, 1}},
      {0, 1, 2, 3}},
-    {"Four Element Queue",
+    {N_("Four Element Queue"),
      {2, 5},
-     {"Queue Empty", "One in Queue", "Two in Queue", "3 in Queue"},
+     {N_("Queue Empty"), N_("One in Queue"), N_("Two in Queue"), N_("3 in Queue")},
      {{3, 2}, {4, 3}, {10, 2}, {11, 3}, {6, 2}, {1, 3}},
      {0, 1, 2, 3}},
 }};
@@ -57,7 +58,8 @@ inline constexpr const Scenario& kBaseScenario = kScenarios[0];
 
 // The order in which the scenario list offers them.
 inline constexpr std::array<std::string_view, 5> kScenarioListOrder{
-    "One Phone", "Receptionist", "Office", "Conversation", "Four Element Queue"};
+    N_("One Phone"), N_("Receptionist"), N_("Office"), N_("Conversation"),
+    N_("Four Element Queue")};
 
 // The scenario a list text selects: compared exactly, letter case and blanks
 // included; anything else is the base scenario.

@@ -11,6 +11,8 @@
 #include <optional>
 #include <string_view>
 
+#include "toolkit/text.h"
+
 namespace tessel {
 
 inline constexpr int kStateCount = 4;
@@ -23,8 +25,8 @@ inline constexpr int kPurple = 1;
 inline constexpr int kGreen = 2;
 inline constexpr int kCyan = 3;
 
-inline constexpr std::array<std::string_view, kStateCount> kStateNames{"Blue", "Purple", "Green",
-                                                                       "Cyan"};
+inline constexpr std::array<std::string_view, kStateCount> kStateNames{N_("Blue"), N_("Purple"),
+                                                                       N_("Green"), N_("Cyan")};
 
 // The index of a state name, compared exactly (letter case counts); none for
 // any other text.

@@ -14,6 +14,7 @@
 
 #include "chain/transitions.h"
 #include "toolkit/controls.h"
+#include "toolkit/text.h"
 
 namespace tessel {
 
@@ -289,9 +290,9 @@ struct ButtonLayout {
 };
 
 inline constexpr std::array<ButtonLayout, 3> kButtons{{
-    {"One", {6480, 1080, 1215, 495}},
-    {"Start", {7920, 1080, 1215, 495}},
-    {"Pause", {9360, 1080, 1215, 495}},
+    {N_("One"), {6480, 1080, 1215, 495}},
+    {N_("Start"), {7920, 1080, 1215, 495}},
+    {N_("Pause"), {9360, 1080, 1215, 495}},
 }};
 
 // ---------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "display/layout.h"
 #include "toolkit/numbers.h"
 #include "toolkit/run_error.h"
+#include "toolkit/text.h"
 
 namespace tessel {
 namespace {
@@ -12,8 +13,8 @@ namespace {
 void check(FloatFault fault) {
   if (fault == FloatFault::None) return;
   throw RunError(errorKindOf(fault),
-                 "The occupancy chart cannot be drawn from the counted ticks: the shares are "
-                 "not numbers. Click \"Start\" to count afresh.");
+                 _("The occupancy chart cannot be drawn from the counted ticks: the shares are "
+                   "not numbers. Click \"Start\" to count afresh."));
 }
 
 double add(double a, double b) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "toolkit/text.h"
+
 namespace tessel {
 namespace {
 
@@ -42,7 +44,8 @@ std::string ProgressBar::line(std::uint64_t done, std::size_t width) const {
   // done * 100 stays far within 64 bits for the tick counts allowed.
   const std::string percent = " " + std::to_string(done * 100 / total_) + "%";
   const std::string counts =
-      "  " + std::to_string(done) + " / " + std::to_string(total_) + " ticks";
+      "  " + fill(_("{done} / {total} ticks"),
+                  {{"done", std::to_string(done)}, {"total", std::to_string(total_)}});
   const auto bar = [&](std::size_t barWidth) {
     const auto filled = static_cast<std::size_t>(done * barWidth / total_);
     return "[" + std::string(filled, '#') + std::string(barWidth - filled, ' ') + "]";

@@ -10,6 +10,7 @@
 #include "toolkit/quoted_text.h"
 #include "toolkit/text.h"
 #include "toolkit/version.h"
+#include "window/commands.h"
 
 namespace tessel {
 
@@ -29,8 +30,7 @@ int runSimCommand(std::span<const std::string_view> args, std::ostream& out, std
     }
     if (out.flush()) return kExitSuccess;
     err << "tessel-sim: "
-        << (options.help ? _("could not write the help text") : _("could not write the version"))
-        << '\n';
+        << uiText(options.help ? UiText::HelpNotWritten : UiText::VersionNotWritten) << '\n';
     return kExitRunFailed;
   }
 

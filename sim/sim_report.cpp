@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "toolkit/text.h"
+
 namespace tessel {
 namespace {
 
@@ -40,10 +42,11 @@ std::string_view withoutLeadingBlanks(std::string_view text) {
 
 std::string formatText(const SimReport& report) {
   using Cells = std::array<std::string, 7>;
-  const Cells headings{"State", "Name", "Visits", "Resting ticks", "Share", "Long run", "Chart %"};
+  const Cells headings{_("State"), _("Name"),     _("Visits"), _("Resting ticks"),
+                       _("Share"), _("Long run"), _("Chart %")};
   std::vector<Cells> rows;
   for (const StateRow& row : report.states) {
-    rows.push_back({row.state, row.name, std::to_string(row.visits),
+    rows.push_back({_(row.state), row.name, std::to_string(row.visits),
                     std::to_string(row.restingTicks), fixedShare(row.share),
                     fixedShare(row.longRunShare),
                     std::string(withoutLeadingBlanks(row.percentLabel))});
@@ -65,9 +68,13 @@ std::string formatText(const SimReport& report) {
     return text + '\n';
   };
 
-  std::string text = "Scenario: " + report.scenario + "   seed: " + std::to_string(report.seed) +
-                     "   ticks: " + std::to_string(report.ticks) +
-                     "   jumps: " + std::to_string(report.jumps) + "\n\n";
+  std::string text =
+      fill(_("Scenario: {scenario}   seed: {seed}   ticks: {ticks}   jumps: {jumps}"),
+           {{"scenario", report.scenario},
+            {"seed", std::to_string(report.seed)},
+            {"ticks", std::to_string(report.ticks)},
+            {"jumps", std::to_string(report.jumps)}}) +
+      "\n\n";
   text += line(headings);
   for (const auto& row : rows) text += line(row);
   return text;

@@ -311,6 +311,12 @@ std::string uiText(UiText text) {
       return _("Tessel Demo runs in JavaScript and WebAssembly; please turn JavaScript on.");
     case UiText::CannotStart:
       return _("The demonstration cannot start in this browser: {reason}");
+    case UiText::HelpNotWritten:
+      return _("could not write the help text");
+    case UiText::VersionNotWritten:
+      return _("could not write the version");
+    case UiText::PictureNotWritten:
+      return _("could not write the picture to {file}");
   }
   return {};
 }

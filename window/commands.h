@@ -113,6 +113,9 @@ enum class UiText {
   PageDescription,  // the page's description for search engines and links
   NoScript,         // the page without JavaScript
   CannotStart,      // the page whose core cannot start: {reason}
+  HelpNotWritten,   // a program's --help or --version that could not be written
+  VersionNotWritten,
+  PictureNotWritten,  // tessel-demo's --screenshot: {file}
 };
 std::string uiText(UiText text);
 
