@@ -41,9 +41,11 @@ declare -A fixed_runs=(
   [fuzz_event_stream]=20000
   [fuzz_long_run]=600000
   [fuzz_chain_file]=200000
+  [fuzz_run_options]=200000
 )
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(fuzz_leading_number fuzz_strict_number fuzz_event_stream fuzz_long_run fuzz_chain_file)
+  targets=(fuzz_leading_number fuzz_strict_number fuzz_event_stream fuzz_long_run fuzz_chain_file
+    fuzz_run_options)
 fi
 for target in "${targets[@]}"; do
   [ -n "${fixed_runs[$target]:-}" ] || { echo "unknown fuzz target: $target" >&2; exit 2; }
