@@ -1,7 +1,8 @@
 // The window's session for the browser, bound with embind for the page's
 // thin view (view.js). The page hands over what the user does and reads
-// back, as JSON, what it shows: the layout and the texts once, then after
-// every event the controls' state and the drawing as canvas operations.
+// back, as JSON, what it shows after every event: the controls' state and
+// the drawing as canvas operations. (Its texts and layout are written into
+// the page when it is built, from web/page_data.h.)
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -21,7 +22,9 @@ namespace tessel {
 namespace {
 
 using emscripten::val;
-using Json = nlohmann::json;
+// Written as the chain files are (ordered_json), so that both share one
+// serializer in the WebAssembly.
+using Json = nlohmann::ordered_json;
 
 // The commands that only the page can carry out, by the names view.js gives
 // them.
@@ -60,7 +63,10 @@ Session::Setup pageSetup(const RunSetup& address, const std::string& freshSeed,
 
 RunSetup readParameters(const std::string& parameters) {
   std::vector<std::pair<std::string, std::string>> pairs;
-  for (const Json& pair : Json::parse(parameters)) pairs.emplace_back(pair[0], pair[1]);
+  // Read as chain documents are, from a string_view, sharing their parser.
+  for (const nlohmann::json& pair : nlohmann::json::parse(std::string_view(parameters))) {
+    pairs.emplace_back(pair[0], pair[1]);
+  }
   return readAddress(pairs);
 }
 
@@ -90,8 +96,8 @@ class WebWindow {
         actionForKey(name, FrontEnd::Page, inRateBox, session_.controls());
     if (!action) return {};
     if (session_.perform(*action)) return "done";
-    for (const auto& [command, name] : kPageCommands) {
-      if (command == action->command) return name;
+    for (const auto& [command, pageName] : kPageCommands) {
+      if (command == action->command) return pageName;
     }
     return {};
   }
@@ -244,6 +250,4 @@ EMSCRIPTEN_BINDINGS(tessel) {
       .function("finishRename", &tessel::WebWindow::finishRename)
       .function("state", &tessel::WebWindow::state)
       .function("drawing", &tessel::WebWindow::drawing);
-  function("layout", &tessel::pageLayout);
-  function("texts", &tessel::pageTexts);
 }

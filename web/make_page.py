@@ -48,6 +48,7 @@ def fill_page(page: str, data: dict) -> str:
     {{place:BOX:FONT}}   a control's style: the layout's BOX (buttons.0) and FONT,
                          {{place:BOX:FONT:MARGIN}} with the layout's MARGIN left and right;
     {{rateBoxes}}        the rate boxes, placed;
+    {{layoutJson}}       the layout, as JSON for the view;
     {{name}}, {{name.key}}, {{name.0}}   a text, escaped;
     {{name.mnemonic}}    a caption with the letter Alt takes with it underlined;
     {{name.options}}     a list's options."""
@@ -64,6 +65,9 @@ def fill_page(page: str, data: dict) -> str:
             _, box, font, *margin = name.split(":")
             css = style(find(layout, box.split(".")), layout["fonts"][font])
             return css + "".join(f" padding: 0 {number(layout[m])}px;" for m in margin)
+        if name == "layoutJson":
+            # Data for the view; "<" never appears raw, so no "</script" can.
+            return json.dumps(layout).replace("<", "\\u003c")
         if name == "rateBoxes":
             return "".join(
                 f'<input class="rate" type="text" spellcheck="false" autocomplete="off" '

@@ -12,71 +12,71 @@
 namespace tessel {
 namespace {
 
-nlohmann::json box(const BoxLayout& layout) {
+nlohmann::ordered_json box(const BoxLayout& layout) {
   return boxJson(pixelBox(layout));
 }
 
-nlohmann::json font(const FontSpec& spec) {
+nlohmann::ordered_json font(const FontSpec& spec) {
   return fontJson(spec);
 }
 
 }  // namespace
 
-nlohmann::json boxJson(const PixelRect& rect) {
+nlohmann::ordered_json boxJson(const PixelRect& rect) {
   return {rect.left, rect.top, rect.width, rect.height};
 }
 
-nlohmann::json fontJson(const FontSpec& spec) {
+nlohmann::ordered_json fontJson(const FontSpec& spec) {
   return {{"pixels", fontPixels(spec)}, {"weight", spec.weight}, {"italic", spec.italic}};
 }
 
-nlohmann::json captionWithMnemonic(const std::string& caption, char letter) {
+nlohmann::ordered_json captionWithMnemonic(const std::string& caption, char letter) {
   return {{"text", caption},
           {"at", caption.empty() ? -1 : static_cast<int>(mnemonicOffset(caption, letter))}};
 }
 
 std::string pageLayout() {
-  nlohmann::json rateBoxes = nlohmann::json::array();
+  nlohmann::ordered_json rateBoxes = nlohmann::ordered_json::array();
   for (const RateBoxLayout& rate : kRateBoxes) rateBoxes.push_back(box(rate.box));
-  nlohmann::json buttons = nlohmann::json::array();
+  nlohmann::ordered_json buttons = nlohmann::ordered_json::array();
   for (const ButtonLayout& button : kButtons) buttons.push_back(box(button.box));
-  nlohmann::json circles = nlohmann::json::array();
+  nlohmann::ordered_json circles = nlohmann::ordered_json::array();
   for (const CircleLayout& circle : kStateCircles) circles.push_back(box(circle.box));
-  nlohmann::json nameLabels = nlohmann::json::array();
+  nlohmann::ordered_json nameLabels = nlohmann::ordered_json::array();
   for (const NameLabelLayout& label : kNameLabels) nameLabels.push_back(box(label.box));
-  return nlohmann::json{{"caption", kMainForm.caption},
-                        {"form", box(BoxLayout{0, 0, kFormWidth, kFormHeight})},
-                        {"scenarioList", box(kScenarioListBox)},
-                        {"buttons", buttons},
-                        {"rateBoxes", rateBoxes},
-                        {"circles", circles},
-                        {"nameLabels", nameLabels},
-                        {"statusLine", box(kStatusLineBox)},
-                        {"statusMargin", kStatusStripMargin * kPixelsPerTwip},
-                        {"speedLabel", box(kSpeedLabelBox)},
-                        {"speedList", box(kSpeedBox)},
-                        {"longRun", box(kLongRunBox)},
-                        {"fonts",
-                         {{"scenarioList", font(kScenarioListFont)},
-                          {"button", font(kButtonFont)},
-                          {"rateBox", font(kRateBoxFont)},
-                          {"strip", font(kStatusStripFont)},
-                          {"nameLabel", font(kNameLabelFont)},
-                          {"countLabel", font(kCountLabelFont)}}},
-                        {"mostChainFileBytes", kMostChainFileBytes}}
+  return nlohmann::ordered_json{{"caption", kMainForm.caption},
+                                {"form", box(BoxLayout{0, 0, kFormWidth, kFormHeight})},
+                                {"scenarioList", box(kScenarioListBox)},
+                                {"buttons", buttons},
+                                {"rateBoxes", rateBoxes},
+                                {"circles", circles},
+                                {"nameLabels", nameLabels},
+                                {"statusLine", box(kStatusLineBox)},
+                                {"statusMargin", kStatusStripMargin * kPixelsPerTwip},
+                                {"speedLabel", box(kSpeedLabelBox)},
+                                {"speedList", box(kSpeedBox)},
+                                {"longRun", box(kLongRunBox)},
+                                {"fonts",
+                                 {{"scenarioList", font(kScenarioListFont)},
+                                  {"button", font(kButtonFont)},
+                                  {"rateBox", font(kRateBoxFont)},
+                                  {"strip", font(kStatusStripFont)},
+                                  {"nameLabel", font(kNameLabelFont)},
+                                  {"countLabel", font(kCountLabelFont)}}},
+                                {"mostChainFileBytes", kMostChainFileBytes}}
       .dump();
 }
 
 std::string pageTexts() {
   const auto tool = [](Command which) {
     const CommandInfo& info = commandInfo({which});
-    return nlohmann::json{{"caption", _(info.caption)}, {"title", _(info.toolTip)}};
+    return nlohmann::ordered_json{{"caption", _(info.caption)}, {"title", _(info.toolTip)}};
   };
   const CommandInfo& speed = commandInfo({Command::ChooseSpeed});
   const CommandInfo& longRun = commandInfo({Command::LongRun});
-  nlohmann::json speeds = nlohmann::json::array();
+  nlohmann::ordered_json speeds = nlohmann::ordered_json::array();
   for (std::size_t i = 0; i < kRunSpeeds.size(); ++i) speeds.push_back(speedLabel(i));
-  return nlohmann::json{
+  return nlohmann::ordered_json{
       {"caption", kMainForm.caption},
       {"buttonTitles",
        {_(commandInfo({Command::One}).toolTip), _(commandInfo({Command::StartStop}).toolTip),

@@ -14,14 +14,14 @@ namespace tessel {
 
 // A caption with the place of the letter that Alt takes with it:
 // {"text": "Speed", "at": 4}; "at" is -1 for an empty caption.
-nlohmann::json captionWithMnemonic(const std::string& caption, char letter);
+nlohmann::ordered_json captionWithMnemonic(const std::string& caption, char letter);
 
 std::string pageLayout();
 std::string pageTexts();
 
 // A box as [left, top, width, height], and a font as {pixels, weight,
 // italic}, in design pixels.
-nlohmann::json boxJson(const PixelRect& rect);
-nlohmann::json fontJson(const FontSpec& font);
+nlohmann::ordered_json boxJson(const PixelRect& rect);
+nlohmann::ordered_json fontJson(const FontSpec& font);
 
 }  // namespace tessel

@@ -9,7 +9,7 @@
   // The page started the core while its scripts loaded.
   const [core, separator] = await window.tesselCoreStarting;
   performance.mark("tessel-core-ready");
-  const layout = JSON.parse(core.layout());
+  const layout = JSON.parse(document.getElementById("tessel-layout").textContent);
   const LONG_RUN_SETTING = "tessel-demo.longRunMarks";
 
   const form = document.getElementById("form");
