@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "chain/attempt_chance.h"
 #include "toolkit/random_source.h"
 
 namespace tessel {
@@ -167,13 +168,6 @@ StateChances settle(const Leaving& leaving, int start) {
   return shares;
 }
 
-// Single precision, saturating where the draw would raise an overflow.
-float narrow(double chance) {
-  if (std::isnan(chance)) return 0.0F;
-  constexpr double kLargest = std::numeric_limits<float>::max();
-  return static_cast<float>(std::clamp(chance, -kLargest, kLargest));
-}
-
 // The chance that an attempt with this chance fires: that it is strictly
 // greater than a random number, and those are the multiples of 2^-kRandomBits
 // below 1. So a positive chance below one step fires as often as one step.
@@ -217,25 +211,26 @@ std::optional<DrawRates> readDrawRates(std::span<const TextBox, kTransitionCount
     largest = std::max(largest, reading.value);
     draw.rates[box] = rateBoxes[box].leadingNumber();
   }
-  draw.scale = largest * 250.0;
+  draw.scale = drawScale(largest);
   if (draw.scale == 0.0 || !std::isfinite(draw.scale)) return std::nullopt;
-  if (interval < std::numeric_limits<std::int16_t>::min() ||
-      interval > std::numeric_limits<std::int16_t>::max()) {
-    return std::nullopt;
-  }
-  draw.passes = static_cast<std::int16_t>(interval);
+  const std::optional<std::int16_t> passes = passBudget(interval);
+  if (!passes) return std::nullopt;
+  draw.passes = *passes;
   return draw;
 }
 
 std::array<float, 3> attemptChances(const DrawRates& draw, int from) {
-  // The same expressions, in the same order and precision, as the draw.
   const std::array<Attempt, 3> attempts = outgoingAttempts(from);
-  const double s = draw.scale;
-  const double q1 = draw.rates[static_cast<std::size_t>(attempts[0].rateBox)];
-  const double q2 = draw.rates[static_cast<std::size_t>(attempts[1].rateBox)];
-  const double q3 = draw.rates[static_cast<std::size_t>(attempts[2].rateBox)];
-  return {narrow(q1 / s), narrow((q2 / s) / (1.0 - q1 / s)),
-          narrow(((q3 / s) / (1.0 - q1 / s)) / (1.0 - q2 / s))};
+  const std::array<int, 3> boxes{attempts[0].rateBox, attempts[1].rateBox, attempts[2].rateBox};
+  std::array<double, 3> rates{};
+  for (std::size_t k = 0; k < rates.size(); ++k) {
+    rates[k] = draw.rates[static_cast<std::size_t>(boxes[k])];
+  }
+  std::array<float, 3> chances{};
+  for (std::size_t k = 0; k < chances.size(); ++k) {
+    chances[k] = attemptChance(rates, draw.scale, boxes, k);
+  }
+  return chances;
 }
 
 StateChances drawOutcome(const DrawRates& draw, int from) {
