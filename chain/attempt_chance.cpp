@@ -16,22 +16,25 @@ class FaultLog {
 
   double share(double rate, std::size_t attempt) { return divide(rate, scale_, attempt); }
 
+  // Every fault leaves a value that is not finite, so a finite one needs no
+  // further look; that keeps the calls out of the draw's usual path.
   double divide(double numerator, double denominator, std::size_t attempt) {
     const double quotient = numerator / denominator;
-    note(quotientFault(numerator, denominator, quotient), attempt);
+    if (!std::isfinite(quotient)) note(quotientFault(numerator, denominator, quotient), attempt);
     return quotient;
   }
 
   // 1 - q / s: the chance that an earlier attempt of the pass did not fire.
   double complement(double rate, std::size_t attempt) {
     const double difference = 1.0 - share(rate, attempt);
-    note(resultFault(difference), attempt);
+    if (!std::isfinite(difference)) note(resultFault(difference), attempt);
     return difference;
   }
 
   float narrow(double chance, std::size_t attempt) {
-    note(narrowingFault(chance), attempt);
     constexpr double kLargest = std::numeric_limits<float>::max();
+    if (std::fabs(chance) <= kLargest) return static_cast<float>(chance);
+    note(narrowingFault(chance), attempt);
     if (std::isnan(chance)) return 0.0F;
     return static_cast<float>(std::clamp(chance, -kLargest, kLargest));
   }
