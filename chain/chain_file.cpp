@@ -6,38 +6,12 @@
 #include <nlohmann/json.hpp>
 
 #include "toolkit/quoted_text.h"
+#include "toolkit/utf8.h"
 
 namespace tessel {
 namespace {
 
 using Json = nlohmann::json;
-
-// The code points of a UTF-8 text (already checked by the JSON reader, or
-// coming from the window's own text), one at a time.
-std::vector<std::uint32_t> codePoints(std::string_view text) {
-  std::vector<std::uint32_t> points;
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    std::uint32_t point = length == 1   ? lead
-                          : length == 2 ? lead & 0x1FU
-                          : length == 3 ? lead & 0x0FU
-                                        : lead & 0x07U;
-    for (std::size_t k = 1; k < length && i + k < text.size(); ++k) {
-      point = (point << 6U) | (static_cast<unsigned char>(text[i + k]) & 0x3FU);
-    }
-    points.push_back(point);
-    i += length;
-  }
-  return points;
-}
-
-// Characters that would disguise or disturb a name where it is drawn:
-// controls, and the marks that reorder text.
-bool isUnusable(std::uint32_t point) {
-  return point < 0x20 || (point >= 0x7F && point <= 0x9F) || point == 0x200E || point == 0x200F ||
-         (point >= 0x202A && point <= 0x202E) || (point >= 0x2066 && point <= 0x2069);
-}
 
 bool isBlank(std::string_view text) {
   return text.find_first_not_of(" \t") == std::string_view::npos;
@@ -95,7 +69,7 @@ std::optional<std::string> textProblem(const Json& root, const char* name, std::
   out = found->get<std::string>();
   if (longest > 0) {
     if (isBlank(out)) return field(name) + " is empty.";
-    if (codePoints(out).size() > longest) {
+    if (characterCount(out) > longest) {
       return field(name) + " is longer than " + std::to_string(longest) + " characters.";
     }
   }
@@ -107,14 +81,13 @@ std::optional<std::string> textProblem(const Json& root, const char* name, std::
 std::optional<std::string> stateNameProblem(std::string_view name,
                                             const std::vector<std::string>& others) {
   if (isBlank(name)) return "a state's name is empty.";
-  const std::vector<std::uint32_t> points = codePoints(name);
-  if (points.size() > kLongestStateName) {
+  if (characterCount(name) > kLongestStateName) {
     return "the name " + quotedForDisplay(name) + " is longer than " +
            std::to_string(kLongestStateName) + " characters.";
   }
-  for (const std::uint32_t point : points) {
-    if (isUnusable(point)) return "a state's name holds a control character.";
-  }
+  // Whatever a message would show as an escape could disguise the name
+  // where it is drawn; so could bytes that are not UTF-8.
+  if (!isPlainText(name)) return "a state's name holds a control character.";
   if (name.find("->") != std::string_view::npos) {
     return "the name " + quotedForDisplay(name) +
            " holds \"->\", which separates the names of a rate.";
@@ -166,9 +139,7 @@ std::variant<Chain, std::string> readChain(std::string_view document) {
   if (auto problem = textProblem(root, "title", kLongestChainTitle, true, chain.title)) {
     return *problem;
   }
-  for (const std::uint32_t point : codePoints(chain.title)) {
-    if (isUnusable(point)) return std::string("\"title\" holds a control character.");
-  }
+  if (!isPlainText(chain.title)) return std::string("\"title\" holds a control character.");
   if (auto problem = textProblem(root, "note", 0, false, chain.note)) return *problem;
 
   const auto states = root.find("states");

@@ -65,7 +65,9 @@ std::variant<Chain, std::string> readChain(std::string_view document);
 std::string writeChain(const Chain& chain);
 
 // What is wrong with `name` as the name of a state among `others` (the other
-// states' names), or none when it will do. Letter case does not tell names
+// states' names), or none when it will do. A name must be UTF-8 without any
+// character that quotedForDisplay shows as an escape (toolkit/utf8.h), and
+// the same holds for a chain's title. Letter case does not tell names
 // apart: "Sunny" and "sunny" are the same state to a reader.
 std::optional<std::string> stateNameProblem(std::string_view name,
                                             const std::vector<std::string>& others);

@@ -4,47 +4,27 @@
 #include <cmath>
 #include <limits>
 
+#include "chain/attempt_chance.h"
+#include "chain/wide_number.h"
 #include "toolkit/random_source.h"
 
 namespace tessel {
 namespace {
 
-// The solver works in long double for its exponent range, not its digits:
-// the textbook chain takes any rates a box can hold, from 5e-324 to 1.8e308,
-// and its shares are products and quotients of up to four of them, far
-// beyond a double's range but well inside 2^+-16383.
-using Wide = long double;
-static_assert(std::numeric_limits<Wide>::max_exponent >= 16384,
-              "the long-run solver needs a long double with a 15-bit exponent");
-
 // The rates or chances of leaving each state for each other one; the
 // diagonal is never read. Staying is whatever is not leaving, and the
 // solver never computes it: 1 minus a small chance is where accuracy goes.
-using Leaving = std::array<std::array<Wide, kStateCount>, kStateCount>;
+// WideNumber holds every product and quotient of the rates, however far
+// beyond a double's range.
+using Leaving = std::array<std::array<WideNumber, kStateCount>, kStateCount>;
 using Members = std::array<bool, kStateCount>;
-
-// Every quotient of the solver. In the browser build long double is IEEE
-// quadruple precision in software, and the division of emscripten's
-// compiler runtime (LLVM 14's) returns twice the quotient for some divisors
-// whose significand is all ones or nearly: 1 / (2 - 2^-112) comes out as 1,
-// not as one half. The solver meets such divisors whenever shares add up to
-// just below a power of two, as 1/2 + 1/3 + 1/6 does. Multiplying back shows
-// the slip, and halving is exact.
-Wide quotient(Wide dividend, Wide divisor) {
-  Wide result = dividend / divisor;
-#ifdef __EMSCRIPTEN__
-  if (std::isfinite(result) && std::fabs(result * divisor) > 1.5L * std::fabs(dividend)) {
-    result *= 0.5L;
-  }
-#endif
-  return result;
-}
+using WideChances = std::array<WideNumber, kStateCount>;
 using Reach = std::array<Members, kStateCount>;
 
 Reach reachability(const Leaving& leaving) {
   Reach reach{};
   for (std::size_t i = 0; i < kStateCount; ++i) {
-    for (std::size_t j = 0; j < kStateCount; ++j) reach[i][j] = i == j || leaving[i][j] > 0;
+    for (std::size_t j = 0; j < kStateCount; ++j) reach[i][j] = i == j || !leaving[i][j].isZero();
   }
   for (std::size_t k = 0; k < kStateCount; ++k) {
     for (std::size_t i = 0; i < kStateCount; ++i) {
@@ -80,16 +60,16 @@ std::size_t groupLeader(const Reach& reach, std::size_t state) {
 // into k continues along k's ways out, split as k splits its leaving (the
 // stochastic complement). A way back to where it came from is a stay, and is
 // dropped. Returns what k left by, in all.
-Wide eliminate(Leaving& leaving, Members& alive, std::size_t k) {
+WideNumber eliminate(Leaving& leaving, Members& alive, std::size_t k) {
   alive[k] = false;
-  Wide out = 0;
+  WideNumber out;
   for (std::size_t j = 0; j < kStateCount; ++j) {
     if (alive[j]) out += leaving[k][j];
   }
   for (std::size_t i = 0; i < kStateCount; ++i) {
-    if (!alive[i] || leaving[i][k] == 0) continue;
+    if (!alive[i] || leaving[i][k].isZero()) continue;
     for (std::size_t j = 0; j < kStateCount; ++j) {
-      if (alive[j] && j != i) leaving[i][j] += leaving[i][k] * quotient(leaving[k][j], out);
+      if (alive[j] && j != i) leaving[i][j] += leaving[i][k] * (leaving[k][j] / out);
     }
   }
   return out;
@@ -105,22 +85,22 @@ StateChances groupShares(Leaving leaving, const Members& group) {
     if (group[i]) members[count++] = i;
   }
   Members alive = group;
-  std::array<Wide, kStateCount> out{};
+  std::array<WideNumber, kStateCount> out{};
   for (std::size_t k = count; k-- > 1;) out[k] = eliminate(leaving, alive, members[k]);
   // Back from the one state left: each state's share relative to the first
   // is what flows into it from those before it, over what it leaves by.
-  std::array<Wide, kStateCount> relative{};
-  relative[0] = 1;
-  Wide total = 1;
+  std::array<WideNumber, kStateCount> relative{};
+  relative[0] = WideNumber(1.0);
+  WideNumber total(1.0);
   for (std::size_t k = 1; k < count; ++k) {
-    Wide inflow = 0;
+    WideNumber inflow;
     for (std::size_t i = 0; i < k; ++i) inflow += relative[i] * leaving[members[i]][members[k]];
-    relative[k] = quotient(inflow, out[k]);
+    relative[k] = inflow / out[k];
     total += relative[k];
   }
   StateChances shares{};
   for (std::size_t k = 0; k < count; ++k) {
-    shares[members[k]] = static_cast<double>(quotient(relative[k], total));
+    shares[members[k]] = (relative[k] / total).toDouble();
   }
   return shares;
 }
@@ -134,9 +114,9 @@ StateChances settle(const Leaving& leaving, int start) {
   const Members recurrent = recurrentStates(reach);
   const auto origin = static_cast<std::size_t>(start);
 
-  std::array<Wide, kStateCount> weight{};  // by group leader
+  std::array<WideNumber, kStateCount> weight{};  // by group leader
   if (recurrent[origin]) {
-    weight[groupLeader(reach, origin)] = 1;
+    weight[groupLeader(reach, origin)] = WideNumber(1.0);
   } else {
     Leaving complement = leaving;
     Members alive{};
@@ -144,34 +124,26 @@ StateChances settle(const Leaving& leaving, int start) {
     for (std::size_t k = 0; k < kStateCount; ++k) {
       if (!recurrent[k] && k != origin) eliminate(complement, alive, k);
     }
-    Wide out = 0;
+    WideNumber out;
     for (std::size_t j = 0; j < kStateCount; ++j) {
       if (alive[j] && j != origin) out += complement[origin][j];
     }
     for (std::size_t j = 0; j < kStateCount; ++j) {
-      if (alive[j] && j != origin)
-        weight[groupLeader(reach, j)] += quotient(complement[origin][j], out);
+      if (alive[j] && j != origin) weight[groupLeader(reach, j)] += complement[origin][j] / out;
     }
   }
 
   StateChances shares{};
   for (std::size_t leader = 0; leader < kStateCount; ++leader) {
-    if (weight[leader] == 0) continue;
+    if (weight[leader].isZero()) continue;
     Members group{};
     for (std::size_t j = 0; j < kStateCount; ++j) group[j] = reach[leader][j];
     const StateChances within = groupShares(leaving, group);
     for (std::size_t j = 0; j < kStateCount; ++j) {
-      shares[j] += static_cast<double>(weight[leader] * within[j]);
+      shares[j] += (weight[leader] * WideNumber(within[j])).toDouble();
     }
   }
   return shares;
-}
-
-// Single precision, saturating where the draw would raise an overflow.
-float narrow(double chance) {
-  if (std::isnan(chance)) return 0.0F;
-  constexpr double kLargest = std::numeric_limits<float>::max();
-  return static_cast<float>(std::clamp(chance, -kLargest, kLargest));
 }
 
 // The chance that an attempt with this chance fires: that it is strictly
@@ -183,11 +155,60 @@ double firingChance(float chance) {
   return std::min(1.0, std::ceil(static_cast<double>(chance) * kSteps) / kSteps);
 }
 
+// drawOutcome before its rounding to doubles, which the long run leaves
+// out: the shares, rounded once, come out as the double nearest the exact
+// ones all but always.
+WideChances wideDrawOutcome(const DrawRates& draw, int from) {
+  WideChances outcome{};
+  const auto self = static_cast<std::size_t>(from);
+  const std::array<float, 3> chances = attemptChances(draw, from);
+  const std::array<Attempt, 3> attempts = outgoingAttempts(from);
+  // One pass: attempt k fires when the ones before it missed. Every firing
+  // chance is a multiple of 2^-24, so these products of up to three of them
+  // are exact.
+  WideNumber missesAPass(1.0);
+  WideNumber firesInAPass;
+  std::array<WideNumber, kStateCount> perPass{};
+  for (std::size_t k = 0; k < 3; ++k) {
+    const double fires = firingChance(chances[k]);
+    const WideNumber firesHere = missesAPass * WideNumber(fires);
+    perPass[static_cast<std::size_t>(attempts[k].target)] = firesHere;
+    firesInAPass += firesHere;
+    missesAPass = missesAPass * WideNumber(1.0 - fires);
+  }
+  if (draw.passes <= 0 || firesInAPass.isZero()) {
+    outcome[self] = WideNumber(1.0);
+    return outcome;
+  }
+  // Some pass of n fires with chance 1 - (1 - a)^n. By binary powering on
+  // the bits of n, keeping both m_k = (1 - a)^k and l_k = 1 - m_k as sums
+  // and products of non-negative numbers only, so that a tiny a keeps its
+  // digits: l_2k = l_k (1 + m_k) and l_k+1 = l_k + a m_k. Plain arithmetic,
+  // unlike log1p and expm1, gives every build the same bits.
+  WideNumber staysAll(1.0);
+  WideNumber leaves;
+  const auto passes = static_cast<unsigned>(draw.passes);
+  for (unsigned bit = 1U << 15U; bit != 0; bit >>= 1U) {
+    leaves = leaves * (WideNumber(1.0) + staysAll);
+    staysAll = staysAll * staysAll;
+    if ((passes & bit) != 0) {
+      leaves += firesInAPass * staysAll;
+      staysAll = staysAll * missesAPass;
+    }
+  }
+  // The pass that fires splits the leaving as one pass does.
+  for (std::size_t to = 0; to < kStateCount; ++to) {
+    if (to != self) outcome[to] = perPass[to] * leaves / firesInAPass;
+  }
+  outcome[self] = staysAll;
+  return outcome;
+}
+
 // One draw's chances of leaving each state for each other one.
 Leaving drawLeaving(const DrawRates& draw) {
   Leaving leaving{};
   for (int from = 0; from < kStateCount; ++from) {
-    const StateChances outcome = drawOutcome(draw, from);
+    const WideChances outcome = wideDrawOutcome(draw, from);
     for (int to = 0; to < kStateCount; ++to) {
       if (to != from) {
         leaving[static_cast<std::size_t>(from)][static_cast<std::size_t>(to)] =
@@ -200,9 +221,9 @@ Leaving drawLeaving(const DrawRates& draw) {
 
 // A rate as a transition intensity: a negative rate (or no number) never
 // fires, and an infinite one is the fastest a double can say.
-Wide intensity(double rate) {
-  if (!(rate > 0.0)) return 0;
-  return std::min(rate, std::numeric_limits<double>::max());
+WideNumber intensity(double rate) {
+  if (!(rate > 0.0)) return {};
+  return WideNumber(std::min(rate, std::numeric_limits<double>::max()));
 }
 
 }  // namespace
@@ -217,56 +238,33 @@ std::optional<DrawRates> readDrawRates(std::span<const TextBox, kTransitionCount
     largest = std::max(largest, reading.value);
     draw.rates[box] = rateBoxes[box].leadingNumber();
   }
-  draw.scale = largest * 250.0;
+  draw.scale = drawScale(largest);
   if (draw.scale == 0.0 || !std::isfinite(draw.scale)) return std::nullopt;
-  if (interval < std::numeric_limits<std::int16_t>::min() ||
-      interval > std::numeric_limits<std::int16_t>::max()) {
-    return std::nullopt;
-  }
-  draw.passes = static_cast<std::int16_t>(interval);
+  const std::optional<std::int16_t> passes = passBudget(interval);
+  if (!passes) return std::nullopt;
+  draw.passes = *passes;
   return draw;
 }
 
 std::array<float, 3> attemptChances(const DrawRates& draw, int from) {
-  // The same expressions, in the same order and precision, as the draw.
   const std::array<Attempt, 3> attempts = outgoingAttempts(from);
-  const double s = draw.scale;
-  const double q1 = draw.rates[static_cast<std::size_t>(attempts[0].rateBox)];
-  const double q2 = draw.rates[static_cast<std::size_t>(attempts[1].rateBox)];
-  const double q3 = draw.rates[static_cast<std::size_t>(attempts[2].rateBox)];
-  return {narrow(q1 / s), narrow((q2 / s) / (1.0 - q1 / s)),
-          narrow(((q3 / s) / (1.0 - q1 / s)) / (1.0 - q2 / s))};
+  const std::array<int, 3> boxes{attempts[0].rateBox, attempts[1].rateBox, attempts[2].rateBox};
+  std::array<double, 3> rates{};
+  for (std::size_t k = 0; k < rates.size(); ++k) {
+    rates[k] = draw.rates[static_cast<std::size_t>(boxes[k])];
+  }
+  std::array<float, 3> chances{};
+  for (std::size_t k = 0; k < chances.size(); ++k) {
+    chances[k] = attemptChance(rates, draw.scale, boxes, k);
+  }
+  return chances;
 }
 
 StateChances drawOutcome(const DrawRates& draw, int from) {
-  StateChances outcome{};
-  const auto self = static_cast<std::size_t>(from);
-  const std::array<float, 3> chances = attemptChances(draw, from);
-  const std::array<Attempt, 3> attempts = outgoingAttempts(from);
-  // One pass: attempt k fires when the ones before it missed. Each miss
-  // chance is 1 minus a multiple of 2^-24, exact in a double.
-  double missedSoFar = 1.0;
-  double firesInAPass = 0.0;
-  StateChances perPass{};
-  for (std::size_t k = 0; k < 3; ++k) {
-    const double fires = firingChance(chances[k]);
-    perPass[static_cast<std::size_t>(attempts[k].target)] = missedSoFar * fires;
-    firesInAPass += missedSoFar * fires;
-    missedSoFar *= 1.0 - fires;
-  }
-  if (draw.passes <= 0 || firesInAPass == 0.0) {
-    outcome[self] = 1.0;
-    return outcome;
-  }
-  // Some pass of n fires with chance 1 - (1 - a)^n, written so that a tiny a
-  // keeps its digits; the pass that fires splits it as one pass does.
-  const double logMissAll = static_cast<double>(draw.passes) * std::log1p(-firesInAPass);
-  const double leaves = -std::expm1(logMissAll);
-  for (std::size_t to = 0; to < kStateCount; ++to) {
-    if (to != self) outcome[to] = perPass[to] / firesInAPass * leaves;
-  }
-  outcome[self] = std::exp(logMissAll);
-  return outcome;
+  const WideChances outcome = wideDrawOutcome(draw, from);
+  StateChances chances{};
+  for (std::size_t to = 0; to < kStateCount; ++to) chances[to] = outcome[to].toDouble();
+  return chances;
 }
 
 StateChances longRunShares(const DrawRates& draw, int start) {

@@ -215,6 +215,52 @@ TEST(LongRunShares, MatchExactFractionsOnHardRateSets) {
   }
 }
 
+// The scenarios' shares, worked out with exact fractions by
+// tools/long_run_exact.py and rounded once: the solver must give these very
+// doubles, not merely close ones, for the native and the browser builds to
+// print the same digits.
+TEST(LongRunShares, OfTheScenariosAreTheDoublesNearestTheExactShares) {
+  struct Scenario {
+    const char* name;
+    std::vector<std::pair<int, std::string>> rates;
+    StateChances shares;
+  };
+  const std::vector<Scenario> scenarios{
+      {"One Phone", {{3, "1"}, {4, "6"}}, {0.8491094007949103, 0.15089059920508974, 0, 0}},
+      {"Office",
+       {{3, "1"}, {4, "8"}, {2, "2"}, {7, "3"}},
+       {0.38444710803929427, 0.04993502924482, 0.5656178627158858, 0}},
+      {"Receptionist",
+       {{3, "0.143"}, {4, "0.5"}, {2, "0.333"}, {7, "0.2"}},
+       {0.5283599672528471, 0.15478909828790471, 0.3168509344592482, 0}},
+      {"Conversation",
+       {{3, "6"}, {4, "3"}, {2, "3"}, {7, "6"}, {6, "1"}, {1, "7"}, {5, "7"}, {0, "1"}},
+       {0.2016325120904156, 0.3697565207240813, 0.36975768062400755, 0.058853286561495535}},
+      {"Four Element Queue",
+       {{3, "2"}, {4, "3"}, {10, "2"}, {11, "3"}, {6, "2"}, {1, "3"}},
+       {0.39957658393517004, 0.2873831176921823, 0.19158870360037605, 0.12145159477227163}},
+  };
+  for (const Scenario& scenario : scenarios) {
+    EXPECT_EQ(longRunShares(drawRates(scenario.rates)), scenario.shares) << scenario.name;
+  }
+}
+
+// One draw out of Cyan in "Conversation", exactly as above, for budgets whose
+// stay chance runs from near 1 down to 5e-115, where 1 - (1 - a)^n computed
+// through logarithms would be off in its last digits.
+TEST(DrawOutcome, IsTheDoubleNearestTheExactChance) {
+  const std::vector<std::pair<int, std::string>> conversation{
+      {3, "6"}, {4, "3"}, {2, "3"}, {7, "6"}, {6, "1"}, {1, "7"}, {5, "7"}, {0, "1"}};
+  const std::vector<std::pair<std::int32_t, StateChances>> budgets{
+      {1, {0, 0.0040000081062316895, 0.004000036922324313, 0.991999954971444}},
+      {40, {0, 0.13739257338652577, 0.13739356316380003, 0.7252138634496742}},
+      {32767, {0, 0.49999819900434805, 0.500001800995652, 4.980988376560821e-115}},
+  };
+  for (const auto& [passes, outcome] : budgets) {
+    EXPECT_EQ(drawOutcome(drawRates(conversation, passes), kCyan), outcome) << passes;
+  }
+}
+
 // Whatever the rates hold, NaN and infinities included (a DrawRates can be
 // made by hand), every share is a share and they add up to 1.
 TEST(LongRunShares, AreSharesForAnyRates) {

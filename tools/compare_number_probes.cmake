@@ -1,6 +1,9 @@
-# Writes the number probe's input with GENERATOR, runs the native probe
-# (NATIVE) and the browser build's (WEB, under NODE) on it, and fails unless
-# both print the very same bytes. The files stay in WORK for a closer look.
+# Writes a probe's input with GENERATOR, runs the native probe (NATIVE) and
+# the browser build's (WEB, under NODE) on it, and fails unless both print
+# the very same bytes, one line for each line of input. The generator prints
+# how many lines it wrote and what they are ("11586 rate sets"); the number
+# probe and the long-run probe both run through here. The files stay in
+# WORK for a closer look.
 #
 #   cmake -DNATIVE=... -DWEB=.../number_probe.js -DNODE=node -DGENERATOR=...py
 #         -DWORK=folder -P compare_number_probes.cmake
@@ -29,13 +32,14 @@ foreach(side native web)
   endif()
 endforeach()
 
-# One line out for every text in: a probe that stopped early fails here even
+# One line out for every line in: a probe that stopped early fails here even
 # when the other stopped at the same place.
 string(REGEX MATCH "^[0-9]+" count "${generated}")
+string(REGEX REPLACE "^[0-9]+ *([^\n]*)\n?$" "\\1" items "${generated}")
 file(STRINGS "${WORK}/native.txt" printed)
 list(LENGTH printed printed_count)
 if(NOT count OR NOT printed_count EQUAL count)
-  message(FATAL_ERROR "the native probe printed ${printed_count} lines for ${count} texts")
+  message(FATAL_ERROR "the native probe printed ${printed_count} lines for ${count} ${items}")
 endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${WORK}/native.txt" "${WORK}/web.txt"
   RESULT_VARIABLE differ)
@@ -44,7 +48,7 @@ if(differ)
   string(SUBSTRING "${shown}" 0 3000 shown)
   message(NOTICE "native (<) and browser (>) probes differ; lines numbered as in ${input}:\n"
                  "${shown}")
-  message(FATAL_ERROR "the two builds read or write numbers differently")
+  message(FATAL_ERROR "the native and browser probes print different numbers")
 endif()
 file(SIZE "${WORK}/native.txt" size)
-message(STATUS "${count} texts: the native and browser probes print the same ${size} bytes")
+message(STATUS "${count} ${items}: the native and browser probes print the same ${size} bytes")
