@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "toolkit/quoted_text.h"
+#include "toolkit/text.h"
 #include "toolkit/utf8.h"
 
 namespace tessel {
@@ -42,7 +43,8 @@ std::string lineAndColumn(std::string_view document, std::size_t byte) {
       ++column;
     }
   }
-  return "line " + std::to_string(line) + ", column " + std::to_string(column);
+  return fill(_("line {line}, column {column}"),
+              {{"line", std::to_string(line)}, {"column", std::to_string(column)}});
 }
 
 // The reader's own reason, without its prefix and without the text it last
@@ -63,14 +65,15 @@ std::optional<std::string> textProblem(const Json& root, const char* name, std::
   const auto found = root.find(name);
   if (found == root.end()) {
     if (!required) return std::nullopt;
-    return "it has no " + field(name) + " field.";
+    return fill(_("it has no {field} field."), {{"field", field(name)}});
   }
-  if (!found->is_string()) return field(name) + " must be a text.";
+  if (!found->is_string()) return fill(_("{field} must be a text."), {{"field", field(name)}});
   out = found->get<std::string>();
   if (longest > 0) {
-    if (isBlank(out)) return field(name) + " is empty.";
+    if (isBlank(out)) return fill(_("{field} is empty."), {{"field", field(name)}});
     if (characterCount(out) > longest) {
-      return field(name) + " is longer than " + std::to_string(longest) + " characters.";
+      return fill(_("{field} is longer than {most} characters."),
+                  {{"field", field(name)}, {"most", std::to_string(longest)}});
     }
   }
   return std::nullopt;
@@ -80,21 +83,21 @@ std::optional<std::string> textProblem(const Json& root, const char* name, std::
 
 std::optional<std::string> stateNameProblem(std::string_view name,
                                             const std::vector<std::string>& others) {
-  if (isBlank(name)) return "a state's name is empty.";
+  if (isBlank(name)) return _("a state's name is empty.");
   if (characterCount(name) > kLongestStateName) {
-    return "the name " + quotedForDisplay(name) + " is longer than " +
-           std::to_string(kLongestStateName) + " characters.";
+    return fill(_("the name {name} is longer than {most} characters."),
+                {{"name", quotedForDisplay(name)}, {"most", std::to_string(kLongestStateName)}});
   }
   // Whatever a message would show as an escape could disguise the name
   // where it is drawn; so could bytes that are not UTF-8.
-  if (!isPlainText(name)) return "a state's name holds a control character.";
+  if (!isPlainText(name)) return _("a state's name holds a control character.");
   if (name.find("->") != std::string_view::npos) {
-    return "the name " + quotedForDisplay(name) +
-           " holds \"->\", which separates the names of a rate.";
+    return fill(_("the name {name} holds \"->\", which separates the names of a rate."),
+                {{"name", quotedForDisplay(name)}});
   }
   for (const std::string& other : others) {
     if (lowerAscii(other) == lowerAscii(name)) {
-      return "two states are named " + quotedForDisplay(name) + ".";
+      return fill(_("two states are named {name}."), {{"name", quotedForDisplay(name)}});
     }
   }
   return std::nullopt;
@@ -108,56 +111,71 @@ std::string rateKey(const Chain& chain, int transition) {
 
 std::variant<Chain, std::string> readChain(std::string_view document) {
   if (document.size() > kMostChainFileBytes) {
-    return std::string("it is larger than 1 MiB, far larger than any chain.");
+    return _("it is larger than 1 MiB, far larger than any chain.");
   }
   Json root;
   try {
     root = Json::parse(document);
   } catch (const Json::parse_error& error) {
-    return "it is not JSON: at " + lineAndColumn(document, error.byte > 0 ? error.byte - 1 : 0) +
-           ", " + parseReason(error.what()) + ".";
+    return fill(_("it is not JSON: at {place}, {reason}."),
+                {{"place", lineAndColumn(document, error.byte > 0 ? error.byte - 1 : 0)},
+                 {"reason", parseReason(error.what())}});
   } catch (const Json::exception& error) {
-    return "it is not JSON that can be read: " + parseReason(error.what()) + ".";
+    return fill(_("it is not JSON that can be read: {reason}."),
+                {{"reason", parseReason(error.what())}});
   }
-  if (!root.is_object()) return std::string("it is not a chain: it holds no JSON object.");
+  if (!root.is_object()) return _("it is not a chain: it holds no JSON object.");
 
   std::string format;
   if (auto problem = textProblem(root, "format", 0, true, format)) return *problem;
   if (format != kChainFormat) {
-    return "it is not a Tessel chain: its \"format\" is not \"" + std::string(kChainFormat) + "\".";
+    return fill(_("it is not a Tessel chain: its {field} is not {format}."),
+                {{"field", field("format")}, {"format", field(kChainFormat)}});
   }
   const auto version = root.find("version");
-  if (version == root.end()) return std::string("it has no \"version\" field.");
-  if (!version->is_number_integer()) return std::string("\"version\" must be a whole number.");
+  if (version == root.end())
+    return fill(_("it has no {field} field."), {{"field", field("version")}});
+  if (!version->is_number_integer()) {
+    return fill(_("{field} must be a whole number."), {{"field", field("version")}});
+  }
   if (version->get<std::int64_t>() != kChainVersion) {
-    return "it is version " + std::to_string(version->get<std::int64_t>()) +
-           " of the chain format; this program reads version " + std::to_string(kChainVersion) +
-           ".";
+    return fill(_("it is version {version} of the chain format; this program reads version "
+                  "{known}."),
+                {{"version", std::to_string(version->get<std::int64_t>())},
+                 {"known", std::to_string(kChainVersion)}});
   }
 
   Chain chain;
   if (auto problem = textProblem(root, "title", kLongestChainTitle, true, chain.title)) {
     return *problem;
   }
-  if (!isPlainText(chain.title)) return std::string("\"title\" holds a control character.");
+  if (!isPlainText(chain.title)) {
+    return fill(_("{field} holds a control character."), {{"field", field("title")}});
+  }
   if (auto problem = textProblem(root, "note", 0, false, chain.note)) return *problem;
 
   const auto states = root.find("states");
-  if (states == root.end()) return std::string("it has no \"states\" field.");
-  if (!states->is_array()) return std::string("\"states\" must be a list of names.");
+  const std::string noList =
+      fill(_("{field} must be a list of names."), {{"field", field("states")}});
+  if (states == root.end())
+    return fill(_("it has no {field} field."), {{"field", field("states")}});
+  if (!states->is_array()) return noList;
   if (states->size() < kFewestChainStates || states->size() > kStateCount) {
-    return "it has " + std::to_string(states->size()) + " states; a chain has 2, 3 or 4.";
+    return fill(_("it has {count} states; a chain has 2, 3 or 4."),
+                {{"count", std::to_string(states->size())}});
   }
   for (const Json& state : *states) {
-    if (!state.is_string()) return std::string("\"states\" must be a list of names.");
+    if (!state.is_string()) return noList;
     const std::string name = state.get<std::string>();
     if (auto problem = stateNameProblem(name, chain.states)) return *problem;
     chain.states.push_back(name);
   }
 
   const auto rates = root.find("rates");
-  if (rates == root.end()) return std::string("it has no \"rates\" field.");
-  if (!rates->is_object()) return std::string("\"rates\" must map \"FROM->TO\" to numbers.");
+  if (rates == root.end()) return fill(_("it has no {field} field."), {{"field", field("rates")}});
+  if (!rates->is_object()) {
+    return fill(_("{field} must map \"FROM->TO\" to numbers."), {{"field", field("rates")}});
+  }
   for (const auto& [key, value] : rates->items()) {
     const std::size_t arrow = key.find("->");
     std::optional<int> from;
@@ -169,13 +187,16 @@ std::variant<Chain, std::string> readChain(std::string_view document) {
     const std::optional<int> transition =
         from && to ? transitionIndex(*from, *to) : std::optional<int>();
     if (!transition) {
-      return "the rate " + quotedForDisplay(key) +
-             " does not name two of its states as \"FROM->TO\".";
+      return fill(_("the rate {rate} does not name two of its states as \"FROM->TO\"."),
+                  {{"rate", quotedForDisplay(key)}});
     }
-    if (!value.is_number()) return "the rate " + quotedForDisplay(key) + " is not a number.";
+    if (!value.is_number()) {
+      return fill(_("the rate {rate} is not a number."), {{"rate", quotedForDisplay(key)}});
+    }
     const double rate = value.get<double>();
     if (!std::isfinite(rate) || std::fabs(rate) > kLargestChainRate) {
-      return "the rate " + quotedForDisplay(key) + " is too large; keep every rate within 1e305.";
+      return fill(_("the rate {rate} is too large; keep every rate within 1e305."),
+                  {{"rate", quotedForDisplay(key)}});
     }
     chain.rates[static_cast<std::size_t>(*transition)] = rate;
   }

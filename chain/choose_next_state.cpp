@@ -5,41 +5,46 @@
 #include "chain/attempt_chance.h"
 #include "toolkit/quoted_text.h"
 #include "toolkit/run_error.h"
+#include "toolkit/text.h"
 
 namespace tessel {
 namespace {
 
-// The transition of a rate box, named by its states as the window shows
-// them: from "Bored" to "On Phone".
-std::string transitionName(int box, const DrawInputs& inputs) {
+// A message about a rate box's transition, which it names by its states as
+// the window shows them, {from} and {to}: from "Bored" to "On Phone".
+std::string aboutRate(int box, const DrawInputs& inputs, std::string_view text,
+                      std::string typed = {}) {
   const Transition& transition =
       kTransitions[static_cast<std::size_t>(transitionOfRateBox(box).value_or(0))];
   const auto name = [&](int state) {
     return quotedForDisplay(
         shownStateName(state, inputs.stateNames[static_cast<std::size_t>(state)]));
   };
-  return "from " + name(transition.from) + " to " + name(transition.to);
-}
-
-std::string rateName(int box, const DrawInputs& inputs) {
-  return "The rate " + transitionName(box, inputs);
+  return fill(text,
+              {{"from", name(transition.from)}, {"to", name(transition.to)}, {"text", typed}});
 }
 
 [[noreturn]] void raiseUnreadableRate(int box, std::string_view text, StrictStatus status,
                                       const DrawInputs& inputs) {
   if (status == StrictStatus::OutOfRange) {
-    throw RunError(
-        ErrorKind::Overflow,
-        rateName(box, inputs) + " holds " + quotedForDisplay(text) + ", a number too large to use.",
-        box);
+    throw RunError(ErrorKind::Overflow,
+                   aboutRate(box, inputs,
+                             _("The rate from {from} to {to} holds {text}, a number too large to "
+                               "use."),
+                             quotedForDisplay(text)),
+                   box);
   }
   if (text.find_first_not_of(" \t") == std::string_view::npos) {
-    throw RunError(ErrorKind::TypeMismatch, rateName(box, inputs) + " is empty; it needs a number.",
-                   box);
+    throw RunError(
+        ErrorKind::TypeMismatch,
+        aboutRate(box, inputs, _("The rate from {from} to {to} is empty; it needs a number.")),
+        box);
   }
   throw RunError(
       ErrorKind::TypeMismatch,
-      rateName(box, inputs) + " holds " + quotedForDisplay(text) + ", which is not a number.", box);
+      aboutRate(box, inputs, _("The rate from {from} to {to} holds {text}, which is not a number."),
+                quotedForDisplay(text)),
+      box);
 }
 
 // The chance of one attempt, or the error its arithmetic raises. Kept out of
@@ -57,12 +62,13 @@ std::string rateName(int box, const DrawInputs& inputs) {
   if (fault.fault == FloatFault::None) return chance;
   if (scale == 0.0) {
     throw RunError(errorKindOf(fault.fault),
-                   "No rate on the window is positive, so no transition can be drawn. "
-                   "Enter a positive rate.");
+                   _("No rate on the window is positive, so no transition can be drawn. "
+                     "Enter a positive rate."));
   }
   throw RunError(errorKindOf(fault.fault),
-                 "The chance of the transition " + transitionName(fault.rateBox, inputs) +
-                     " cannot be computed from the rates on the window.",
+                 aboutRate(fault.rateBox, inputs,
+                           _("The chance of the transition from {from} to {to} cannot be computed "
+                             "from the rates on the window.")),
                  fault.rateBox);
 }
 
@@ -88,16 +94,21 @@ void chooseNextState(const DrawInputs& inputs, RandomSource& random, std::string
   const double scale = drawScale(largest);
   if (const FloatFault fault = resultFault(scale); fault != FloatFault::None) {
     const std::string& text = inputs.rateBoxes[static_cast<std::size_t>(largestBox)].text();
-    throw RunError(errorKindOf(fault),
-                   rateName(largestBox, inputs) + " holds " + quotedForDisplay(text) +
-                       ", too large a rate to draw with; keep every rate below 1e305.",
-                   largestBox);
+    throw RunError(
+        errorKindOf(fault),
+        aboutRate(largestBox, inputs,
+                  _("The rate from {from} to {to} holds {text}, too large a rate to draw "
+                    "with; keep every rate below 1e305."),
+                  quotedForDisplay(text)),
+        largestBox);
   }
 
   const std::optional<std::int16_t> budget = passBudget(inputs.interval);
   if (!budget) {
-    throw RunError(ErrorKind::Overflow, "The timer interval of " + std::to_string(inputs.interval) +
-                                            " ms is too large to count draw passes with.");
+    throw RunError(ErrorKind::Overflow,
+                   fill(_("The timer interval of {interval} ms is too large to count draw passes "
+                          "with."),
+                        {{"interval", std::to_string(inputs.interval)}}));
   }
   std::int16_t passesLeft = *budget;
 
