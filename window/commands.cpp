@@ -7,192 +7,73 @@ namespace tessel {
 namespace {
 
 constexpr std::array<CommandInfo, 18> kCommands{{
-    {{Command::One},
-     {"O"},
-     'O',
-     nullptr,
-     N_("One jump of the chain (O, or Alt+O)"),
-     nullptr,
-     nullptr,
-     false,
-     true,
-     kEverywhere},
-    {{Command::StartStop},
-     {"S"},
-     'S',
-     nullptr,
-     N_("Start or stop running and counting (S, or Alt+S)"),
-     nullptr,
-     nullptr,
-     false,
-     true,
-     kEverywhere},
-    {{Command::PauseContinue},
-     {"P"},
-     'P',
-     nullptr,
-     N_("Pause or continue the animation (P, or Alt with the underlined letter)"),
-     nullptr,
-     nullptr,
-     false,
-     true,
-     kEverywhere},
+    {.action = {Command::One},
+     .keys = {"O"},
+     .altLetter = 'O',
+     .toolTip = N_("One jump of the chain (O, or Alt+O)"),
+     .typedInRateBox = true},
+    {.action = {Command::StartStop},
+     .keys = {"S"},
+     .altLetter = 'S',
+     .toolTip = N_("Start or stop running and counting (S, or Alt+S)"),
+     .typedInRateBox = true},
+    {.action = {Command::PauseContinue},
+     .keys = {"P"},
+     .altLetter = 'P',
+     .toolTip = N_("Pause or continue the animation (P, or Alt with the underlined letter)"),
+     .typedInRateBox = true},
     // The digits pick the scenarios in the list's order; the keypad's do not.
-    {{Command::PickEntry, 0},
-     {"1"},
-     0,
-     nullptr,
-     nullptr,
-     nullptr,
-     nullptr,
-     false,
-     true,
-     kEverywhere},
-    {{Command::PickEntry, 1},
-     {"2"},
-     0,
-     nullptr,
-     nullptr,
-     nullptr,
-     nullptr,
-     false,
-     true,
-     kEverywhere},
-    {{Command::PickEntry, 2},
-     {"3"},
-     0,
-     nullptr,
-     nullptr,
-     nullptr,
-     nullptr,
-     false,
-     true,
-     kEverywhere},
-    {{Command::PickEntry, 3},
-     {"4"},
-     0,
-     nullptr,
-     nullptr,
-     nullptr,
-     nullptr,
-     false,
-     true,
-     kEverywhere},
-    {{Command::PickEntry, 4},
-     {"5"},
-     0,
-     nullptr,
-     nullptr,
-     nullptr,
-     nullptr,
-     false,
-     true,
-     kEverywhere},
-    {{Command::Open},
-     {"Ctrl+O"},
-     0,
-     N_("Open\u2026"),
-     N_("Open chain files (Ctrl+O), or drop them on the page"),
-     N_("Open Chains\u2026"),
-     nullptr,
-     false,
-     false,
-     kEverywhere},
-    {{Command::Save},
-     {"Ctrl+S"},
-     0,
-     N_("Save\u2026"),
-     N_("Save the chain on the window as a file (Ctrl+S)"),
-     N_("Save Chain As\u2026"),
-     nullptr,
-     false,
-     false,
-     kEverywhere},
-    {{Command::ShareLink},
-     {},
-     0,
-     N_("Share link"),
-     N_("Copy a link that opens the chain on the window"),
-     nullptr,
-     nullptr,
-     false,
-     false,
-     kOnPage},
-    {{Command::Rename},
-     {},
-     0,
-     nullptr,
-     nullptr,
-     N_("Rename State"),
-     N_("double-click"),
-     false,
-     false,
-     kEverywhere},
+    {.action = {Command::PickEntry, 0}, .keys = {"1"}, .typedInRateBox = true},
+    {.action = {Command::PickEntry, 1}, .keys = {"2"}, .typedInRateBox = true},
+    {.action = {Command::PickEntry, 2}, .keys = {"3"}, .typedInRateBox = true},
+    {.action = {Command::PickEntry, 3}, .keys = {"4"}, .typedInRateBox = true},
+    {.action = {Command::PickEntry, 4}, .keys = {"5"}, .typedInRateBox = true},
+    {.action = {Command::Open},
+     .keys = {"Ctrl+O"},
+     .caption = N_("Open\u2026"),
+     .toolTip = N_("Open chain files (Ctrl+O), or drop them on the page"),
+     .menuText = N_("Open Chains\u2026")},
+    {.action = {Command::Save},
+     .keys = {"Ctrl+S"},
+     .caption = N_("Save\u2026"),
+     .toolTip = N_("Save the chain on the window as a file (Ctrl+S)"),
+     .menuText = N_("Save Chain As\u2026")},
+    {.action = {Command::ShareLink},
+     .caption = N_("Share link"),
+     .toolTip = N_("Copy a link that opens the chain on the window"),
+     .platforms = kOnPage},
+    {.action = {Command::Rename}, .menuText = N_("Rename State"), .gesture = N_("double-click")},
     // + shares its key with =, which is taken too; some keyboards give
     // Shift with the +.
-    {{Command::Faster},
-     {"+", "=", "Num++", "Shift++"},
-     0,
-     nullptr,
-     nullptr,
-     N_("Faster"),
-     nullptr,
-     true,
-     true,
-     kEverywhere},
-    {{Command::Slower},
-     {"-", "Num+-"},
-     0,
-     nullptr,
-     nullptr,
-     N_("Slower"),
-     nullptr,
-     false,
-     true,
-     kEverywhere},
-    {{Command::LongRun},
-     {"L"},
-     'L',
-     N_("Long run"),
-     N_("Mark on each bar the share it settles to in the long run (L, or Alt+L)"),
-     N_("Long Run"),
-     nullptr,
-     false,
-     true,
-     kEverywhere},
-    {{Command::FullScreen},
-     {"F11"},
-     0,
-     N_("Full screen"),
-     N_("Full screen (F11; Esc leaves it)"),
-     N_("Full Screen"),
-     nullptr,
-     false,
-     false,
-     kEverywhere},
+    {.action = {Command::Faster},
+     .keys = {"+", "=", "Num++", "Shift++"},
+     .menuText = N_("Faster"),
+     .startsMenuGroup = true,
+     .typedInRateBox = true},
+    {.action = {Command::Slower},
+     .keys = {"-", "Num+-"},
+     .menuText = N_("Slower"),
+     .typedInRateBox = true},
+    {.action = {Command::LongRun},
+     .keys = {"L"},
+     .altLetter = 'L',
+     .caption = N_("Long run"),
+     .toolTip = N_("Mark on each bar the share it settles to in the long run (L, or Alt+L)"),
+     .menuText = N_("Long Run"),
+     .typedInRateBox = true},
+    {.action = {Command::FullScreen},
+     .keys = {"F11"},
+     .caption = N_("Full screen"),
+     .toolTip = N_("Full screen (F11; Esc leaves it)"),
+     .menuText = N_("Full Screen")},
     // A browser leaves full screen on Esc by itself.
-    {{Command::LeaveFullScreen},
-     {"Esc"},
-     0,
-     nullptr,
-     nullptr,
-     nullptr,
-     nullptr,
-     false,
-     false,
-     kOnDesktop},
-    {{Command::ChooseSpeed},
-     {},
-     'D',
-     N_("Speed"),
-     N_("Ticks run for each of the timer's events: \u00d71 is the demonstration's own pace, "
-        "\"Max\" as many as fit in half of it. The chain is the same at every speed. "
-        "(+ or = faster, - slower; Alt+D)"),
-     nullptr,
-     nullptr,
-     false,
-     false,
-     kEverywhere},
+    {.action = {Command::LeaveFullScreen}, .keys = {"Esc"}, .platforms = kOnDesktop},
+    {.action = {Command::ChooseSpeed},
+     .altLetter = 'D',
+     .caption = N_("Speed"),
+     .toolTip = N_("Ticks run for each of the timer's events: \u00d71 is the demonstration's own "
+                   "pace, \"Max\" as many as fit in half of it. The chain is the same at every "
+                   "speed. (+ or = faster, - slower; Alt+D)")},
 }};
 
 char upper(char c) {
@@ -270,55 +151,34 @@ std::string withAmpersandMnemonic(std::string_view caption, char letter) {
 }
 
 std::string uiText(UiText text) {
-  switch (text) {
-    case UiText::ScenarioList:
-      return _("Scenario");
-    case UiText::ScenarioListTip:
-      return _("Scenario (keys 1 to 5 pick them in list order)");
-    case UiText::LongRunName:
-      return _("Long-run marks");
-    case UiText::NameEditor:
-      return _("Name of the state");
-    case UiText::RenameByDoubleClick:
-      return _("Rename a State: double-click it");
-    case UiText::FullScreenKeys:
-      return _("F11: full screen (Esc leaves it)");
-    case UiText::OpenTitle:
-      return _("Open Chains");
-    case UiText::SaveTitle:
-      return _("Save Chain");
-    case UiText::ChainFiles:
-      return _("Tessel chains (*.tessel)");
-    case UiText::AllFiles:
-      return _("All files (*)");
-    case UiText::CountsCaption:
-      return _("Counts");
-    case UiText::StateHeading:
-      return _("State");
-    case UiText::NameHeading:
-      return _("Name");
-    case UiText::VisitsHeading:
-      return _("Visits");
-    case UiText::ShareHeading:
-      return _("Share");
-    case UiText::LongRunHeading:
-      return _("Long run");
-    case UiText::ToolsName:
-      return _("Chains and display");
-    case UiText::PageDescription:
-      return _("A chain that hops at random between up to four states, shown as it runs.");
-    case UiText::NoScript:
-      return _("Tessel Demo runs in JavaScript and WebAssembly; please turn JavaScript on.");
-    case UiText::CannotStart:
-      return _("The demonstration cannot start in this browser: {reason}");
-    case UiText::HelpNotWritten:
-      return _("could not write the help text");
-    case UiText::VersionNotWritten:
-      return _("could not write the version");
-    case UiText::PictureNotWritten:
-      return _("could not write the picture to {file}");
-  }
-  return {};
+  constexpr std::array<const char*, 23> kUiTexts{
+      N_("Scenario"),
+      N_("Scenario (keys 1 to 5 pick them in list order)"),
+      N_("Long-run marks"),
+      N_("Name of the state"),
+      N_("Rename a State: double-click it"),
+      N_("F11: full screen (Esc leaves it)"),
+      N_("Open Chains"),
+      N_("Save Chain"),
+      N_("Tessel chains (*.tessel)"),
+      N_("All files (*)"),
+      N_("Counts"),
+      N_("State"),
+      N_("Name"),
+      N_("Visits"),
+      N_("Share"),
+      N_("Long run"),
+      N_("Chains and display"),
+      N_("A chain that hops at random between up to four states, shown as it runs."),
+      N_("Tessel Demo runs in JavaScript and WebAssembly; please turn JavaScript on."),
+      N_("The demonstration cannot start in this browser: {reason}"),
+      N_("could not write the help text"),
+      N_("could not write the version"),
+      N_("could not write the picture to {file}"),
+  };
+  static_assert(kUiTexts.size() == static_cast<std::size_t>(UiText::PictureNotWritten) + 1,
+                "a text for every UiText, in its order");
+  return _(kUiTexts.at(static_cast<std::size_t>(text)));
 }
 
 std::string speedLabel(std::size_t speed) {

@@ -50,19 +50,19 @@ struct CommandInfo {
   Action action;
   // Key names as Qt's portable text writes them ("O", "Ctrl+O", "F11",
   // "Num++" for the keypad's +), at most four, the first shown in menus.
-  std::array<std::string_view, 4> keys;
+  std::array<std::string_view, 4> keys{};
   // The letter that Alt takes with the command's control; the control's
   // caption underlines it where it holds it, else its first letter.
-  char altLetter;
-  const char* caption;   // the control's or the page tool's caption; none
-  const char* toolTip;   // for the command's control or tool
-  const char* menuText;  // in the desktop's right-click menu; none: not there
-  const char* gesture;   // a mouse gesture the menu names instead of keys
-  bool startsMenuGroup;  // the menu draws a separator before it
+  char altLetter = 0;
+  const char* caption = nullptr;   // the control's or the page tool's caption
+  const char* toolTip = nullptr;   // for the command's control or tool
+  const char* menuText = nullptr;  // in the desktop's right-click menu; none: not there
+  const char* gesture = nullptr;   // a mouse gesture the menu names instead of keys
+  bool startsMenuGroup = false;    // the menu draws a separator before it
   // A rate box takes the command's keys as text, so they act only where
   // the focus is elsewhere; the others act wherever it is.
-  bool typedInRateBox;
-  unsigned platforms;
+  bool typedInRateBox = false;
+  unsigned platforms = kEverywhere;
 };
 
 const std::array<CommandInfo, 18>& commandTable();

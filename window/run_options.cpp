@@ -79,34 +79,21 @@ std::optional<double> plainDecimal(std::string_view text, double most) {
 }
 
 std::string refusal(const RunOption& option, std::string_view text, std::string_view spelled) {
-  const std::string value = quotedForDisplay(text);
-  const std::string least = limitText(option.least);
-  const std::string most = limitText(option.most);
-  switch (option.grammar) {
-    case OptionGrammar::Flag:
-      return fill(_("{option} needs 0 or 1, not {value}"),
-                  {{"option", std::string(spelled)}, {"value", value}});
-    case OptionGrammar::WholeNumber:
-      return fill(
-          _("{option} needs a whole number from {least} to {most}, not {value}"),
-          {{"option", std::string(spelled)}, {"least", least}, {"most", most}, {"value", value}});
-    case OptionGrammar::Decimal:
-      return fill(
-          _("{option} needs a number from {least} to {most}, not {value}"),
-          {{"option", std::string(spelled)}, {"least", least}, {"most", most}, {"value", value}});
-    case OptionGrammar::Choice:
-      return fill(_("{option} needs one of {choices}, not {value}"),
-                  {{"option", std::string(spelled)},
-                   {"choices", choicesText(option.id)},
-                   {"value", value}});
-    case OptionGrammar::Size:
-      return fill(
-          _("{option} needs WxH, each from {least} to {most}, not {value}"),
-          {{"option", std::string(spelled)}, {"least", least}, {"most", most}, {"value", value}});
-    case OptionGrammar::Text:
-      break;
-  }
-  return fill(_("{option} needs a file name"), {{"option", std::string(spelled)}});
+  // By grammar, in OptionGrammar's order.
+  constexpr std::array<const char*, 6> kRefusals{
+      N_("{option} needs 0 or 1, not {value}"),
+      N_("{option} needs a whole number from {least} to {most}, not {value}"),
+      N_("{option} needs a number from {least} to {most}, not {value}"),
+      N_("{option} needs one of {choices}, not {value}"),
+      N_("{option} needs WxH, each from {least} to {most}, not {value}"),
+      N_("{option} needs a file name"),
+  };
+  return fill(_(kRefusals.at(static_cast<std::size_t>(option.grammar))),
+              {{"option", std::string(spelled)},
+               {"least", limitText(option.least)},
+               {"most", limitText(option.most)},
+               {"choices", choicesText(option.id)},
+               {"value", quotedForDisplay(text)}});
 }
 
 }  // namespace

@@ -7,22 +7,9 @@
 namespace tessel {
 namespace {
 
-// The base shows both bars, then both percentage labels, then both counts;
-// the others add their own columns beyond the base's two.
+// A scenario's own chart columns: the base's two, or the others' beyond them.
 void showColumns(FormControls& controls, const Scenario& scenario, bool isBase) {
-  if (isBase) {
-    for (const int column : scenario.columns) {
-      controls.bars[static_cast<std::size_t>(column)].visible = true;
-    }
-    for (const int column : scenario.columns) {
-      controls.shareLabels[static_cast<std::size_t>(column)].visible = true;
-    }
-    for (const int column : scenario.columns) {
-      controls.visitCounts[static_cast<std::size_t>(column)].visible = true;
-    }
-    return;
-  }
-  for (std::size_t i = 2; i < scenario.columns.size(); ++i) {
+  for (std::size_t i = isBase ? 0 : 2; i < scenario.columns.size(); ++i) {
     const auto column = static_cast<std::size_t>(scenario.columns[i]);
     controls.bars[column].visible = true;
     controls.shareLabels[column].visible = true;
