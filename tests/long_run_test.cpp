@@ -142,10 +142,10 @@ TEST(ContinuousTimeShares, AreTheTextbookChainsBalance) {
 }
 
 // Blue goes on to Purple; Purple and Green each go back to Blue and to each
-// other, all at rate 1: the shares are a half, a third and a sixth. In
-// quadruple precision the solver's total, 1 + 2/3 + 1/3, comes to one unit in
-// the last place below 2, a divisor that a faulty long double division gets
-// wrong by a factor of two.
+// other, all at rate 1: the shares are a half, a third and a sixth. The
+// solver's total, 1 + 2/3 + 1/3, comes to just below 2 in its rounding: a
+// divisor that a faulty division of a wide type once got wrong by a factor
+// of two.
 TEST(ContinuousTimeShares, AHalfAThirdAndASixth) {
   const DrawRates draw = drawRates({{3, "1"}, {4, "1"}, {10, "1"}, {2, "1"}, {11, "1"}});
   const StateChances expected{1.0 / 2.0, 1.0 / 3.0, 1.0 / 6.0, 0.0};

@@ -28,7 +28,7 @@ cmake --build --preset web -j "$jobs"
 echo "==> Built in $((SECONDS - started))s; running the core's tests under node"
 ctest --preset web -j "$jobs" | tee build/web-core/ctest-summary.log
 
-echo "==> Comparing the number probes of the native and the browser builds"
+echo "==> Comparing the number and long-run probes of the native and the browser builds"
 cmake --preset web-compare >/dev/null
 cmake --build --preset web-compare -j "$jobs"
 ctest --preset web-compare
