@@ -408,11 +408,17 @@ void FormView::syncWidgets() {
     if (box->text() != text) box->setText(text);
     box->setVisible(controls.rateBoxes[i].visible);
     syncRateBoxStyle(box, marked == static_cast<int>(i));
-    // The boxes name their transitions by the states the window shows.
-    const QString name = qText(session_.rateBoxName(static_cast<int>(i)));
-    if (box->accessibleName() != name) {
-      box->setAccessibleName(name);
-      box->setToolTip(name);
+  }
+  // The boxes name their transitions by the states the window shows, so
+  // their names change only with the states' names.
+  std::array<std::string, kStateCount> names;
+  for (std::size_t i = 0; i < kStateCount; ++i) names[i] = controls.nameLabels[i].caption;
+  if (names != rateBoxStates_) {
+    rateBoxStates_ = names;
+    for (std::size_t i = 0; i < rateBoxes_.size(); ++i) {
+      const QString name = qText(session_.rateBoxName(static_cast<int>(i)));
+      rateBoxes_[i]->setAccessibleName(name);
+      rateBoxes_[i]->setToolTip(name);
     }
   }
 

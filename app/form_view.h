@@ -143,6 +143,7 @@ class FormView : public QWidget {
   QPointer<NameEditor> nameEditor_;
   std::optional<int> menuState_;  // the oval the right-click menu was opened on
   std::function<void()> ticksReached_;
+  std::array<std::string, kStateCount> rateBoxStates_;  // the names the rate boxes carry
   QTimer moveTimer_;
 };
 

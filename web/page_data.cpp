@@ -16,8 +16,8 @@ nlohmann::ordered_json box(const BoxLayout& layout) {
   return boxJson(pixelBox(layout));
 }
 
-nlohmann::ordered_json font(const FontSpec& spec) {
-  return fontJson(spec);
+nlohmann::ordered_json font(const FontSpec& face) {
+  return fontJson(face);
 }
 
 }  // namespace
@@ -26,8 +26,8 @@ nlohmann::ordered_json boxJson(const PixelRect& rect) {
   return {rect.left, rect.top, rect.width, rect.height};
 }
 
-nlohmann::ordered_json fontJson(const FontSpec& spec) {
-  return {{"pixels", fontPixels(spec)}, {"weight", spec.weight}, {"italic", spec.italic}};
+nlohmann::ordered_json fontJson(const FontSpec& face) {
+  return {{"pixels", fontPixels(face)}, {"weight", face.weight}, {"italic", face.italic}};
 }
 
 nlohmann::ordered_json captionWithMnemonic(const std::string& caption, char letter) {

@@ -153,9 +153,18 @@ void MainForm::refreshLongRunMarks() {
   if (!longRunMarksShown_ || !loaded_) {
     hideLongRunMarks(controls_);
     longRunStart_ = LongRunStart::None;
+    marksPlacedFrom_.reset();
     return;
   }
+  // The theory is worked out afresh only when what it reads has changed,
+  // not at every frame.
+  LongRunInputs inputs{{}, vars_.currentState, {}, controls_.moveTimer.interval};
+  for (std::size_t i = 0; i < kTransitionCount; ++i)
+    inputs.rates[i] = controls_.rateBoxes[i].text();
+  for (std::size_t i = 0; i < kStateCount; ++i) inputs.bars[i] = controls_.bars[i].visible;
+  if (marksPlacedFrom_ == inputs) return;
   longRunStart_ = placeLongRunMarks(controls_, vars_.currentState, numberFormat_);
+  marksPlacedFrom_ = std::move(inputs);
 }
 
 std::string MainForm::longRunNote() const {

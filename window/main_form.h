@@ -169,6 +169,16 @@ class MainForm {
   std::uint64_t jumps_ = 0;
   bool longRunMarksShown_ = false;
   LongRunStart longRunStart_ = LongRunStart::None;
+  // What the long-run marks were last placed from: the rates' texts, the
+  // state the chain rests in, the bars shown and the timer's interval.
+  struct LongRunInputs {
+    std::array<std::string, kTransitionCount> rates;
+    std::string state;
+    std::array<bool, kStateCount> bars{};
+    std::int32_t interval = 0;
+    bool operator==(const LongRunInputs&) const = default;
+  };
+  std::optional<LongRunInputs> marksPlacedFrom_;
 };
 
 }  // namespace tessel

@@ -264,14 +264,17 @@ void Session::draw(FormCanvas& canvas) const {
 }
 
 std::vector<PixelRect> Session::takeRepaint(bool whole) {
-  FormControls shown = shownControls();
+  // Copied only while a name is edited, and kept only where it changed.
+  const std::optional<FormControls> edited =
+      renamed_ ? std::optional(shownControls()) : std::nullopt;
+  const FormControls& shown = edited ? *edited : controls();
   std::vector<PixelRect> region;
   if (painted_ && !whole) {
     region = changedRegion(*painted_, shown);
   } else {
     region.push_back(pixelBox(BoxLayout{0, 0, kFormWidth, kFormHeight}));
   }
-  if (!region.empty()) painted_ = std::move(shown);
+  if (!region.empty()) painted_ = shown;
   return region;
 }
 
