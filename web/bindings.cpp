@@ -1,17 +1,14 @@
 // The window's session for the browser, bound with embind for the page's
 // thin view (view.js). The page hands over what the user does and reads
 // back, as JSON, what it shows after every event: the controls' state and
-// the drawing as canvas operations. (Its texts and layout are written into
-// the page when it is built, from web/page_data.h.)
+// the drawing as canvas operations.
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
-#include <cstdint>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "display/recording_canvas.h"
@@ -22,8 +19,7 @@ namespace tessel {
 namespace {
 
 using emscripten::val;
-// Written as the chain files are (ordered_json), so that both share one
-// serializer in the WebAssembly.
+// As chain files are written, so that both share one serializer.
 using Json = nlohmann::ordered_json;
 
 // The commands that only the page can carry out, by the names view.js gives
