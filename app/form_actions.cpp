@@ -16,8 +16,9 @@ QString fromUtf8(const std::string& text) {
 
 }  // namespace
 
-FormActions::FormActions(QWidget& window, std::function<void(Action)> perform)
-    : QObject(&window), perform_(std::move(perform)) {
+FormActions::FormActions(QWidget& window, std::function<void(Action)> perform,
+                         std::function<void(const std::string&)> chooseLanguage)
+    : QObject(&window), perform_(std::move(perform)), chooseLanguage_(std::move(chooseLanguage)) {
   for (const CommandInfo& command : commandTable()) {
     if (!existsOn(command, FrontEnd::Desktop)) continue;
     if (command.keys.front().empty() && command.menuText == nullptr) continue;
@@ -31,11 +32,35 @@ FormActions::FormActions(QWidget& window, std::function<void(Action)> perform)
     }
     made->setShortcuts(keys);
     made->setShortcutContext(Qt::WindowShortcut);
-    if (command.menuText != nullptr) made->setText(fromUtf8(_(command.menuText)));
     const Action action = command.action;
     connect(made, &QAction::triggered, this, [this, action] { perform_(action); });
     window.addAction(made);
     actions_.emplace_back(action, made);
+  }
+  retranslate();
+}
+
+void FormActions::retranslate() {
+  for (const auto& [action, made] : actions_) {
+    const CommandInfo& command = commandInfo(action);
+    if (command.menuText != nullptr) made->setText(fromUtf8(_(command.menuText)));
+  }
+}
+
+void FormActions::addLanguages(QMenu& menu, const std::string& chosen) {
+  QMenu* languages = menu.addMenu(fromUtf8(_(commandInfo({Command::ChooseLanguage}).menuText)));
+  const auto add = [&](const QString& text, const std::string& code) {
+    QAction* entry = languages->addAction(text);
+    entry->setCheckable(true);
+    entry->setChecked(code == chosen);
+    connect(entry, &QAction::triggered, this, [this, code] { chooseLanguage_(code); });
+  };
+  add(fromUtf8(uiText(UiText::SystemLanguage)), "");
+  languages->addSeparator();
+  for (const Language& language : tessel::languages()) {
+    // Each in its own words, whatever the window speaks.
+    add(QString::fromUtf8(language.name.data(), static_cast<qsizetype>(language.name.size())),
+        std::string(language.code));
   }
 }
 
@@ -50,6 +75,10 @@ void FormActions::fillMenu(QMenu& menu, const MenuState& state) {
   for (const CommandInfo& command : commandTable()) {
     if (command.menuText == nullptr || !existsOn(command, FrontEnd::Desktop)) continue;
     if (command.startsMenuGroup) menu.addSeparator();
+    if (command.action.command == Command::ChooseLanguage) {
+      addLanguages(menu, state.language);
+      continue;
+    }
     QAction* made = action(command.action.command);
     switch (command.action.command) {
       case Command::Rename: {

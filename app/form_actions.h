@@ -8,6 +8,7 @@
 #include <QObject>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "window/commands.h"
@@ -20,8 +21,14 @@ namespace tessel {
 
 class FormActions : public QObject {
  public:
-  // The actions are the window's; each triggers `perform` with its action.
-  FormActions(QWidget& window, std::function<void(Action)> perform);
+  // The actions are the window's; each triggers `perform` with its action,
+  // and the language menu's entries `chooseLanguage` with their language's
+  // code ("" to follow the system).
+  FormActions(QWidget& window, std::function<void(Action)> perform,
+              std::function<void(const std::string&)> chooseLanguage);
+
+  // Writes the actions' texts afresh, in the language spoken now.
+  void retranslate();
 
   QAction* action(Command command) const;
 
@@ -32,6 +39,7 @@ class FormActions : public QObject {
     bool longRun = false;
     bool fullScreen = false;
     std::optional<int> stateClicked;  // the oval the menu was opened on
+    std::string language;             // the language chosen; "" follows the system
   };
   // Fills `menu` with the table's menu entries in order, each group after a
   // separator; the rename entry names its gesture, and says how to rename
@@ -39,8 +47,11 @@ class FormActions : public QObject {
   void fillMenu(QMenu& menu, const MenuState& state);
 
  private:
+  void addLanguages(QMenu& menu, const std::string& chosen);
+
   std::vector<std::pair<Action, QAction*>> actions_;
   std::function<void(Action)> perform_;
+  std::function<void(const std::string&)> chooseLanguage_;
 };
 
 }  // namespace tessel

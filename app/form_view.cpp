@@ -22,6 +22,7 @@
 #include "app/form_actions.h"
 #include "app/form_painter.h"
 #include "app/name_editor.h"
+#include "app/qt_translations.h"
 #include "app/status_strip.h"
 #include "window/run_speed.h"
 
@@ -77,8 +78,11 @@ FormView::FormView(Session& session, QWidget* parent) : QWidget(parent), session
   setFocusPolicy(Qt::ClickFocus);
 
   createInputWidgets();
-  actions_ = new FormActions(*this, [this](Action action) { perform(action); });
+  actions_ = new FormActions(
+      *this, [this](Action action) { perform(action); },
+      [this](const std::string& language) { chooseLanguage(language); });
   actions_->action(Command::LeaveFullScreen)->setEnabled(false);
+  retranslate();
   setAcceptDrops(true);
 
   moveTimer_.setTimerType(Qt::PreciseTimer);
@@ -144,15 +148,12 @@ void FormView::createInputWidgets() {
 
   scenarioList_ = new QComboBox(this);
   place(scenarioList_, kScenarioListBox, kScenarioListFont);
-  scenarioList_->setAccessibleName(qText(uiText(UiText::ScenarioList)));
-  scenarioList_->setToolTip(qText(uiText(UiText::ScenarioListTip)));
   connect(scenarioList_, &QComboBox::activated, this, &FormView::pickScenario);
 
   const std::array<Command, 3> clicks{Command::One, Command::StartStop, Command::PauseContinue};
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
     auto* button = new QPushButton(this);
     place(button, kButtons[i].box, kButtonFont);
-    button->setToolTip(qText(commandInfo({clicks[i]}).toolTip));
     const Action action{clicks[i]};
     connect(button, &QPushButton::clicked, this, [this, action] { perform(action); });
     buttons_[i] = button;
@@ -165,6 +166,29 @@ void FormView::createInputWidgets() {
       },
       [this](std::size_t speed) { setSpeed(speed); },
       [this](bool shown) { longRunClicked(shown); });
+}
+
+void FormView::retranslate() {
+  scenarioList_->setAccessibleName(qText(uiText(UiText::ScenarioList)));
+  scenarioList_->setToolTip(qText(uiText(UiText::ScenarioListTip)));
+  const std::array<Command, 3> clicks{Command::One, Command::StartStop, Command::PauseContinue};
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    buttons_[i]->setToolTip(qText(commandInfo({clicks[i]}).toolTip));
+  }
+  if (actions_ != nullptr) actions_->retranslate();
+  strip_->retranslate();
+  // The list's labels and the rate boxes' names are written afresh.
+  scenarioList_->clear();
+  rateBoxStates_ = {};
+  syncWidgets();
+}
+
+void FormView::chooseLanguage(const std::string& language) {
+  QSettings().setValue(QString::fromLatin1(kLanguageSetting), QString::fromStdString(language));
+  const std::string spoken = language.empty() ? matchLanguage(systemLanguages()) : language;
+  session_.setLanguage(spoken);
+  useQtTranslations(spoken);
+  retranslate();
 }
 
 void FormView::setSpeed(std::size_t speed) {
@@ -294,6 +318,8 @@ void FormView::contextMenuEvent(QContextMenuEvent* event) {
   state.longRun = session_.longRunShown();
   state.fullScreen = isFullScreen();
   state.stateClicked = menuState_;
+  state.language =
+      QSettings().value(QString::fromLatin1(kLanguageSetting)).toString().toStdString();
   actions_->fillMenu(menu, state);
   menu.exec(event->globalPos());
   menuState_.reset();
@@ -380,7 +406,7 @@ void FormView::syncWidgets() {
     const QSignalBlocker blocker(scenarioList_);
     scenarioList_->clear();
     for (std::size_t i = 0; i < entries.size(); ++i) {
-      scenarioList_->addItem(qText(entries[i]));
+      scenarioList_->addItem(qText(session_.entryLabel(i)));
       // An opened chain's note is its entry's tooltip.
       const std::string note = session_.form().entryNote(i);
       if (!note.empty()) {
@@ -388,10 +414,11 @@ void FormView::syncWidgets() {
       }
     }
   }
-  const QString listText = qText(controls.scenarioList.text);
-  if (scenarioList_->currentText() != listText) {
+  const std::optional<std::size_t> entry = session_.pickedEntry();
+  const int picked = entry ? static_cast<int>(*entry) : -1;
+  if (scenarioList_->currentIndex() != picked) {
     const QSignalBlocker blocker(scenarioList_);
-    scenarioList_->setCurrentIndex(scenarioList_->findText(listText, Qt::MatchExactly));
+    scenarioList_->setCurrentIndex(picked);
   }
 
   for (std::size_t i = 0; i < buttons_.size(); ++i) {

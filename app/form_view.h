@@ -42,8 +42,10 @@ class FormView : public QWidget {
   Q_OBJECT
 
  public:
-  // Where the "Long run" setting is remembered between runs (QSettings).
+  // Where the "Long run" setting is remembered between runs (QSettings),
+  // and the language chosen in the menu ("" follows the system).
   static constexpr const char* kLongRunSetting = "chart/longRunMarks";
+  static constexpr const char* kLanguageSetting = "view/language";
 
   explicit FormView(Session& session, QWidget* parent = nullptr);
   ~FormView() override;
@@ -90,6 +92,11 @@ class FormView : public QWidget {
   // Picks the scenario at `index` in the list, as a click on its entry does.
   void pickScenario(int index);
 
+  // Speaks `language` from now on, as its entry in the menu does, and
+  // remembers it ("" follows the system): the whole window is relabelled and
+  // the run goes on.
+  void chooseLanguage(const std::string& language);
+
   QComboBox* scenarioList() const { return scenarioList_; }
   QPushButton* button(int index) const { return buttons_.at(static_cast<std::size_t>(index)); }
   QLineEdit* rateBox(int index) const { return rateBoxes_.at(static_cast<std::size_t>(index)); }
@@ -123,6 +130,7 @@ class FormView : public QWidget {
   };
 
   void createInputWidgets();
+  void retranslate();
   void place(QWidget* widget, const BoxLayout& box, const FontSpec& font);
   void layOutForm();
   void toggleFullScreen();

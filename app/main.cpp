@@ -9,8 +9,10 @@
 
 #include "app/command_line.h"
 #include "app/form_view.h"
+#include "app/qt_translations.h"
 #include "app/screenshot.h"
 #include "app/window_placement.h"
+#include "toolkit/text.h"
 #include "toolkit/version.h"
 #include "window/commands.h"
 #include "window/run_options.h"
@@ -41,6 +43,13 @@ QIcon applicationIcon() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  QApplication::setOrganizationName(QStringLiteral("tessel"));
+  QApplication::setApplicationName(QStringLiteral("tessel-demo"));
+  // The language the user last chose in the window, else the system's; its
+  // words answer the command line too.
+  const std::string language = tessel::startLanguage();
+  tessel::setLanguage(language);
+
   // The command line is read before any window system is opened, so that
   // --help, --version and usage errors work without a display (package
   // tools and install checks run them that way).
@@ -63,14 +72,13 @@ int main(int argc, char* argv[]) {
       break;
   }
 
-  QApplication::setOrganizationName(QStringLiteral("tessel"));
-  QApplication::setApplicationName(QStringLiteral("tessel-demo"));
   QApplication::setApplicationVersion(
       QString::fromUtf8(tessel::kVersion.data(), static_cast<qsizetype>(tessel::kVersion.size())));
   // Ties the window to its desktop entry, whose name is the program's id.
   QGuiApplication::setDesktopFileName(QStringLiteral(TESSEL_APP_ID));
   QApplication application(argc, argv);
   QApplication::setWindowIcon(applicationIcon());
+  tessel::useQtTranslations(language);
   if (command.action == tessel::DemoCommand::Action::SaveScreenshot) {
     return tessel::runScreenshot(command.screenshot, command.chainFiles);
   }

@@ -32,35 +32,41 @@ StatusStrip::StatusStrip(QWidget& window, const Place& place,
 
   // The marks are an addition to the design, off until the user asks for
   // them.
-  const CommandInfo& longRun = commandInfo({Command::LongRun});
-  longRunBox_ =
-      new QCheckBox(qText(withAmpersandMnemonic(_(longRun.caption), longRun.altLetter)), &window);
+  longRunBox_ = new QCheckBox(&window);
   place(longRunBox_, kLongRunBox, kStatusStripFont);
   longRunBox_->setAutoFillBackground(true);
-  longRunBox_->setToolTip(qText(_(longRun.toolTip)));
-  longRunBox_->setAccessibleName(qText(uiText(UiText::LongRunName)));
   QObject::connect(longRunBox_, &QCheckBox::clicked, longRunBox_, std::move(longRunClicked));
 
   // The speed: how many ticks each timer event runs. The chain is the same
   // at every speed; only how much of it a frame shows changes.
-  const CommandInfo& choose = commandInfo({Command::ChooseSpeed});
-  auto* label =
-      new QLabel(qText(withAmpersandMnemonic(_(choose.caption), choose.altLetter)), &window);
-  place(label, kSpeedLabelBox, kStatusStripFont);
-  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  label->setAutoFillBackground(true);
+  speedLabel_ = new QLabel(&window);
+  place(speedLabel_, kSpeedLabelBox, kStatusStripFont);
+  speedLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  speedLabel_->setAutoFillBackground(true);
   speedList_ = new QComboBox(&window);
   place(speedList_, kSpeedBox, kStatusStripFont);
-  label->setBuddy(speedList_);
-  for (std::size_t speed = 0; speed < kRunSpeeds.size(); ++speed) {
-    speedList_->addItem(qText(speedLabel(speed)));
-  }
-  speedList_->setAccessibleName(qText(_(choose.caption)));
-  speedList_->setToolTip(qText(_(choose.toolTip)));
-  label->setToolTip(speedList_->toolTip());
+  speedLabel_->setBuddy(speedList_);
+  for (std::size_t speed = 0; speed < kRunSpeeds.size(); ++speed) speedList_->addItem(QString());
   QObject::connect(
       speedList_, &QComboBox::activated, speedList_,
       [picked = std::move(speedPicked)](int index) { picked(static_cast<std::size_t>(index)); });
+  retranslate();
+}
+
+void StatusStrip::retranslate() {
+  const CommandInfo& longRun = commandInfo({Command::LongRun});
+  longRunBox_->setText(qText(withAmpersandMnemonic(_(longRun.caption), longRun.altLetter)));
+  longRunBox_->setToolTip(qText(_(longRun.toolTip)));
+  longRunBox_->setAccessibleName(qText(uiText(UiText::LongRunName)));
+  const CommandInfo& choose = commandInfo({Command::ChooseSpeed});
+  speedLabel_->setText(qText(withAmpersandMnemonic(_(choose.caption), choose.altLetter)));
+  for (std::size_t speed = 0; speed < kRunSpeeds.size(); ++speed) {
+    speedList_->setItemText(static_cast<int>(speed), qText(speedLabel(speed)));
+  }
+  speedList_->setAccessibleName(qText(_(choose.caption)));
+  speedList_->setToolTip(qText(_(choose.toolTip)));
+  speedLabel_->setToolTip(speedList_->toolTip());
+  text_.clear();  // the message is said afresh at the next sync
 }
 
 void StatusStrip::sync(const Session& session) {

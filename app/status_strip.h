@@ -32,6 +32,9 @@ class StatusStrip {
   QComboBox* speedList() const { return speedList_; }
   QCheckBox* longRunBox() const { return longRunBox_; }
 
+  // Writes the strip's own texts afresh, in the language spoken now.
+  void retranslate();
+
   // Brings the strip in line with the session.
   void sync(const Session& session);
   // Fits the strip to the form's new scale: margins, the checkbox's square
@@ -42,6 +45,7 @@ class StatusStrip {
   void showMessage(const StripMessage& message);
 
   QLabel* line_ = nullptr;
+  QLabel* speedLabel_ = nullptr;
   QComboBox* speedList_ = nullptr;
   QCheckBox* longRunBox_ = nullptr;
   QString text_;  // the whole message; the line may show it shortened

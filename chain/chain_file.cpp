@@ -161,7 +161,8 @@ std::variant<Chain, std::string> readChain(std::string_view document) {
     return fill(_("it has no {field} field."), {{"field", field("states")}});
   if (!states->is_array()) return noList;
   if (states->size() < kFewestChainStates || states->size() > kStateCount) {
-    return fill(_("it has {count} states; a chain has 2, 3 or 4."),
+    return fill(_n("it has {count} states; a chain has 2, 3 or 4.",
+                   "it has {count} states; a chain has 2, 3 or 4.", states->size()),
                 {{"count", std::to_string(states->size())}});
   }
   for (const Json& state : *states) {

@@ -44,7 +44,7 @@ std::string ProgressBar::line(std::uint64_t done, std::size_t width) const {
   // done * 100 stays far within 64 bits for the tick counts allowed.
   const std::string percent = " " + std::to_string(done * 100 / total_) + "%";
   const std::string counts =
-      "  " + fill(_("{done} / {total} ticks"),
+      "  " + fill(_n("{done} / {total} tick", "{done} / {total} ticks", total_),
                   {{"done", std::to_string(done)}, {"total", std::to_string(total_)}});
   const auto bar = [&](std::size_t barWidth) {
     const auto filled = static_cast<std::size_t>(done * barWidth / total_);

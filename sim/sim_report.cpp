@@ -46,7 +46,7 @@ std::string formatText(const SimReport& report) {
                        _("Share"), _("Long run"), _("Chart %")};
   std::vector<Cells> rows;
   for (const StateRow& row : report.states) {
-    rows.push_back({_(row.state), row.name, std::to_string(row.visits),
+    rows.push_back({_(row.state), row.shownName, std::to_string(row.visits),
                     std::to_string(row.restingTicks), fixedShare(row.share),
                     fixedShare(row.longRunShare),
                     std::string(withoutLeadingBlanks(row.percentLabel))});

@@ -25,6 +25,7 @@ struct StateRow {
   // the rates cannot be read.
   std::optional<double> longRunShare;
   std::optional<double> continuousTimeShare;
+  std::string shownName;  // the name as the window shows it, in the language spoken
 };
 
 struct SimReport {
@@ -33,6 +34,7 @@ struct SimReport {
   std::uint64_t ticks = 0;
   std::uint64_t jumps = 0;
   std::vector<StateRow> states;  // in state order
+  std::string shownScenario;     // as the window's list shows it, in the language spoken
 };
 
 std::string formatReport(const SimReport& report, ReportFormat format);

@@ -50,17 +50,18 @@ SimReport readReport(const SimJob& job, const MainForm& form, std::uint64_t jump
   double total = 0.0;
   for (const double ticks : vars.occupancy) total += ticks;
 
-  SimReport report{job.scenario, job.seed, job.ticks, jumps, {}};
+  SimReport report{job.scenario, job.seed, job.ticks,
+                   jumps,        {},       job.chain ? job.scenario : _(job.scenario)};
   for (int state = 0; state < kStateCount; ++state) {
     const auto i = static_cast<std::size_t>(state);
     if (!controls.circles[i].visible) continue;
     const double resting = vars.occupancy[i];
-    report.states.push_back({std::string(kStateNames[i]), controls.nameLabels[i].caption,
-                             wholeCount(readLeadingNumber(controls.visitCounts[i].caption)),
-                             wholeCount(resting), total > 0.0 ? resting / total : 0.0,
-                             controls.shareLabels[i].caption,
-                             theory ? std::optional(theory->longRun[i]) : std::nullopt,
-                             theory ? std::optional(theory->continuousTime[i]) : std::nullopt});
+    report.states.push_back(
+        {std::string(kStateNames[i]), controls.nameLabels[i].caption,
+         wholeCount(readLeadingNumber(controls.visitCounts[i].caption)), wholeCount(resting),
+         total > 0.0 ? resting / total : 0.0, controls.shareLabels[i].caption,
+         theory ? std::optional(theory->longRun[i]) : std::nullopt,
+         theory ? std::optional(theory->continuousTime[i]) : std::nullopt, form.stateName(state)});
   }
   return report;
 }

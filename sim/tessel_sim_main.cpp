@@ -14,6 +14,7 @@
 
 #include "sim/progress_bar.h"
 #include "sim/sim_command.h"
+#include "toolkit/text.h"
 
 namespace {
 
@@ -40,6 +41,9 @@ extern "C" void clearProgressLineAndStop(int signal) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The system's language, as gettext would pick it; English where it is
+  // none the program speaks. CSV and JSON stay in English whatever it is.
+  tessel::setLanguage(tessel::matchLanguage(tessel::systemLanguages()));
   const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   tessel::CommandContext context;
   context.clockSeed = [] {

@@ -321,11 +321,11 @@ TEST(SimReportFormat, EscapesStringsAndFields) {
   for (const auto& [text, field] : csv) EXPECT_EQ(csvField(text), field);
 
   // Awkward names survive a round trip through the JSON output.
-  SimReport report{"A \"quoted\", odd\\name", 1, 2, 0, {}};
+  SimReport report{"A \"quoted\", odd\\name", 1, 2, 0, {}, ""};
   report.states.push_back(
-      {"Blue", "line\nbreak\t\x02", 0, 0, 0.0, " 0", std::nullopt, std::nullopt});
+      {"Blue", "line\nbreak\t\x02", 0, 0, 0.0, " 0", std::nullopt, std::nullopt, ""});
   report.states.push_back({"Purple", "\xE2\x80\x9CSch\xC3\xB6n\xE2\x80\x9D \xF0\x9F\x93\x9E", 0, 0,
-                           0.0, " 0", std::nullopt, std::nullopt});
+                           0.0, " 0", std::nullopt, std::nullopt, ""});
   const auto parsed = nlohmann::json::parse(formatReport(report, ReportFormat::Json));
   EXPECT_EQ(parsed.at("scenario"), report.scenario);
   EXPECT_EQ(parsed.at("states").at(0).at("name"), report.states[0].name);

@@ -3,10 +3,198 @@
 #include <fmt/args.h>
 #include <fmt/format.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+
+#include "toolkit/catalogue.h"
+
 namespace tessel {
+namespace {
+
+// The language spoken now: none for English. Which of its forms keep the
+// English text's named places is worked out once, when it is picked.
+struct Spoken {
+  const Catalogue* catalogue = nullptr;
+  std::vector<std::array<bool, 4>> usable;
+};
+
+Spoken& spoken() {
+  static Spoken now;
+  return now;
+}
+
+// The named places of a text, or none where its braces are not well formed.
+std::optional<std::vector<std::string_view>> places(std::string_view text) {
+  std::vector<std::string_view> names;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if ((c == '{' || c == '}') && i + 1 < text.size() && text[i + 1] == c) {
+      ++i;
+      continue;
+    }
+    if (c == '}') return std::nullopt;
+    if (c != '{') continue;
+    const std::size_t end = text.find_first_of("{}", i + 1);
+    if (end == std::string_view::npos || text[end] != '}') return std::nullopt;
+    names.push_back(text.substr(i + 1, end - i - 1));
+    i = end;
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A plural rule, a C expression in n as gettext's Plural-Forms write it:
+// numbers, n, ( ), ! and the binary operators, and ?:.
+class PluralRule {
+ public:
+  PluralRule(std::string_view rule, unsigned long n) : text_(rule), n_(n) {}
+
+  // The form the rule picks; 0 where it cannot be read.
+  unsigned long form() {
+    const unsigned long value = conditional();
+    skipBlanks();
+    return failed_ || at_ != text_.size() ? 0 : value;
+  }
+
+ private:
+  unsigned long conditional() {
+    const unsigned long test = binary(0);
+    if (!take("?")) return test;
+    const unsigned long yes = conditional();
+    if (!take(":")) failed_ = true;
+    const unsigned long no = conditional();
+    return test != 0 ? yes : no;
+  }
+
+  // Operators by precedence, lowest first; two-character ones before their
+  // one-character prefixes.
+  unsigned long binary(std::size_t level) {
+    static constexpr std::array<std::array<std::string_view, 4>, 6> kLevels{{
+        {"||"}, {"&&"}, {"==", "!="}, {"<=", ">=", "<", ">"}, {"+", "-"}, {"*", "/", "%"}}};
+    if (level == kLevels.size()) return unary();
+    unsigned long value = binary(level + 1);
+    for (;;) {
+      std::string_view found;
+      for (const std::string_view op : kLevels[level]) {
+        if (!op.empty() && take(op)) {
+          found = op;
+          break;
+        }
+      }
+      if (found.empty()) return value;
+      const unsigned long right = binary(level + 1);
+      value = apply(found, value, right);
+    }
+  }
+
+  unsigned long apply(std::string_view op, unsigned long a, unsigned long b) {
+    if ((op == "/" || op == "%") && b == 0) {
+      failed_ = true;
+      return 0;
+    }
+    if (op == "||") return (a != 0 || b != 0) ? 1 : 0;
+    if (op == "&&") return (a != 0 && b != 0) ? 1 : 0;
+    if (op == "==") return a == b ? 1 : 0;
+    if (op == "!=") return a != b ? 1 : 0;
+    if (op == "<=") return a <= b ? 1 : 0;
+    if (op == ">=") return a >= b ? 1 : 0;
+    if (op == "<") return a < b ? 1 : 0;
+    if (op == ">") return a > b ? 1 : 0;
+    if (op == "+") return a + b;
+    if (op == "-") return a - b;
+    if (op == "*") return a * b;
+    return op == "/" ? a / b : a % b;
+  }
+
+  unsigned long unary() {
+    if (take("!")) return unary() == 0 ? 1 : 0;
+    if (take("(")) {
+      const unsigned long value = conditional();
+      if (!take(")")) failed_ = true;
+      return value;
+    }
+    if (take("n")) return n_;
+    skipBlanks();
+    unsigned long value = 0;
+    const std::size_t start = at_;
+    while (at_ < text_.size() && text_[at_] >= '0' && text_[at_] <= '9') {
+      value = value * 10 + static_cast<unsigned long>(text_[at_++] - '0');
+    }
+    if (at_ == start) failed_ = true;
+    return value;
+  }
+
+  bool take(std::string_view token) {
+    skipBlanks();
+    if (text_.substr(at_, token.size()) != token) return false;
+    at_ += token.size();
+    return true;
+  }
+
+  void skipBlanks() {
+    while (at_ < text_.size() && text_[at_] == ' ') ++at_;
+  }
+
+  std::string_view text_;
+  unsigned long n_;
+  std::size_t at_ = 0;
+  bool failed_ = false;
+};
+
+const CatalogueEntry* find(std::string_view id) {
+  const Catalogue* catalogue = spoken().catalogue;
+  if (catalogue == nullptr) return nullptr;
+  const auto entries = catalogue->entries;
+  const auto found = std::lower_bound(
+      entries.begin(), entries.end(), id,
+      [](const CatalogueEntry& entry, std::string_view wanted) { return entry.id < wanted; });
+  return found != entries.end() && found->id == id ? &*found : nullptr;
+}
+
+// The translation's form `form` of `entry`, where it may be shown.
+std::optional<std::string> translated(const CatalogueEntry& entry, unsigned long form) {
+  if (form >= entry.forms.size()) return std::nullopt;
+  const auto index = static_cast<std::size_t>(&entry - spoken().catalogue->entries.data());
+  if (!spoken().usable[index][form] || entry.forms[form].empty()) return std::nullopt;
+  return std::string(entry.forms[form]);
+}
+
+std::string lower(std::string_view text) {
+  std::string made(text);
+  for (char& c : made) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return made;
+}
+
+// A tag as the catalogues name languages: "pt_br" for "pt-BR", without a
+// locale's encoding; the modifier kept, lower case throughout.
+std::string normalTag(std::string_view tag) {
+  std::string made = lower(tag.substr(0, tag.find('.')));
+  if (const std::size_t at = tag.find('@'); at != std::string_view::npos && made.find('@') == std::string::npos) {
+    made += lower(tag.substr(at));
+  }
+  std::replace(made.begin(), made.end(), '-', '_');
+  return made;
+}
+
+}  // namespace
 
 std::string _(std::string_view text) {
+  if (const CatalogueEntry* entry = find(text); entry != nullptr && entry->plural.empty()) {
+    if (auto shown = translated(*entry, 0)) return *shown;
+  }
   return std::string(text);
+}
+
+std::string _n(std::string_view singular, std::string_view plural, unsigned long count) {
+  if (const CatalogueEntry* entry = find(singular); entry != nullptr && entry->plural == plural) {
+    if (auto shown = translated(*entry, PluralRule(spoken().catalogue->plural, count).form())) {
+      return *shown;
+    }
+  }
+  return std::string(count == 1 ? singular : plural);
 }
 
 std::string fill(std::string_view text, std::initializer_list<Named> values) {
@@ -17,6 +205,95 @@ std::string fill(std::string_view text, std::initializer_list<Named> values) {
   } catch (const fmt::format_error&) {
     return std::string(text);
   }
+}
+
+bool samePlaces(std::string_view a, std::string_view b) {
+  const auto first = places(a);
+  const auto second = places(b);
+  return first && second && *first == *second;
+}
+
+std::span<const Language> languages() {
+  static const std::vector<Language> kSpoken = [] {
+    std::vector<Language> made{{"en", "English"}};
+    for (const Catalogue& catalogue : catalogues()) {
+      if (!catalogue.name.empty()) made.push_back({catalogue.code, catalogue.name});
+    }
+    return made;
+  }();
+  return kSpoken;
+}
+
+bool setLanguage(std::string_view code) {
+  if (code == "en") {
+    spoken() = {};
+    return true;
+  }
+  for (const Catalogue& catalogue : catalogues()) {
+    if (catalogue.code != code) continue;
+    Spoken now{&catalogue, {}};
+    for (const CatalogueEntry& entry : catalogue.entries) {
+      std::array<bool, 4> usable{};
+      for (std::size_t form = 0; form < usable.size(); ++form) {
+        // Every form of a text with a count may show either English form's places.
+        usable[form] = samePlaces(entry.forms[form], entry.id) ||
+                       (!entry.plural.empty() && samePlaces(entry.forms[form], entry.plural));
+      }
+      now.usable.push_back(usable);
+    }
+    spoken() = std::move(now);
+    return true;
+  }
+  return false;
+}
+
+std::string_view language() {
+  return spoken().catalogue != nullptr ? spoken().catalogue->code : std::string_view("en");
+}
+
+std::string matchLanguage(std::span<const std::string> wanted) {
+  for (const std::string& tag : wanted) {
+    const std::string normal = normalTag(tag);
+    if (normal == "c" || normal == "posix") return "en";
+    for (const Catalogue& catalogue : catalogues()) {
+      if (normalTag(catalogue.code) == normal) return std::string(catalogue.code);
+    }
+    const std::string alone = normal.substr(0, normal.find_first_of("_@"));
+    if (alone == "en") return "en";
+    for (const Catalogue& catalogue : catalogues()) {
+      if (!catalogue.name.empty() &&
+          normalTag(catalogue.code).substr(0, normalTag(catalogue.code).find('_')) == alone) {
+        return std::string(catalogue.code);
+      }
+    }
+  }
+  return "en";
+}
+
+std::vector<std::string> systemLanguages() {
+  const auto variable = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::string(value) : std::string();
+  };
+  std::string locale;
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    locale = variable(name);
+    if (!locale.empty()) break;
+  }
+  std::vector<std::string> wanted;
+  const std::string normal = normalTag(locale);
+  if (normal == "c" || normal == "posix" || locale.empty()) {
+    wanted.emplace_back("C");
+    return wanted;
+  }
+  const std::string list = variable("LANGUAGE");
+  for (std::size_t start = 0; start < list.size();) {
+    const std::size_t end = std::min(list.find(':', start), list.size());
+    if (end > start) wanted.push_back(list.substr(start, end - start));
+    start = end + 1;
+  }
+  wanted.push_back(locale);
+  return wanted;
 }
 
 }  // namespace tessel

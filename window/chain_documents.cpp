@@ -27,8 +27,10 @@ std::variant<Chain, std::string> loadChain(const Document& document) {
 
 std::string openingProblems(const std::vector<std::string>& problems) {
   if (problems.size() <= 1) return problems.empty() ? std::string() : problems.front();
-  return fill(_("{problem} ({count} more files could not be opened either.)"),
-              {{"problem", problems.front()}, {"count", std::to_string(problems.size() - 1)}});
+  const std::size_t more = problems.size() - 1;
+  return fill(_n("{problem} ({count} more files could not be opened either.)",
+                 "{problem} ({count} more files could not be opened either.)", more),
+              {{"problem", problems.front()}, {"count", std::to_string(more)}});
 }
 
 std::string withChainExtension(std::string_view path) {

@@ -6,7 +6,7 @@
 namespace tessel {
 namespace {
 
-constexpr std::array<CommandInfo, 18> kCommands{{
+constexpr std::array<CommandInfo, 19> kCommands{{
     {.action = {Command::One},
      .keys = {"O"},
      .altLetter = 'O',
@@ -74,6 +74,12 @@ constexpr std::array<CommandInfo, 18> kCommands{{
      .toolTip = N_("Ticks run for each of the timer's events: \u00d71 is the demonstration's own "
                    "pace, \"Max\" as many as fit in half of it. The chain is the same at every "
                    "speed. (+ or = faster, - slower; Alt+D)")},
+    // The desktop's menu lists the languages; the page's tools hold their list.
+    {.action = {Command::ChooseLanguage},
+     .caption = N_("Language"),
+     .toolTip = N_("The language the demonstration speaks"),
+     .menuText = N_("Language"),
+     .startsMenuGroup = true},
 }};
 
 char upper(char c) {
@@ -94,7 +100,7 @@ char shownAltLetter(const CommandInfo& command, const FormControls& controls) {
 
 }  // namespace
 
-const std::array<CommandInfo, 18>& commandTable() {
+const std::array<CommandInfo, 19>& commandTable() {
   return kCommands;
 }
 
@@ -151,7 +157,7 @@ std::string withAmpersandMnemonic(std::string_view caption, char letter) {
 }
 
 std::string uiText(UiText text) {
-  constexpr std::array<const char*, 23> kUiTexts{
+  constexpr std::array<const char*, 26> kUiTexts{
       N_("Scenario"),
       N_("Scenario (keys 1 to 5 pick them in list order)"),
       N_("Long-run marks"),
@@ -175,8 +181,12 @@ std::string uiText(UiText text) {
       N_("could not write the help text"),
       N_("could not write the version"),
       N_("could not write the picture to {file}"),
+      N_("The system's language"),
+      N_("The browser's language"),
+      N_("The page does not speak the language {language} that its address asks for; it speaks "
+         "the browser's language instead."),
   };
-  static_assert(kUiTexts.size() == static_cast<std::size_t>(UiText::PictureNotWritten) + 1,
+  static_assert(kUiTexts.size() == static_cast<std::size_t>(UiText::UnknownLanguage) + 1,
                 "a text for every UiText, in its order");
   return _(kUiTexts.at(static_cast<std::size_t>(text)));
 }

@@ -29,7 +29,8 @@ enum class Command {
   LongRun,        // the long-run marks on or off
   FullScreen,     // full screen on or off
   LeaveFullScreen,
-  ChooseSpeed,  // the focus to the speed list
+  ChooseSpeed,     // the focus to the speed list
+  ChooseLanguage,  // the language the window speaks
 };
 
 struct Action {
@@ -65,7 +66,7 @@ struct CommandInfo {
   unsigned platforms = kEverywhere;
 };
 
-const std::array<CommandInfo, 18>& commandTable();
+const std::array<CommandInfo, 19>& commandTable();
 
 // The row of a command (of an entry's pick, the row with its place).
 const CommandInfo& commandInfo(Action action);
@@ -116,6 +117,9 @@ enum class UiText {
   HelpNotWritten,   // a program's --help or --version that could not be written
   VersionNotWritten,
   PictureNotWritten,  // tessel-demo's --screenshot: {file}
+  SystemLanguage,     // the language choice that follows the system
+  BrowserLanguage,    // the page's language choice that follows the browser
+  UnknownLanguage,    // the page's address asks for a language it does not speak: {language}
 };
 std::string uiText(UiText text);
 

@@ -299,6 +299,40 @@ void MainForm::resetDiagram() {
 void MainForm::loadScenario() {
   applyScenario(controls_, chains_.picked(controls_.scenarioList));
   zeroVisitCounts();
+  userNamed_.fill(false);
+  shownNamesStale_ = true;
+}
+
+std::string MainForm::entryLabel(std::size_t index) const {
+  const std::vector<std::string>& entries = controls_.scenarioList.entries;
+  if (index >= entries.size()) return {};
+  return index < kScenarioListOrder.size() ? _(entries[index]) : entries[index];
+}
+
+std::string MainForm::stateName(int state) const {
+  if (state < 0 || state >= kStateCount) return {};
+  const auto i = static_cast<std::size_t>(state);
+  const std::string& caption = controls_.nameLabels[i].caption;
+  if (caption.empty()) return _(kStateNames[i]);
+  const bool preset = chains_.picked(controls_.scenarioList) == nullptr;
+  return preset && !userNamed_[i] ? _(caption) : caption;
+}
+
+const std::array<std::string, kStateCount>& MainForm::shownNames() const {
+  if (shownNamesStale_ || shownNamesLanguage_ != language()) {
+    for (int state = 0; state < kStateCount; ++state) {
+      shownNames_[static_cast<std::size_t>(state)] = stateName(state);
+    }
+    shownNamesLanguage_ = language();
+    shownNamesStale_ = false;
+  }
+  return shownNames_;
+}
+
+void MainForm::setNumberFormat(NumberFormat format) {
+  numberFormat_ = std::move(format);
+  marksPlacedFrom_.reset();
+  refreshLongRunMarks();
 }
 
 void MainForm::openChain(Chain chain) {
@@ -314,11 +348,10 @@ std::variant<Chain, std::string> MainForm::chainOnWindow() const {
     chain.note = picked->note;
   } else {
     // A preset, or a text typed into the list, which gives the base.
-    chain.title = std::string(scenarioNamed(controls_.scenarioList.text).name);
+    chain.title = _(scenarioNamed(controls_.scenarioList.text).name);
   }
   for (std::size_t state = 0; state < kStateCount && controls_.circles[state].visible; ++state) {
-    chain.states.emplace_back(
-        shownStateName(static_cast<int>(state), controls_.nameLabels[state].caption));
+    chain.states.push_back(stateName(static_cast<int>(state)));
   }
   const int shown = static_cast<int>(chain.states.size());
   for (int transition = 0; transition < kTransitionCount; ++transition) {
@@ -355,8 +388,7 @@ std::optional<std::string> MainForm::renameState(int state, std::string name) {
   std::vector<std::string> others;
   for (std::size_t other = 0; other < kStateCount; ++other) {
     if (other != index && controls_.circles[other].visible) {
-      others.emplace_back(
-          shownStateName(static_cast<int>(other), controls_.nameLabels[other].caption));
+      others.push_back(stateName(static_cast<int>(other)));
     }
   }
   if (std::optional<std::string> problem = stateNameProblem(name, others)) {
@@ -366,14 +398,16 @@ std::optional<std::string> MainForm::renameState(int state, std::string name) {
   }
   notice_.reset();
   controls_.nameLabels[index].caption = std::move(name);
+  userNamed_[index] = true;
+  shownNamesStale_ = true;
   return std::nullopt;
 }
 
 void MainForm::chooseNextState() {
   DrawInputs inputs{controls_.rateBoxes, controls_.moveTimer.interval, vars_.currentState,
                     numberFormat_};
-  for (std::size_t i = 0; i < kStateCount; ++i)
-    inputs.stateNames[i] = controls_.nameLabels[i].caption;
+  const std::array<std::string, kStateCount>& names = shownNames();
+  for (std::size_t i = 0; i < kStateCount; ++i) inputs.stateNames[i] = names[i];
   tessel::chooseNextState(inputs, random_, vars_.nextState);
 }
 
@@ -403,10 +437,7 @@ void MainForm::drawUntilJump() {
 }
 
 std::string MainForm::stateCaption() const {
-  if (const auto state = stateIndex(vars_.currentState)) {
-    const std::string& caption = controls_.nameLabels[static_cast<std::size_t>(*state)].caption;
-    if (!caption.empty()) return caption;
-  }
+  if (const auto state = stateIndex(vars_.currentState)) return stateName(*state);
   return vars_.currentState;
 }
 

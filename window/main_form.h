@@ -95,6 +95,13 @@ class MainForm {
   // The note of the list entry at `index`, for its tooltip; empty for the
   // presets.
   std::string entryNote(std::size_t index) const { return chains_.note(index); }
+  // The list entry at `index` as the list shows it: a preset's title in the
+  // language spoken now, a chain's as its file gives it.
+  std::string entryLabel(std::size_t index) const;
+  // A state's name as the window shows it: a preset's own names in the
+  // language spoken now, a chain's and the user's as they are, and the
+  // state's colour where it has none.
+  std::string stateName(int state) const;
 
   // A message from outside the chain, such as a file that cannot be read,
   // shown until the user's next action; `problem` shows it as an error.
@@ -103,6 +110,7 @@ class MainForm {
     bool problem = true;
   };
   void setNotice(Notice notice) { notice_ = std::move(notice); }
+  void clearNotice() { notice_.reset(); }
   const std::optional<Notice>& notice() const { return notice_; }
 
   // The long-run marks on the chart, off at start. While they are on they
@@ -117,6 +125,9 @@ class MainForm {
   const FormControls& controls() const { return controls_; }
   const FormVariables& variables() const { return vars_; }
   const NumberFormat& numberFormat() const { return numberFormat_; }
+  // How the user writes numbers from now on, as when the page's language
+  // changes: the next reading of every rate box follows it.
+  void setNumberFormat(NumberFormat format);
 
  private:
   // The tests reach the handlers and the controls through it.
@@ -147,6 +158,7 @@ class MainForm {
   void raiseIfNoWayOut() const;
   void unmarkFixedRateBox();
   std::string stateCaption() const;
+  const std::array<std::string, kStateCount>& shownNames() const;
   void refreshLongRunMarks();
   bool tickOnce();
   void zeroVisitCounts();
@@ -161,6 +173,14 @@ class MainForm {
   std::optional<int> markedRateBox_;
   std::optional<Notice> notice_;
   UserChains chains_;
+  // The states the user has named since the scenario was applied; their
+  // names are shown as typed, in every language.
+  std::array<bool, kStateCount> userNamed_{};
+  // The states' names as shown, kept for the draw's messages until the
+  // names or the language change.
+  mutable std::array<std::string, kStateCount> shownNames_;
+  mutable std::string shownNamesLanguage_;
+  mutable bool shownNamesStale_ = true;
   bool loaded_ = false;
   bool tickDrew_ = false;
   bool tickFailed_ = false;  // the last frame ended at a tick that raised an error

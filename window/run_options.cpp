@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::uint64_t kLargestSeed = std::numeric_limits<std::uint64_t>::max();
 
-constexpr std::array<RunOption, 15> kRunOptions{{
+constexpr std::array<RunOption, 16> kRunOptions{{
     {RunOptionId::Help, "help", OptionGrammar::Flag, 0, 0, nullptr, kDemoReads | kSimReads},
     {RunOptionId::Version, "version", OptionGrammar::Flag, 0, 0, nullptr, kDemoReads | kSimReads},
     {RunOptionId::Screenshot, "screenshot", OptionGrammar::Text, 0, 0, "FILE", kDemoReads},
@@ -36,6 +36,7 @@ constexpr std::array<RunOption, 15> kRunOptions{{
      kSimReads},
     {RunOptionId::LongRun, "long-run", OptionGrammar::Flag, 0, 1, nullptr, kDemoReads | kPageReads},
     {RunOptionId::Size, "size", OptionGrammar::Size, 1, kLargestWindowSide, "WxH", kDemoReads},
+    {RunOptionId::Language, "lang", OptionGrammar::Text, 0, 0, "LANGUAGE", kPageReads},
 }};
 
 // A limit as a message gives it: 2^64-1 for the largest seed, which no one
@@ -98,7 +99,7 @@ std::string refusal(const RunOption& option, std::string_view text, std::string_
 
 }  // namespace
 
-const std::array<RunOption, 15>& runOptionTable() {
+const std::array<RunOption, 16>& runOptionTable() {
   return kRunOptions;
 }
 
@@ -132,7 +133,7 @@ std::string choicesText(RunOptionId id) {
   std::string text;
   for (const std::string& choice : runOptionChoices(id)) {
     if (!text.empty()) text += ", ";
-    text += id == RunOptionId::Scenario ? '"' + choice + '"' : choice;
+    text += id == RunOptionId::Scenario ? '"' + _(choice) + '"' : choice;
   }
   return text;
 }
@@ -159,11 +160,15 @@ std::variant<OptionValue, std::string> readRunOption(RunOptionId id, std::string
       }
       return refusal(option, text, spelled);
     case OptionGrammar::Choice: {
+      // A scenario is named in English or in the language spoken.
       const std::vector<std::string> choices = runOptionChoices(id);
-      const auto found = std::find(choices.begin(), choices.end(), text);
-      if (found == choices.end()) return refusal(option, text, spelled);
-      value.choice = static_cast<std::size_t>(found - choices.begin());
-      return value;
+      for (std::size_t i = 0; i < choices.size(); ++i) {
+        if (choices[i] == text || (id == RunOptionId::Scenario && _(choices[i]) == text)) {
+          value.choice = i;
+          return value;
+        }
+      }
+      return refusal(option, text, spelled);
     }
     case OptionGrammar::Size: {
       const std::size_t x = text.find('x');
@@ -236,9 +241,9 @@ RunSetup readAddress(std::span<const std::pair<std::string, std::string>> parame
 
   if (const auto seed = read(RunOptionId::Seed)) setup.seed = seed->whole;
   // The address's names in the order its help has always listed them.
-  constexpr std::array<RunOptionId, 6> kAddressOrder{RunOptionId::Scenario,   RunOptionId::Seed,
-                                                     RunOptionId::Speed,      RunOptionId::LongRun,
-                                                     RunOptionId::CountTicks, RunOptionId::Chain};
+  constexpr std::array<RunOptionId, 7> kAddressOrder{
+      RunOptionId::Scenario,   RunOptionId::Seed,  RunOptionId::Speed,   RunOptionId::LongRun,
+      RunOptionId::CountTicks, RunOptionId::Chain, RunOptionId::Language};
   std::string names;
   for (const RunOptionId id : kAddressOrder) {
     if (!names.empty()) names += ", ";
@@ -254,6 +259,7 @@ RunSetup readAddress(std::span<const std::pair<std::string, std::string>> parame
   if (const auto longRun = read(RunOptionId::LongRun)) setup.longRun = longRun->whole == 1;
   if (const auto scenario = read(RunOptionId::Scenario)) setup.scenario = scenario->choice;
   if (const auto chain = read(RunOptionId::Chain)) setup.chain = chain->text;
+  if (const auto language = read(RunOptionId::Language)) setup.language = language->text;
   if (const auto speed = read(RunOptionId::Speed)) setup.speed = speed->choice;
   if (const auto ticks = read(RunOptionId::CountTicks)) {
     setup.countTicks = static_cast<long long>(ticks->whole);

@@ -43,6 +43,7 @@ enum class RunOptionId {
   TraceEvery,
   LongRun,
   Size,
+  Language,
 };
 
 enum class OptionGrammar {
@@ -67,15 +68,16 @@ struct RunOption {
   unsigned readers;
 };
 
-const std::array<RunOption, 15>& runOptionTable();
+const std::array<RunOption, 16>& runOptionTable();
 const RunOption& runOption(RunOptionId id);
 // The option called `name`; none when there is none.
 const RunOption* runOptionNamed(std::string_view name);
 
-// A Choice option's choices, in order.
+// A Choice option's choices, in order, in English.
 std::vector<std::string> runOptionChoices(RunOptionId id);
-// The choices as a message names them: "One Phone", "Receptionist", ...
-// quoted and joined by commas; speeds and formats bare: 1, 2, ..., max.
+// The choices as a message names them: the scenarios in the language
+// spoken, quoted and joined by commas ("One Phone", "Receptionist", ...);
+// speeds and formats bare: 1, 2, ..., max.
 std::string choicesText(RunOptionId id);
 
 // What an option's text reads as; which member counts follows its grammar.
@@ -119,6 +121,7 @@ struct RunSetup {
   std::optional<long long> countTicks;
   std::optional<std::string> chain;        // a chain document, in the address
   std::optional<std::string> linkedChain;  // one a share link's fragment carries
+  std::optional<std::string> language;     // a language tag the address asks for
   std::vector<std::string> problems;
 };
 // The parameters as the address gives them, names and values decoded; a

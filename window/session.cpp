@@ -1,5 +1,6 @@
 #include "window/session.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "display/form_drawing.h"
@@ -214,7 +215,7 @@ std::vector<CountsRow> Session::counts() const {
     const auto i = static_cast<std::size_t>(state);
     if (!shown.circles[i].visible) continue;
     const LongRunMark& mark = shown.longRunMarks[i];
-    rows.push_back({state, _(kStateNames[i]), shown.nameLabels[i].caption,
+    rows.push_back({state, _(kStateNames[i]), form_.stateName(state),
                     trimmed(shown.visitCounts[i].caption), percent(shown.shareLabels[i].caption),
                     mark.visible ? percent(mark.caption) : std::string()});
   }
@@ -225,11 +226,31 @@ std::string Session::rateBoxName(int box) const {
   const std::optional<int> transition = transitionOfRateBox(box);
   if (!transition) return {};
   const Transition& t = kTransitions[static_cast<std::size_t>(*transition)];
-  const auto name = [this](int state) {
-    return std::string(
-        shownStateName(state, controls().nameLabels[static_cast<std::size_t>(state)].caption));
-  };
-  return fill(_("Rate from {from} to {to}"), {{"from", name(t.from)}, {"to", name(t.to)}});
+  return fill(_("Rate from {from} to {to}"),
+              {{"from", form_.stateName(t.from)}, {"to", form_.stateName(t.to)}});
+}
+
+std::string Session::entryLabel(std::size_t entry) const {
+  return form_.entryLabel(entry);
+}
+
+std::optional<std::size_t> Session::pickedEntry() const {
+  const std::vector<std::string>& entries = controls().scenarioList.entries;
+  const auto found = std::find(entries.begin(), entries.end(), controls().scenarioList.text);
+  if (found == entries.end()) return std::nullopt;
+  return static_cast<std::size_t>(found - entries.begin());
+}
+
+void Session::setDecimalSeparator(std::string separator) {
+  form_.setNumberFormat(NumberFormat{separator.empty() ? "." : std::move(separator)});
+}
+
+bool Session::setLanguage(std::string_view code) {
+  if (!tessel::setLanguage(code)) return false;
+  // A notice was said in the language before; what the window says next
+  // is in the new one.
+  form_.clearNotice();
+  return true;
 }
 
 std::string Session::buttonCaption(int button) const {
@@ -248,15 +269,29 @@ std::optional<int> Session::stateAt(double x, double y) const {
   return tessel::stateAt(controls(), x, y);
 }
 
+bool Session::drawnAsModelled() const {
+  if (renamed_) return false;
+  for (int state = 0; state < kStateCount; ++state) {
+    const Label& name = controls().nameLabels[static_cast<std::size_t>(state)];
+    if (!name.caption.empty() && name.caption != form_.stateName(state)) return false;
+  }
+  return true;
+}
+
 FormControls Session::shownControls() const {
   FormControls shown = controls();
-  // The name editor stands in for the name it edits.
+  // The names in the language spoken; the name editor stands in for the
+  // name it edits.
+  for (int state = 0; state < kStateCount; ++state) {
+    Label& name = shown.nameLabels[static_cast<std::size_t>(state)];
+    if (!name.caption.empty()) name.caption = form_.stateName(state);
+  }
   if (renamed_) shown.nameLabels[static_cast<std::size_t>(*renamed_)].caption.clear();
   return shown;
 }
 
 void Session::draw(FormCanvas& canvas) const {
-  if (!renamed_) {
+  if (drawnAsModelled()) {
     drawForm(canvas, controls());
     return;
   }
@@ -264,9 +299,10 @@ void Session::draw(FormCanvas& canvas) const {
 }
 
 std::vector<PixelRect> Session::takeRepaint(bool whole) {
-  // Copied only while a name is edited, and kept only where it changed.
+  // Copied only where names are shown otherwise than held, and kept only
+  // where something changed.
   const std::optional<FormControls> edited =
-      renamed_ ? std::optional(shownControls()) : std::nullopt;
+      drawnAsModelled() ? std::nullopt : std::optional(shownControls());
   const FormControls& shown = edited ? *edited : controls();
   std::vector<PixelRect> region;
   if (painted_ && !whole) {

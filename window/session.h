@@ -88,6 +88,11 @@ class Session {
   void typeRate(int box, std::string text);
   void setSpeed(std::size_t speed);
   void setLongRun(bool shown);
+  // Speaks `code` from now on (see tessel::setLanguage), keeping the run;
+  // false, changing nothing, for a language the program does not speak.
+  bool setLanguage(std::string_view code);
+  // The decimal separator the user writes rates with, from now on.
+  void setDecimalSeparator(std::string separator);
 
   // Opens each readable chain into the scenario list, each picked as it is
   // added; a document that cannot be opened changes nothing, and the strip
@@ -152,6 +157,10 @@ class Session {
   // A rate box's name, for its tooltip and a screen reader: "Rate from
   // Bored to On Phone", by the names the window shows.
   std::string rateBoxName(int box) const;
+  // The list's entry as the list shows it, and the entry its text picks
+  // (none for a text that is no entry).
+  std::string entryLabel(std::size_t entry) const;
+  std::optional<std::size_t> pickedEntry() const;
   // A button's caption (0 "One", 1 "Start"/"Stop", 2 "Pause"/"Cont") and
   // the letter that Alt takes with it.
   std::string buttonCaption(int button) const;
@@ -167,6 +176,7 @@ class Session {
   std::vector<PixelRect> takeRepaint(bool whole = false);
 
  private:
+  bool drawnAsModelled() const;
   FormControls shownControls() const;
   void notice(std::string text, bool problem);
 

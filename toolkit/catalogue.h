@@ -1,0 +1,30 @@
+#pragma once
+
+// The translations as the build writes them from po/*.po (see
+// po/make_catalogues.py): one catalogue a language, its entries sorted by
+// their English text.
+
+#include <array>
+#include <span>
+#include <string_view>
+
+namespace tessel {
+
+struct CatalogueEntry {
+  std::string_view id;      // the English text; its singular where it has a count
+  std::string_view plural;  // the English plural; empty for a text without a count
+  std::array<std::string_view, 4> forms;  // the translation, by plural form
+};
+
+struct Catalogue {
+  std::string_view code;    // "de", "pt_BR", "en@stretch"
+  std::string_view name;    // the language in its own words; empty: not offered to users
+  std::string_view plural;  // the catalogue's plural rule: a C expression in n
+  std::span<const CatalogueEntry> entries;
+};
+
+// Every catalogue the build found, in po/LINGUAS' order, then the test
+// language.
+std::span<const Catalogue> catalogues();
+
+}  // namespace tessel
