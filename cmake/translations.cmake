@@ -1,7 +1,7 @@
 # The translations, from the gettext catalogues in po/ (one a language of
 # po/LINGUAS): msgfmt --check compiles each, and po/make_catalogues.py turns
-# them, with the template's test language, into C++ data that the toolkit
-# compiles in, alike in the native and the browser build.
+# them into C++ data that the toolkit compiles in, alike in the native and
+# the browser build.
 find_program(TESSEL_MSGFMT msgfmt NO_CMAKE_FIND_ROOT_PATH)
 if(NOT TESSEL_MSGFMT)
   message(FATAL_ERROR "msgfmt compiles the translations; install Debian's gettext")
@@ -25,8 +25,7 @@ endforeach()
 set(TESSEL_CATALOGUES_SOURCE ${PROJECT_BINARY_DIR}/generated/toolkit/catalogues.cpp)
 add_custom_command(OUTPUT ${TESSEL_CATALOGUES_SOURCE}
   COMMAND ${TESSEL_CATALOGUE_PYTHON} ${PROJECT_SOURCE_DIR}/po/make_catalogues.py
-    --pot ${PROJECT_SOURCE_DIR}/po/tessel-demo.pot --out ${TESSEL_CATALOGUES_SOURCE}
+    --out ${TESSEL_CATALOGUES_SOURCE}
     ${catalogue_arguments}
-  DEPENDS ${compiled} ${PROJECT_SOURCE_DIR}/po/tessel-demo.pot
-    ${PROJECT_SOURCE_DIR}/po/make_catalogues.py ${PROJECT_SOURCE_DIR}/po/LINGUAS
+  DEPENDS ${compiled} ${PROJECT_SOURCE_DIR}/po/make_catalogues.py ${PROJECT_SOURCE_DIR}/po/LINGUAS
   COMMENT "Writing the translations as C++ data" VERBATIM)

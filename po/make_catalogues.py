@@ -1,25 +1,17 @@
 #!/usr/bin/env python3
 """Writes the translations as C++ data (toolkit/catalogue.h) that every build
 compiles alike, native and WebAssembly: one catalogue for each compiled
-catalogue given (msgfmt's .mo, which msgfmt --check has made from a .po),
-then the test language en@stretch, made from the template.
+catalogue given (msgfmt's .mo, which msgfmt --check has made from a .po).
 
-    make_catalogues.py --pot tessel-demo.pot --out catalogues.cpp de=de.mo fr=fr.mo ...
+    make_catalogues.py --out catalogues.cpp de=de.mo fr=fr.mo ...
 
 A catalogue's language is named, in its own words, by the X-Language-Name
 field of its header; its plural rule is its Plural-Forms' plural=.
 """
 import argparse
-import math
 import pathlib
 import re
 import struct
-
-# The test language: accented letters and a tail of non-Latin letters, so
-# that every text is about 40 % longer and shows whether it fits.
-ACCENTS = str.maketrans("aceinosuyzACEINOSUYZ", "áçéîñöšüýžÅÇÉÎÑÖŠÜÝŽ")
-TAIL = "λжΩѣ"
-PLACE = re.compile(r"(\{\{|\}\}|\{[^{}]*\})")
 
 
 def read_mo(path: pathlib.Path) -> dict:
@@ -36,41 +28,6 @@ def read_mo(path: pathlib.Path) -> dict:
         msgid = data[id_offset:id_offset + id_length].decode("utf-8")
         entries[msgid] = data[str_offset:str_offset + str_length].decode("utf-8")
     return entries
-
-
-def read_pot(path: pathlib.Path) -> list:
-    """The template's texts: (msgid, msgid_plural or "") in its order."""
-    texts = []
-    current = {}
-    key = None
-    for line in path.read_text(encoding="utf-8").splitlines() + [""]:
-        match = re.match(r'^(msgid|msgid_plural|msgstr(?:\[\d+\])?) "(.*)"$', line)
-        if match:
-            key = match.group(1)
-            current[key] = unquote(match.group(2))
-        elif line.startswith('"') and key:
-            current[key] += unquote(line[1:-1])
-        elif not line.strip():
-            if current.get("msgid"):
-                texts.append((current["msgid"], current.get("msgid_plural", "")))
-            current, key = {}, None
-    return texts
-
-
-def unquote(text: str) -> str:
-    escapes = {"n": "\n", "t": "\t", '"': '"', "\\": "\\"}
-    return re.sub(r'\\(.)', lambda m: escapes.get(m.group(1), m.group(1)), text)
-
-
-def stretched(text: str) -> str:
-    parts = PLACE.split(text)
-    shown = "".join(part if PLACE.fullmatch(part) else part.translate(ACCENTS) for part in parts)
-    letters = sum(len(part) for part in parts if not PLACE.fullmatch(part))
-    extra = math.ceil(letters * 0.4)
-    if extra <= 1:
-        return shown + TAIL[:extra]
-    tail = (TAIL * extra)[:extra - 1]
-    return f"{shown} {tail}"
 
 
 def cpp(text: str) -> str:
@@ -100,7 +57,6 @@ def catalogue(code: str, name: str, plural: str, entries: list) -> tuple:
 
 def main() -> None:
     parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--pot", type=pathlib.Path, required=True)
     parser.add_argument("--out", type=pathlib.Path, required=True)
     parser.add_argument("catalogues", nargs="*", help="CODE=compiled.mo")
     args = parser.parse_args()
@@ -119,12 +75,6 @@ def main() -> None:
                                rule.group(1).strip() if rule else "n != 1", entries)
         arrays.append(array)
         rows.append(row)
-
-    stretch = [(msgid, plural, [stretched(msgid)] + ([stretched(plural)] if plural else []))
-               for msgid, plural in read_pot(args.pot)]
-    array, row = catalogue("en@stretch", "", "n != 1", stretch)
-    arrays.append(array)
-    rows.append(row)
 
     args.out.write_text(
         "// Written by po/make_catalogues.py from the catalogues in po/; do not edit.\n\n"

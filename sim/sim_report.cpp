@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "toolkit/text.h"
+#include "toolkit/utf8.h"
 
 namespace tessel {
 namespace {
@@ -53,15 +54,16 @@ std::string formatText(const SimReport& report) {
   }
   std::array<std::size_t, 7> widths{};
   for (std::size_t c = 0; c < widths.size(); ++c) {
-    widths[c] = headings[c].size();
-    for (const auto& row : rows) widths[c] = std::max(widths[c], row[c].size());
+    widths[c] = characterCount(headings[c]);
+    for (const auto& row : rows) widths[c] = std::max(widths[c], characterCount(row[c]));
   }
   // Names are left-aligned, numbers right-aligned.
   const auto line = [&](const Cells& cells) {
     std::string text;
     for (std::size_t c = 0; c < cells.size(); ++c) {
       if (c > 0) text += "  ";
-      const std::string padding(widths[c] - cells[c].size(), ' ');
+      // Columns line up by characters, whatever their bytes.
+      const std::string padding(widths[c] - characterCount(cells[c]), ' ');
       text += c < 2 ? cells[c] + padding : padding + cells[c];
     }
     text.erase(text.find_last_not_of(' ') + 1);
@@ -70,7 +72,7 @@ std::string formatText(const SimReport& report) {
 
   std::string text =
       fill(_("Scenario: {scenario}   seed: {seed}   ticks: {ticks}   jumps: {jumps}"),
-           {{"scenario", report.scenario},
+           {{"scenario", report.shownScenario.empty() ? report.scenario : report.shownScenario},
             {"seed", std::to_string(report.seed)},
             {"ticks", std::to_string(report.ticks)},
             {"jumps", std::to_string(report.jumps)}}) +

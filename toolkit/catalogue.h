@@ -11,20 +11,19 @@
 namespace tessel {
 
 struct CatalogueEntry {
-  std::string_view id;      // the English text; its singular where it has a count
-  std::string_view plural;  // the English plural; empty for a text without a count
+  std::string_view id;                    // the English text; its singular where it has a count
+  std::string_view plural;                // the English plural; empty for a text without a count
   std::array<std::string_view, 4> forms;  // the translation, by plural form
 };
 
 struct Catalogue {
-  std::string_view code;    // "de", "pt_BR", "en@stretch"
-  std::string_view name;    // the language in its own words; empty: not offered to users
+  std::string_view code;    // "de", "pt_BR"
+  std::string_view name;    // the language in its own words
   std::string_view plural;  // the catalogue's plural rule: a C expression in n
   std::span<const CatalogueEntry> entries;
 };
 
-// Every catalogue the build found, in po/LINGUAS' order, then the test
-// language.
+// Every catalogue the build found, in po/LINGUAS' order.
 std::span<const Catalogue> catalogues();
 
 }  // namespace tessel

@@ -17,7 +17,39 @@ namespace {
 struct Spoken {
   const Catalogue* catalogue = nullptr;
   std::vector<std::array<bool, 4>> usable;
+  bool stretched = false;  // the test language
 };
+
+// The test language, en@stretch: every text about 40 % longer, its letters
+// accented and a tail of non-Latin letters added, its named places kept.
+constexpr std::string_view kStretched = "en@stretch";
+
+std::string stretched(std::string_view text) {
+  static constexpr std::string_view kPlain = "aceinosuyzACEINOSUYZ";
+  static constexpr std::array<std::string_view, 20> kAccented{"á", "ç", "é", "î", "ñ", "ö", "š",
+                                                              "ü", "ý", "ž", "Å", "Ç", "É", "Î",
+                                                              "Ñ", "Ö", "Š", "Ü", "Ý", "Ž"};
+  static constexpr std::array<std::string_view, 4> kTail{"λ", "ж", "Ω", "я"};
+  std::string made;
+  std::size_t letters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '{' && i + 1 < text.size() && text[i + 1] != '{') {
+      const std::size_t end = text.find('}', i);
+      if (end != std::string_view::npos) {
+        made += text.substr(i, end - i + 1);
+        i = end;
+        continue;
+      }
+    }
+    const std::size_t plain = kPlain.find(text[i]);
+    made += plain != std::string_view::npos ? kAccented[plain] : text.substr(i, 1);
+    ++letters;
+  }
+  const std::size_t extra = (letters * 2 + 4) / 5;  // 40 %, rounded up
+  if (extra > 0) made += ' ';
+  for (std::size_t i = 1; i < extra; ++i) made += kTail[i % kTail.size()];
+  return made;
+}
 
 Spoken& spoken() {
   static Spoken now;
@@ -70,8 +102,8 @@ class PluralRule {
   // Operators by precedence, lowest first; two-character ones before their
   // one-character prefixes.
   unsigned long binary(std::size_t level) {
-    static constexpr std::array<std::array<std::string_view, 4>, 6> kLevels{{
-        {"||"}, {"&&"}, {"==", "!="}, {"<=", ">=", "<", ">"}, {"+", "-"}, {"*", "/", "%"}}};
+    static constexpr std::array<std::array<std::string_view, 4>, 6> kLevels{
+        {{"||"}, {"&&"}, {"==", "!="}, {"<=", ">=", "<", ">"}, {"+", "-"}, {"*", "/", "%"}}};
     if (level == kLevels.size()) return unary();
     unsigned long value = binary(level + 1);
     for (;;) {
@@ -172,7 +204,8 @@ std::string lower(std::string_view text) {
 // locale's encoding; the modifier kept, lower case throughout.
 std::string normalTag(std::string_view tag) {
   std::string made = lower(tag.substr(0, tag.find('.')));
-  if (const std::size_t at = tag.find('@'); at != std::string_view::npos && made.find('@') == std::string::npos) {
+  if (const std::size_t at = tag.find('@');
+      at != std::string_view::npos && made.find('@') == std::string::npos) {
     made += lower(tag.substr(at));
   }
   std::replace(made.begin(), made.end(), '-', '_');
@@ -182,6 +215,7 @@ std::string normalTag(std::string_view tag) {
 }  // namespace
 
 std::string _(std::string_view text) {
+  if (spoken().stretched) return stretched(text);
   if (const CatalogueEntry* entry = find(text); entry != nullptr && entry->plural.empty()) {
     if (auto shown = translated(*entry, 0)) return *shown;
   }
@@ -189,6 +223,7 @@ std::string _(std::string_view text) {
 }
 
 std::string _n(std::string_view singular, std::string_view plural, unsigned long count) {
+  if (spoken().stretched) return stretched(count == 1 ? singular : plural);
   if (const CatalogueEntry* entry = find(singular); entry != nullptr && entry->plural == plural) {
     if (auto shown = translated(*entry, PluralRule(spoken().catalogue->plural, count).form())) {
       return *shown;
@@ -216,17 +251,17 @@ bool samePlaces(std::string_view a, std::string_view b) {
 std::span<const Language> languages() {
   static const std::vector<Language> kSpoken = [] {
     std::vector<Language> made{{"en", "English"}};
-    for (const Catalogue& catalogue : catalogues()) {
-      if (!catalogue.name.empty()) made.push_back({catalogue.code, catalogue.name});
-    }
+    for (const Catalogue& catalogue : catalogues())
+      made.push_back({catalogue.code, catalogue.name});
     return made;
   }();
   return kSpoken;
 }
 
 bool setLanguage(std::string_view code) {
-  if (code == "en") {
+  if (code == "en" || code == kStretched) {
     spoken() = {};
+    spoken().stretched = code == kStretched;
     return true;
   }
   for (const Catalogue& catalogue : catalogues()) {
@@ -248,6 +283,7 @@ bool setLanguage(std::string_view code) {
 }
 
 std::string_view language() {
+  if (spoken().stretched) return kStretched;
   return spoken().catalogue != nullptr ? spoken().catalogue->code : std::string_view("en");
 }
 
@@ -255,14 +291,14 @@ std::string matchLanguage(std::span<const std::string> wanted) {
   for (const std::string& tag : wanted) {
     const std::string normal = normalTag(tag);
     if (normal == "c" || normal == "posix") return "en";
+    if (normal == kStretched) return std::string(kStretched);
     for (const Catalogue& catalogue : catalogues()) {
       if (normalTag(catalogue.code) == normal) return std::string(catalogue.code);
     }
     const std::string alone = normal.substr(0, normal.find_first_of("_@"));
     if (alone == "en") return "en";
     for (const Catalogue& catalogue : catalogues()) {
-      if (!catalogue.name.empty() &&
-          normalTag(catalogue.code).substr(0, normalTag(catalogue.code).find('_')) == alone) {
+      if (normalTag(catalogue.code).substr(0, normalTag(catalogue.code).find('_')) == alone) {
         return std::string(catalogue.code);
       }
     }

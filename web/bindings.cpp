@@ -48,13 +48,18 @@ Json operation(const RecordingCanvas::Operation& op) {
   return item;
 }
 
-Session::Setup pageSetup(const RunSetup& address, const std::string& freshSeed,
-                         const std::string& separator) {
+Session::Setup pageSetup(const RunSetup& address, const std::string& freshSeed) {
   Session::Setup setup;
   setup.seed = address.seed ? address.seed : readWholeNumber(freshSeed, 0, UINT64_MAX);
-  setup.numberFormat = NumberFormat{separator.empty() ? "." : separator};
   setup.frontEnd = FrontEnd::Page;
   return setup;
+}
+
+std::vector<std::string> readTags(const std::string& tags) {
+  std::vector<std::string> read;
+  for (const nlohmann::json& tag : nlohmann::json::parse(std::string_view(tags)))
+    read.push_back(tag);
+  return read;
 }
 
 RunSetup readParameters(const std::string& parameters) {
@@ -74,15 +79,30 @@ class WebWindow {
   // `parameters`: the address's query as JSON pairs [[name, value], ...];
   // `linkedChain` the chain a share link's fragment carries, or "";
   // `freshSeed` the digits of a seed for an address without one;
-  // `separator` the decimal separator of the browser's language;
-  // `longRun` the choice the page remembers.
+  // `longRun` the choice the page remembers; `browser` the browser's
+  // languages as a JSON list, `picked` the one its user picked before.
   WebWindow(const std::string& parameters, const std::string& linkedChain,
-            const std::string& freshSeed, const std::string& separator, bool longRun)
-      : address_(readParameters(parameters)), session_(pageSetup(address_, freshSeed, separator)) {
+            const std::string& freshSeed, bool longRun, const std::string& browser,
+            const std::string& picked)
+      : address_(readParameters(parameters)),
+        browser_(readTags(browser)),
+        language_(pageLanguage(address_, picked, browser_)),
+        session_(pageSetup(address_, freshSeed)) {
+    session_.setLanguage(language_.code);
     session_.load();
     if (!address_.longRun) address_.longRun = longRun;
     if (!linkedChain.empty()) address_.linkedChain = linkedChain;
     session_.apply(address_, AtCount::Pause);
+    if (language_.refused && address_.problems.empty()) session_.refuseLanguage(*language_.refused);
+  }
+
+  // Speaks `code` from now on, as its user picks it ("" follows the browser).
+  void setLanguage(const std::string& code) {
+    language_ = {code.empty() ? matchLanguage(browser_) : code, !code.empty(), std::nullopt};
+    session_.setLanguage(language_.code);
+  }
+  void setDecimalSeparator(const std::string& separator) {
+    session_.setDecimalSeparator(separator);
   }
 
   // What a key asks for, named as the command table names keys: "" for
@@ -219,6 +239,8 @@ class WebWindow {
 
  private:
   RunSetup address_;
+  std::vector<std::string> browser_;
+  PageLanguage language_;
   Session session_;
 };
 
@@ -226,9 +248,12 @@ class WebWindow {
 
 EMSCRIPTEN_BINDINGS(tessel) {
   using namespace emscripten;
+  function("texts", &tessel::pageTexts);
   class_<tessel::WebWindow>("WebWindow")
-      .constructor<const std::string&, const std::string&, const std::string&, const std::string&,
-                   bool>()
+      .constructor<const std::string&, const std::string&, const std::string&, bool,
+                   const std::string&, const std::string&>()
+      .function("setLanguage", &tessel::WebWindow::setLanguage)
+      .function("setDecimalSeparator", &tessel::WebWindow::setDecimalSeparator)
       .function("key", &tessel::WebWindow::key)
       .function("click", &tessel::WebWindow::click)
       .function("pickScenario", &tessel::WebWindow::pickScenario)

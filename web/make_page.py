@@ -51,7 +51,8 @@ def fill_page(page: str, data: dict) -> str:
     {{layoutJson}}       the layout, as JSON for the view;
     {{name}}, {{name.key}}, {{name.0}}   a text, escaped;
     {{name.mnemonic}}    a caption with the letter Alt takes with it underlined;
-    {{name.options}}     a list's options."""
+    {{name.options}}     a list's options;
+    {{name.choices}}     a list's options from [value, label] pairs."""
     texts, layout = data["texts"], data["layout"]
 
     def find(tree, path):
@@ -80,9 +81,34 @@ def fill_page(page: str, data: dict) -> str:
                     html.escape(caption[at + 1:]))
         if last == "options":
             return "".join(f"<option>{html.escape(option)}</option>" for option in value)
+        if last == "choices":
+            return "".join(f'<option value="{html.escape(code, quote=True)}">{html.escape(name)}</option>'
+                           for code, name in value)
         return html.escape(find(value, [last]), quote=True)
 
-    return re.sub(r"\{\{([A-Za-z0-9_.:]+)\}\}", fill, page)
+    page = re.sub(r"\{\{([A-Za-z0-9_.:]+)\}\}", fill, page)
+    return re.sub(r'<(\w+)([^>]*\bdata-(?:text|title|label|mnemonic)="[^"]*"[^>]*)>(</\1>)?',
+                  lambda match: labelled(match, texts, find), page)
+
+
+def labelled(match: re.Match, texts: dict, find) -> str:
+    """An element labelled by its data- attributes, as view.js labels it
+    again in another language: data-title and data-label (aria-label) name a
+    text for the attribute, data-text and data-mnemonic one for its content."""
+    tag, attributes, closing = match.group(1), match.group(2), match.group(3)
+    keys = dict(re.findall(r'\bdata-(text|title|label|mnemonic)="([^"]*)"', attributes))
+    value = lambda kind: find(texts, keys[kind].split("."))
+    for kind, attribute in (("title", "title"), ("label", "aria-label")):
+        if kind in keys:
+            attributes += f' {attribute}="{html.escape(value(kind), quote=True)}"'
+    content = ""
+    if "text" in keys:
+        content = html.escape(value("text"))
+    elif "mnemonic" in keys:
+        caption, at = value("mnemonic")["text"], value("mnemonic")["at"]
+        content = (html.escape(caption[:at]) + "<u>" + html.escape(caption[at]) + "</u>" +
+                   html.escape(caption[at + 1:]))
+    return f"<{tag}{attributes}>" + (content + closing if closing else "")
 
 
 def inline_script(text: str) -> str:
@@ -105,7 +131,7 @@ def main() -> None:
                      json.loads(args.data.read_text(encoding="utf-8")))
     page = page.replace("/*FONTS*/", font_faces(args.fonts))
     page = page.replace("/*STYLE*/", (args.sources / "page.css").read_text(encoding="utf-8"))
-    for name in ("canvas", "view"):
+    for name in ("canvas", "words", "view"):
         script = (args.sources / f"{name}.js").read_text(encoding="utf-8")
         page = page.replace(f"/*{name.upper()}*/", inline_script(script))
 

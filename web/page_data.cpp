@@ -1,5 +1,6 @@
 #include "web/page_data.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "chain/chain_file.h"
@@ -76,8 +77,19 @@ std::string pageTexts() {
   const CommandInfo& longRun = commandInfo({Command::LongRun});
   nlohmann::ordered_json speeds = nlohmann::ordered_json::array();
   for (std::size_t i = 0; i < kRunSpeeds.size(); ++i) speeds.push_back(speedLabel(i));
+  // Each language in its own words; the browser's first.
+  using Json = nlohmann::ordered_json;
+  Json languageList = Json::array({Json::array({"", uiText(UiText::BrowserLanguage)})});
+  for (const Language& spoken : languages()) {
+    languageList.push_back(Json::array({spoken.code, spoken.name}));
+  }
+  std::string tag(language());
+  std::replace(tag.begin(), tag.end(), '_', '-');
   return nlohmann::ordered_json{
       {"caption", kMainForm.caption},
+      {"lang", tag.substr(0, tag.find('@'))},
+      {"language", tool(Command::ChooseLanguage)},
+      {"languages", languageList},
       {"buttonTitles",
        {_(commandInfo({Command::One}).toolTip), _(commandInfo({Command::StartStop}).toolTip),
         _(commandInfo({Command::PauseContinue}).toolTip)}},

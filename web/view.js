@@ -6,45 +6,39 @@
 
 (async () => {
   performance.mark("tessel-start");
-  // The page started the core while its scripts loaded.
-  const [core, separator] = await window.tesselCoreStarting;
+  // The page started the core while its scripts loaded, and read the number
+  // rules of the browser's language meanwhile.
+  const [core, separator, separatorOf] = await window.tesselCoreStarting;
   performance.mark("tessel-core-ready");
-  const layout = JSON.parse(document.getElementById("tessel-layout").textContent);
+  const element = (id) => document.getElementById(id);
+  const layout = JSON.parse(element("tessel-layout").textContent);
   const LONG_RUN_SETTING = "tessel-demo.longRunMarks";
+  const LANGUAGE_SETTING = "tessel-demo.language";
 
-  const form = document.getElementById("form");
-  const canvas = document.getElementById("drawing");
+  const form = element("form");
+  const canvas = element("drawing");
   const painter = window.tesselCanvas(canvas, layout.form);
   const tableBody = document.querySelector("#counts tbody");
   const [formLeft, formTop, formWidth, formHeight] = layout.form;
 
-  function freshSeed() {
-    const words = crypto.getRandomValues(new Uint32Array(2));
-    return ((BigInt(words[0]) << 32n) | BigInt(words[1])).toString();
-  }
+  const freshSeed = () => crypto.getRandomValues(new BigUint64Array(1))[0].toString();
+  const linkedChain = () => new URLSearchParams(location.hash.slice(1)).get("chain") || "";
 
-  function linkedChain() {
-    return new URLSearchParams(location.hash.slice(1)).get("chain") || "";
-  }
-
-  let storedLongRun = false;
-  try { storedLongRun = localStorage.getItem(LONG_RUN_SETTING) === "1"; } catch { /* private */ }
+  const remembered = (key) => { try { return localStorage.getItem(key); } catch { return null; } };
+  const remember = (key, value) => { try { localStorage.setItem(key, value); } catch { /* private */ } };
   const win = new core.WebWindow(JSON.stringify([...new URLSearchParams(location.search)]),
-    linkedChain(), freshSeed(), separator, storedLongRun);
+    linkedChain(), freshSeed(), remembered(LONG_RUN_SETTING) === "1",
+    JSON.stringify(navigator.languages || [navigator.language]), remembered(LANGUAGE_SETTING) || "");
 
   // ---------------------------------------------------------------------
   // The controls, placed and labelled when the page was built, in the
   // desktop's tab order: the rate boxes, the scenario list, the buttons,
   // then the strip's speed and long-run controls.
 
-  function act(handler) {
-    return (...args) => {
-      handler(...args);
-      sync();
-    };
-  }
-
-  const element = (id) => document.getElementById(id);
+  const act = (handler) => (...args) => {
+    handler(...args);
+    sync();
+  };
   const rateBoxes = [...form.querySelectorAll(".rate")];
   rateBoxes.forEach((input, index) => {
     input.addEventListener("input", act(() => win.setRateText(index, input.value)));
@@ -60,13 +54,29 @@
   const speedList = element("speed");
   speedList.addEventListener("change", act(() => win.setSpeed(speedList.selectedIndex)));
   const longRunBox = element("long-run").firstElementChild;
-  function rememberLongRun(shown) {
-    try { localStorage.setItem(LONG_RUN_SETTING, shown ? "1" : "0"); } catch { /* private */ }
-  }
   longRunBox.addEventListener("change", act(() => {
-    rememberLongRun(longRunBox.checked);
+    remember(LONG_RUN_SETTING, longRunBox.checked ? "1" : "0");
     win.setLongRun(longRunBox.checked);
   }));
+  const languageList = element("language");
+  languageList.addEventListener("change", act(() => {
+    remember(LANGUAGE_SETTING, languageList.value);
+    win.setLanguage(languageList.value);
+    speak();
+  }));
+
+  // The page's words and number rules in the language spoken now; the page
+  // came built in English.
+  let spoken = "en";
+  function speak() {
+    const state = JSON.parse(win.state());
+    languageList.value = state.languageAsked ? state.language : "";
+    const tag = state.language.replace("_", "-").split("@")[0];
+    win.setDecimalSeparator(navigator.language.startsWith(tag) ? separator : separatorOf(tag));
+    if (state.language === spoken) return;
+    spoken = state.language;
+    window.tesselWords(JSON.parse(core.texts()));
+  }
 
   // ---------------------------------------------------------------------
   // Bringing the page in line with the window after every event.
@@ -89,14 +99,11 @@
     if (scenarioList.selectedIndex !== listIndex) scenarioList.selectedIndex = listIndex;
 
     state.buttons.forEach((caption, index) => {
-      // The caption with the letter Alt takes with it underlined.
       const at = state.mnemonics[index];
       const button = buttons[index];
-      if (button.textContent === caption && button.dataset.at === String(at)) return;
-      const letter = document.createElement("u");
-      letter.textContent = caption[at] ?? "";
-      button.replaceChildren(caption.slice(0, Math.max(at, 0)), letter, caption.slice(at + 1));
-      button.dataset.at = at;
+      if (button.textContent !== caption || button.dataset.at !== String(at)) {
+        window.tesselUnderline(button, caption, at);
+      }
     });
 
     state.rates.forEach((rate, index) => {
@@ -286,7 +293,8 @@
     if (chain) {
       // The same document on one line; every number keeps its shortest form.
       const compact = JSON.stringify(JSON.parse(chain.document));
-      const link = `${location.href.split(/[?#]/)[0]}#chain=${encodeURIComponent(compact)}`;
+      const lang = shown.languageAsked ? `?lang=${encodeURIComponent(shown.language)}` : "";
+      const link = `${location.href.split(/[?#]/)[0]}${lang}#chain=${encodeURIComponent(compact)}`;
       document.body.dataset.shareLink = link;
       let copied = true;
       try { await navigator.clipboard.writeText(link); } catch { copied = false; }
@@ -353,7 +361,7 @@
       return;
     }
     sync();
-    if (shown.longRun !== longRun) rememberLongRun(shown.longRun);
+    if (shown.longRun !== longRun) remember(LONG_RUN_SETTING, shown.longRun ? "1" : "0");
   });
 
   window.addEventListener("resize", layOut);
@@ -361,6 +369,7 @@
   const watchRatio = () => matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`)
     .addEventListener("change", () => { layOut(); watchRatio(); }, { once: true });
   watchRatio();
+  speak();
   performance.mark("tessel-controls");
   // The first frame waits for the faces the page started loading.
   await window.tesselFacesLoading;

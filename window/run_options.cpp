@@ -267,6 +267,29 @@ RunSetup readAddress(std::span<const std::pair<std::string, std::string>> parame
   return setup;
 }
 
+PageLanguage pageLanguage(const RunSetup& address, std::string_view picked,
+                          std::span<const std::string> browser) {
+  PageLanguage chosen;
+  const auto speaks = [](std::string_view tag) {
+    const std::vector<std::string> one{std::string(tag)};
+    const std::string match = matchLanguage(one);
+    // "en" answers both English and a language not spoken.
+    return match != "en" || tag.substr(0, 2) == "en" ? std::optional(match) : std::nullopt;
+  };
+  for (const std::optional<std::string>& tag :
+       {address.language, std::optional<std::string>(picked)}) {
+    if (!tag || tag->empty()) continue;
+    if (const auto match = speaks(*tag)) {
+      chosen.code = *match;
+      chosen.asked = true;
+      return chosen;
+    }
+    if (tag == address.language && !chosen.refused) chosen.refused = *tag;
+  }
+  chosen.code = matchLanguage(browser);
+  return chosen;
+}
+
 std::string addressNotUnderstood(std::string_view problem) {
   return fill(_("The page's address is not understood: {problem}."),
               {{"problem", std::string(problem)}});

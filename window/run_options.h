@@ -130,6 +130,19 @@ RunSetup readAddress(std::span<const std::pair<std::string, std::string>> parame
 // The strip's sentence for the first problem of an address.
 std::string addressNotUnderstood(std::string_view problem);
 
+// The language a page speaks: the one its address asks for where the
+// program speaks it, else the one its user picked before (`picked`, "" for
+// none), else the first of the browser's languages it speaks; English
+// where none is. `asked` tells whether the address or the user chose it,
+// and `refused` holds a language the address asked for in vain.
+struct PageLanguage {
+  std::string code;
+  bool asked = false;
+  std::optional<std::string> refused;
+};
+PageLanguage pageLanguage(const RunSetup& address, std::string_view picked,
+                          std::span<const std::string> browser);
+
 // tessel-demo's --help: what it is, its options in the table's order with
 // their help, and its arguments.
 struct CommandLineHelp {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "display/form_drawing.h"
+#include "toolkit/quoted_text.h"
 #include "toolkit/text.h"
 
 namespace tessel {
@@ -239,6 +240,10 @@ std::optional<std::size_t> Session::pickedEntry() const {
   const auto found = std::find(entries.begin(), entries.end(), controls().scenarioList.text);
   if (found == entries.end()) return std::nullopt;
   return static_cast<std::size_t>(found - entries.begin());
+}
+
+void Session::refuseLanguage(std::string_view language) {
+  notice(fill(uiText(UiText::UnknownLanguage), {{"language", quotedForDisplay(language)}}), false);
 }
 
 void Session::setDecimalSeparator(std::string separator) {

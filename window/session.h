@@ -91,6 +91,8 @@ class Session {
   // Speaks `code` from now on (see tessel::setLanguage), keeping the run;
   // false, changing nothing, for a language the program does not speak.
   bool setLanguage(std::string_view code);
+  // Says once that the page's address asked for a language not spoken.
+  void refuseLanguage(std::string_view language);
   // The decimal separator the user writes rates with, from now on.
   void setDecimalSeparator(std::string separator);
 

@@ -1,0 +1,32 @@
+// The page's words in another language: each element names the texts it
+// shows by data- attributes, as the page's build labelled it in English
+// (make_page.py): data-title and data-label (its aria-label) an attribute's,
+// data-text and data-mnemonic its content's.
+"use strict";
+
+// A caption with the letter Alt takes with it underlined.
+window.tesselUnderline = (target, caption, at) => {
+  const letter = document.createElement("u");
+  letter.textContent = caption[at] ?? "";
+  target.replaceChildren(caption.slice(0, Math.max(at, 0)), letter, caption.slice(at + 1));
+  target.dataset.at = at;
+};
+
+// Writes the page's texts (web/page_data.h's pageTexts) where they belong.
+window.tesselWords = (texts) => {
+  const text = (path) => path.split(".").reduce((value, key) => value?.[key], texts);
+  const each = (selector, write) => document.querySelectorAll(selector).forEach(write);
+  document.documentElement.lang = texts.lang;
+  document.querySelector('meta[name="description"]').content = texts.description;
+  each("[data-title]", (at) => { at.title = text(at.dataset.title); });
+  each("[data-label]", (at) => at.setAttribute("aria-label", text(at.dataset.label)));
+  each("[data-text]", (at) => { at.textContent = text(at.dataset.text); });
+  each("[data-mnemonic]", (at) => {
+    const { text: caption, at: letter } = text(at.dataset.mnemonic);
+    window.tesselUnderline(at, caption, letter);
+  });
+  document.querySelectorAll("#speed option").forEach((option, i) => { option.text = texts.speeds[i]; });
+  document.querySelector("#language option").text = texts.languages[0][1];
+  document.getElementById("strip").dataset.keys = texts.fullScreenKeys;
+  document.getElementById("form").dataset.nameEditor = texts.nameEditor;
+};
