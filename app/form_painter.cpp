@@ -80,13 +80,41 @@ void PainterCanvas::fillRect(const PixelRect& rect, Colour colour) {
 
 void PainterCanvas::text(const PixelRect& box, std::string_view text, const FontSpec& font,
                          Colour colour, TextAlign align) {
-  painter_.setFont(cachedFont(font));
+  const QString words = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  QFont shown = cachedFont(font);
+  const bool wrapped = align == TextAlign::kCentreTopWrapped;
+  const int flags = wrapped ? Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap
+                            : Qt::AlignLeft | Qt::AlignVCenter;
+  if (wrapped) shown = fittedFont(shown, words, box.width, box.height);
+  painter_.setFont(shown);
   painter_.setPen(toQColor(colour));
-  const int flags = align == TextAlign::kCentreTopWrapped
-                        ? Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap
-                        : Qt::AlignLeft | Qt::AlignVCenter;
-  painter_.drawText(toQRectF(box), flags,
-                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  painter_.drawText(toQRectF(box), flags, words);
+}
+
+QFont fittedFont(QFont font, const QString& text, double width, double height) {
+  const int design = font.pixelSize();
+  for (;;) {
+    const QRectF used = QFontMetricsF(font).boundingRect(
+        QRectF(0, 0, width, 1e6), Qt::AlignHCenter | Qt::TextWordWrap, text);
+    const int smaller = font.pixelSize() - 1;
+    if ((used.width() <= width && used.height() <= height) ||
+        smaller < design * kSmallestCaptionShare) {
+      return font;
+    }
+    font.setPixelSize(smaller);
+  }
+}
+
+QFont fittedListFont(QFont font, const QStringList& entries, int room) {
+  const int design = font.pixelSize();
+  for (;;) {
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QString& entry : entries) widest = std::max(widest, metrics.horizontalAdvance(entry));
+    const int smaller = font.pixelSize() - 1;
+    if (widest <= room || smaller < design * kSmallestCaptionShare) return font;
+    font.setPixelSize(smaller);
+  }
 }
 
 QFont fontFor(const FontSpec& design, double scale) {

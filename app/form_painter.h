@@ -28,6 +28,13 @@ QFont fontFor(const FontSpec& design, double scale = 1.0);
 
 QRectF pixelRect(const BoxLayout& box);
 
+// `font`, made smaller as kSmallestCaptionShare allows where `text`,
+// broken between words, is wider or taller than the box.
+QFont fittedFont(QFont font, const QString& text, double width, double height);
+// `font`, made smaller as kSmallestCaptionShare allows where the widest of
+// a list's entries is wider than `room`.
+QFont fittedListFont(QFont font, const QStringList& entries, int room);
+
 // `text` broken between words into at most `lines` lines of `width` pixels,
 // joined by newlines, the last one cut short with an ellipsis if the text
 // goes on; `elided` tells whether anything was left out.

@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QUrl>
 
 #include "app/chain_files.h"
@@ -87,7 +89,6 @@ FormView::FormView(Session& session, QWidget* parent) : QWidget(parent), session
 
   moveTimer_.setTimerType(Qt::PreciseTimer);
   connect(&moveTimer_, &QTimer::timeout, this, [this] { runFrame(); });
-  layOutForm();
   setLongRunMarksShown(QSettings().value(QString::fromLatin1(kLongRunSetting), false).toBool());
   setFocus();
 }
@@ -100,6 +101,10 @@ QComboBox* FormView::speedList() const {
 
 QLabel* FormView::statusLine() const {
   return strip_->line();
+}
+
+QLabel* FormView::speedLabel() const {
+  return strip_->speedLabel();
 }
 
 QCheckBox* FormView::longRunBox() const {
@@ -126,6 +131,12 @@ QSize FormView::sizeHint() const {
 }
 
 void FormView::place(QWidget* widget, const BoxLayout& box, const FontSpec& font) {
+  for (ScaledWidget& placed : scaledWidgets_) {
+    if (placed.widget == widget) {
+      placed = {widget, box, font};
+      return;
+    }
+  }
   scaledWidgets_.push_back({widget, box, font});
 }
 
@@ -180,6 +191,7 @@ void FormView::retranslate() {
   // The list's labels and the rate boxes' names are written afresh.
   scenarioList_->clear();
   rateBoxStates_ = {};
+  layOutForm();  // the strip's captions may need other boxes
   syncWidgets();
 }
 
@@ -372,6 +384,8 @@ void FormView::layOutForm() {
     placed.widget->setGeometry(scale_.map(pixelRect(placed.box)));
     placed.widget->setFont(fontFor(placed.font, scale_.factor()));
   }
+  fitEntries(scenarioList_, kScenarioListFont);
+  fitEntries(speedList(), kStatusStripFont);
   for (QLineEdit* box : rateBoxes_) {
     box->setStyleSheet(rateBoxStyle(box->property("marked").toBool(), scale_));
   }
@@ -390,6 +404,16 @@ int FormView::runFrame(int mostTicks) {
 void FormView::countTicks(long long ticks, std::function<void()> reached) {
   session_.countTicks(ticks, AtCount::Hold);
   ticksReached_ = std::move(reached);
+}
+
+void FormView::fitEntries(QComboBox* list, const FontSpec& font) const {
+  QStringList entries;
+  for (int i = 0; i < list->count(); ++i) entries << list->itemText(i);
+  QStyleOptionComboBox option;
+  option.initFrom(list);
+  const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                    QStyle::SC_ComboBoxEditField, list);
+  list->setFont(fittedListFont(fontFor(font, scale_.factor()), entries, field.width()));
 }
 
 void FormView::syncRateBoxStyle(QLineEdit* box, bool marked) {
@@ -413,6 +437,7 @@ void FormView::syncWidgets() {
         scenarioList_->setItemData(static_cast<int>(i), qText(note), Qt::ToolTipRole);
       }
     }
+    fitEntries(scenarioList_, kScenarioListFont);
   }
   const std::optional<std::size_t> entry = session_.pickedEntry();
   const int picked = entry ? static_cast<int>(*entry) : -1;

@@ -101,6 +101,7 @@ class FormView : public QWidget {
   QPushButton* button(int index) const { return buttons_.at(static_cast<std::size_t>(index)); }
   QLineEdit* rateBox(int index) const { return rateBoxes_.at(static_cast<std::size_t>(index)); }
   QLabel* statusLine() const;
+  QLabel* speedLabel() const;
   QCheckBox* longRunBox() const;
 
   // Turns the long-run marks on or off without remembering the choice (the
@@ -133,6 +134,8 @@ class FormView : public QWidget {
   void retranslate();
   void place(QWidget* widget, const BoxLayout& box, const FontSpec& font);
   void layOutForm();
+  // Shows a list's entries smaller where the widest does not fit its box.
+  void fitEntries(QComboBox* list, const FontSpec& font) const;
   void toggleFullScreen();
   void syncWidgets();
   void syncRateBoxStyle(QLineEdit* box, bool marked);

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QStyle>
 
@@ -22,7 +23,8 @@ QString qText(const std::string& text) {
 
 StatusStrip::StatusStrip(QWidget& window, const Place& place,
                          std::function<void(std::size_t)> speedPicked,
-                         std::function<void(bool)> longRunClicked) {
+                         std::function<void(bool)> longRunClicked)
+    : place_(place) {
   line_ = new QLabel(&window);
   place(line_, kStatusLineBox, kStatusStripFont);
   // Plain text always: a message may quote whatever was typed into a rate box.
@@ -61,12 +63,28 @@ void StatusStrip::retranslate() {
   const CommandInfo& choose = commandInfo({Command::ChooseSpeed});
   speedLabel_->setText(qText(withAmpersandMnemonic(_(choose.caption), choose.altLetter)));
   for (std::size_t speed = 0; speed < kRunSpeeds.size(); ++speed) {
-    speedList_->setItemText(static_cast<int>(speed), qText(speedLabel(speed)));
+    speedList_->setItemText(static_cast<int>(speed), qText(tessel::speedLabel(speed)));
   }
   speedList_->setAccessibleName(qText(_(choose.caption)));
   speedList_->setToolTip(qText(_(choose.toolTip)));
   speedLabel_->setToolTip(speedList_->toolTip());
   text_.clear();  // the message is said afresh at the next sync
+
+  // What the captions need at the design's size, in twips.
+  const QFontMetrics metrics(fontFor(kStatusStripFont));
+  const auto needs = [&metrics](const std::string& caption, int besides) {
+    return (metrics.horizontalAdvance(qText(caption)) + besides) * kTwipsPerPixel;
+  };
+  const int labelMargin = speedLabel_->margin() * 2 + 2;
+  const QStyle& style = *longRunBox_->style();
+  const int indicator = style.pixelMetric(QStyle::PM_IndicatorWidth) +
+                        style.pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + 4;
+  const StripBoxes boxes =
+      stripBoxes(needs(_(choose.caption), labelMargin), needs(_(longRun.caption), indicator));
+  place_(line_, boxes.statusLine, kStatusStripFont);
+  place_(speedLabel_, boxes.speedLabel, kStatusStripFont);
+  place_(speedList_, boxes.speedList, kStatusStripFont);
+  place_(longRunBox_, boxes.longRun, kStatusStripFont);
 }
 
 void StatusStrip::sync(const Session& session) {

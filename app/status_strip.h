@@ -30,9 +30,11 @@ class StatusStrip {
 
   QLabel* line() const { return line_; }
   QComboBox* speedList() const { return speedList_; }
+  QLabel* speedLabel() const { return speedLabel_; }
   QCheckBox* longRunBox() const { return longRunBox_; }
 
-  // Writes the strip's own texts afresh, in the language spoken now.
+  // Writes the strip's own texts afresh, in the language spoken now, and
+  // places the speed label and the long-run box where their captions fit.
   void retranslate();
 
   // Brings the strip in line with the session.
@@ -44,6 +46,7 @@ class StatusStrip {
  private:
   void showMessage(const StripMessage& message);
 
+  Place place_;
   QLabel* line_ = nullptr;
   QLabel* speedLabel_ = nullptr;
   QComboBox* speedList_ = nullptr;

@@ -46,6 +46,11 @@ enum class TextAlign {
   kLeftMiddle,        // one line from the box's left edge, centred from top to bottom
 };
 
+// A caption too long for its box at its font's size (a wrapped one, or a
+// list's entry) is shown smaller, a whole pixel at a time, down to this
+// share of the size, so that it stays inside; the front-end measures it.
+inline constexpr double kSmallestCaptionShare = 0.75;
+
 class FormCanvas {
  public:
   virtual ~FormCanvas() = default;

@@ -9,6 +9,7 @@
 // Per-state tables are indexed by state (Blue 0, Purple 1, Green 2, Cyan 3);
 // control arrays by their control index.
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -84,6 +85,35 @@ inline constexpr BoxLayout kSpeedLabelBox{kSpeedBox.left - 780, kStatusStripBox.
                                           kStatusStripBox.height};
 inline constexpr BoxLayout kStatusLineBox{0, kStatusStripBox.top, kSpeedLabelBox.left,
                                           kStatusStripBox.height};
+
+// The strip's boxes when the speed label's caption or the long-run box's
+// needs more room than the design gives it (widths in twips, as the
+// front-end measures them): the box widens leftwards and the status line
+// gives up what it takes, though never more than a third of its design
+// width. Captions that fit keep the design's boxes.
+struct StripBoxes {
+  BoxLayout statusLine;
+  BoxLayout speedLabel;
+  BoxLayout speedList;
+  BoxLayout longRun;
+};
+
+constexpr StripBoxes stripBoxes(int speedLabelNeeds, int longRunNeeds) {
+  const int most = kStatusLineBox.width / 3;
+  const int longRunGrowth = std::clamp(longRunNeeds - kLongRunBox.width, 0, most);
+  const int labelGrowth = std::clamp(speedLabelNeeds - kSpeedLabelBox.width, 0, most - longRunGrowth);
+  const auto moved = [](BoxLayout box, int by) {
+    box.left -= by;
+    return box;
+  };
+  BoxLayout longRun = moved(kLongRunBox, longRunGrowth);
+  longRun.width += longRunGrowth;
+  BoxLayout speedLabel = moved(kSpeedLabelBox, longRunGrowth + labelGrowth);
+  speedLabel.width += labelGrowth;
+  BoxLayout statusLine = kStatusLineBox;
+  statusLine.width = speedLabel.left;
+  return {statusLine, speedLabel, moved(kSpeedBox, longRunGrowth), longRun};
+}
 
 // The whole form the window shows and scales: the client area with the
 // status strip below it. The window keeps these proportions at every size.

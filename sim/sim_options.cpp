@@ -34,14 +34,19 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) {
 // What a run shows once its scenario or chain is applied: the list's text,
 // the states' names ("" where a state has none) and the transitions whose
 // rate boxes show.
+// A preset's title and names are the program's own, said in the language
+// spoken; a chain's are the user's.
 struct ShownStates {
   std::string_view title;
   std::array<std::string_view, kStateCount> names{};
   ShownTransitions transitions{};
+  bool preset = false;
+
+  std::string said(std::string_view text) const { return preset ? _(text) : std::string(text); }
 };
 
 ShownStates shownStates(const Scenario& scenario) {
-  return {scenario.name, scenario.stateNames, shownTransitions(scenario)};
+  return {scenario.name, scenario.stateNames, shownTransitions(scenario), true};
 }
 
 ShownStates shownStates(const Chain& chain) {
@@ -58,29 +63,31 @@ std::string transitionList(const ShownStates& shown) {
     if (!shown.transitions[index]) continue;
     const Transition& transition = kTransitions[index];
     const auto name = [&](int state) {
-      return std::string(shownStateName(state, shown.names[static_cast<std::size_t>(state)]));
+      return shown.said(shownStateName(state, shown.names[static_cast<std::size_t>(state)]));
     };
+    const auto colour = [](int state) { return _(kStateNames[static_cast<std::size_t>(state)]); };
     if (!list.empty()) list += ", ";
     list += name(transition.from) + std::string(kArrow) + name(transition.to) + " (" +
-            std::string(kStateNames[static_cast<std::size_t>(transition.from)]) +
-            std::string(kArrow) +
-            std::string(kStateNames[static_cast<std::size_t>(transition.to)]) + ")";
+            colour(transition.from) + std::string(kArrow) + colour(transition.to) + ")";
   }
   return list;
 }
 
-// The state a name stands for: its colour or the run's name for it.
+// The state a name stands for: its colour or the run's name for it, in
+// English or in the language spoken.
 std::variant<int, std::string> stateNamed(std::string_view name, const ShownStates& shown) {
   std::vector<int> matches;
   for (int state = 0; state < kStateCount; ++state) {
+    const std::string_view colour = kStateNames[static_cast<std::size_t>(state)];
     const std::string_view ownName = shown.names[static_cast<std::size_t>(state)];
-    if (sameIgnoringCase(name, kStateNames[static_cast<std::size_t>(state)]) ||
-        (!ownName.empty() && sameIgnoringCase(name, ownName))) {
+    if (sameIgnoringCase(name, colour) || sameIgnoringCase(name, _(colour)) ||
+        (!ownName.empty() &&
+         (sameIgnoringCase(name, ownName) || sameIgnoringCase(name, shown.said(ownName))))) {
       matches.push_back(state);
     }
   }
   if (matches.size() == 1) return matches.front();
-  const std::string title = quotedForDisplay(shown.title);
+  const std::string title = quotedForDisplay(shown.said(shown.title));
   if (matches.empty()) {
     return fill(_("no state is called {name} in {title}"),
                 {{"name", quotedForDisplay(name)}, {"title", title}});
@@ -185,8 +192,8 @@ class OptionReader {
     if (auto* problem = std::get_if<std::string>(&value)) return std::move(*problem);
     const OptionValue& read = std::get<OptionValue>(value);
     switch (option->id) {
-      case RunOptionId::Scenario:
-        options.scenario = std::string(text);
+      case RunOptionId::Scenario:  // named in English or in the language spoken
+        options.scenario = runOptionChoices(RunOptionId::Scenario)[read.choice];
         break;
       case RunOptionId::Ticks:
         options.ticks = read.whole;

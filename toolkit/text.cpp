@@ -317,8 +317,9 @@ std::vector<std::string> systemLanguages() {
     if (!locale.empty()) break;
   }
   std::vector<std::string> wanted;
-  const std::string normal = normalTag(locale);
-  if (normal == "c" || normal == "posix" || locale.empty()) {
+  // As gettext: the plain C locale speaks English whatever LANGUAGE says;
+  // C.UTF-8 lets LANGUAGE choose.
+  if (locale == "C" || locale == "POSIX" || locale.empty()) {
     wanted.emplace_back("C");
     return wanted;
   }

@@ -48,6 +48,9 @@ if [ "${1:-}" = "--check" ]; then
     case "$language" in ''|\#*) continue ;; esac
     catalogue="po/$language.po"
     msgfmt --check --output-file=/dev/null "$catalogue" || status=1
+    # Every text of the template, translated (msgcmp counts an untranslated
+    # entry as missing).
+    msgcmp "$catalogue" po/tessel-demo.pot || status=1
     for kind in untranslated only-fuzzy; do
       # msgattrib writes the header's entry before any it finds.
       left="$(msgattrib --"$kind" --no-obsolete "$catalogue" | grep -c '^msgid ' || true)"

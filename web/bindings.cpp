@@ -249,6 +249,7 @@ class WebWindow {
 EMSCRIPTEN_BINDINGS(tessel) {
   using namespace emscripten;
   function("texts", &tessel::pageTexts);
+  function("stripBoxes", &tessel::pageStripBoxes);
   class_<tessel::WebWindow>("WebWindow")
       .constructor<const std::string&, const std::string&, const std::string&, bool,
                    const std::string&, const std::string&>()

@@ -1,6 +1,7 @@
 #include "web/page_data.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "chain/chain_file.h"
@@ -32,8 +33,14 @@ nlohmann::ordered_json fontJson(const FontSpec& face) {
 }
 
 nlohmann::ordered_json captionWithMnemonic(const std::string& caption, char letter) {
-  return {{"text", caption},
-          {"at", caption.empty() ? -1 : static_cast<int>(mnemonicOffset(caption, letter))}};
+  if (caption.empty()) return {{"text", caption}, {"at", -1}};
+  // The letter's place as a script counts it: in UTF-16 units, not bytes.
+  int at = 0;
+  for (const char c : std::string_view(caption).substr(0, mnemonicOffset(caption, letter))) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte & 0xC0U) != 0x80U) at += byte >= 0xF0U ? 2 : 1;
+  }
+  return {{"text", caption}, {"at", at}};
 }
 
 std::string pageLayout() {
@@ -65,6 +72,18 @@ std::string pageLayout() {
                                   {"nameLabel", font(kNameLabelFont)},
                                   {"countLabel", font(kCountLabelFont)}}},
                                 {"mostChainFileBytes", kMostChainFileBytes}}
+      .dump();
+}
+
+std::string pageStripBoxes(double speedLabelPixels, double longRunPixels) {
+  const auto twips = [](double pixels) {
+    return static_cast<int>(std::ceil(std::max(0.0, pixels) / kPixelsPerTwip));
+  };
+  const StripBoxes boxes = stripBoxes(twips(speedLabelPixels), twips(longRunPixels));
+  return nlohmann::ordered_json{{"statusLine", box(boxes.statusLine)},
+                                {"speedLabel", box(boxes.speedLabel)},
+                                {"speedList", box(boxes.speedList)},
+                                {"longRun", box(boxes.longRun)}}
       .dump();
 }
 

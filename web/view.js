@@ -76,6 +76,7 @@
     if (state.language === spoken) return;
     spoken = state.language;
     window.tesselWords(JSON.parse(core.texts()));
+    window.tesselFitStrip(core.stripBoxes);
   }
 
   // ---------------------------------------------------------------------
@@ -120,7 +121,10 @@
 
     if (stripText.textContent !== state.strip.text) {
       stripText.textContent = state.strip.text;
-      strip.title = state.strip.hint ? strip.dataset.keys : state.strip.text;
+      // A hint cut short at its two lines shows whole in the tooltip too.
+      const cut = stripText.scrollHeight > stripText.clientHeight + 1;
+      strip.title = !state.strip.hint ? state.strip.text
+        : cut ? `${state.strip.text}\n${strip.dataset.keys}` : strip.dataset.keys;
     }
     strip.classList.toggle("problem", state.strip.problem);
     if (speedList.selectedIndex !== state.speed) speedList.selectedIndex = state.speed;
@@ -349,7 +353,9 @@
     if (event.altKey) parts.push("Alt");
     if (event.code.startsWith("Numpad")) parts.push("Num");
     let key = event.key.length === 1 ? event.key.toUpperCase() : event.key;
-    if (event.altKey) key = event.code.startsWith("Key") ? event.code.slice(3) : key;
+    // Alt takes the letter the layout types; where Alt types another
+    // character (a Mac's Option), the letter of the key's place.
+    if (event.altKey && !/^[A-Z]$/.test(key) && event.code.startsWith("Key")) key = event.code.slice(3);
     parts.push(key === "Escape" ? "Esc" : key);
     const typing = event.target instanceof HTMLInputElement && event.target.type === "text";
     const longRun = shown.longRun;

@@ -30,3 +30,20 @@ window.tesselWords = (texts) => {
   document.getElementById("strip").dataset.keys = texts.fullScreenKeys;
   document.getElementById("form").dataset.nameEditor = texts.nameEditor;
 };
+
+// The speed label and the long-run box as wide as their captions need,
+// measured once the page's fonts are in; the core places the strip's
+// controls for those widths (at the design's boxes where the captions fit).
+window.tesselFitStrip = (stripBoxes) => document.fonts.ready.then(() => {
+  const needs = (id) => {
+    const at = document.getElementById(id);
+    at.style.width = "max-content";
+    return at.offsetWidth + 2;
+  };
+  const boxes = JSON.parse(stripBoxes(needs("speed-label"), needs("long-run")));
+  const controls = { strip: "statusLine", "speed-label": "speedLabel", speed: "speedList", "long-run": "longRun" };
+  for (const [id, name] of Object.entries(controls)) {
+    const [left, , width] = boxes[name];
+    Object.assign(document.getElementById(id).style, { left: `${left}px`, width: `${width}px` });
+  }
+});

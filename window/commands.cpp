@@ -92,8 +92,8 @@ char shownAltLetter(const CommandInfo& command, const FormControls& controls) {
   if (command.action.command == Command::One) button = &controls.oneButton;
   if (command.action.command == Command::StartStop) button = &controls.startStopButton;
   if (command.action.command == Command::PauseContinue) button = &controls.pauseButton;
-  if (button == nullptr) return command.altLetter;
-  const std::string caption = _(button->caption);
+  if (button == nullptr && command.caption == nullptr) return command.altLetter;
+  const std::string caption = _(button != nullptr ? button->caption : command.caption);
   if (caption.empty()) return 0;
   return upper(caption[mnemonicOffset(caption, command.altLetter)]);
 }

@@ -369,7 +369,7 @@ std::string simUsage() {
         "  --help           show this text\n"
         "  --version        show the program's version\n"
         "Exit status: 0 on success, 1 when the window raised an error, 2 on a usage error.\n"),
-      {{"default_scenario", std::string(kScenarioListOrder[0])},
+      {{"default_scenario", _(kScenarioListOrder[0])},
        {"scenarios", choicesText(RunOptionId::Scenario)},
        {"most_ticks", std::to_string(kMostRunTicks)},
        {"default_ticks", std::to_string(kDefaultRunTicks)}});

@@ -1,0 +1,175 @@
+// The real window on an X server, in each language it speaks and in the
+// stretched test language, at its design size: every caption fits its
+// control, and a run switched into the language halfway counts exactly what
+// tessel-sim counts. Run under xvfb-run.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QStyleOptionComboBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/form_painter.h"
+#include "app/form_view.h"
+#include "chain/scenarios.h"
+#include "sim/sim_run.h"
+#include "toolkit/text.h"
+#include "window/run_speed.h"
+
+namespace tessel {
+namespace {
+
+std::string shown(const QString& text) {
+  return text.toStdString();
+}
+
+// Whether every entry of a list shows whole in its closed box.
+void expectEntriesFit(QComboBox* list) {
+  QStyleOptionComboBox option;
+  option.initFrom(list);
+  const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                    QStyle::SC_ComboBoxEditField, list);
+  for (int i = 0; i < list->count(); ++i) {
+    EXPECT_LE(list->fontMetrics().horizontalAdvance(list->itemText(i)), field.width())
+        << shown(list->itemText(i));
+  }
+}
+
+void expectFits(QWidget* control, const QString& caption) {
+  EXPECT_LE(control->sizeHint().width(), control->width()) << shown(caption);
+}
+
+// Everything the window shows in words now: the buttons' captions as they
+// stand, the lists, the strip's controls and its message, and the state
+// names of every scenario, wrapped as the drawing wraps them.
+void expectEverythingFits(FormView& view) {
+  for (int i = 0; i < 3; ++i) expectFits(view.button(i), view.button(i)->text());
+  expectEntriesFit(view.scenarioList());
+  expectEntriesFit(view.speedList());
+  expectFits(view.speedLabel(), view.speedLabel()->text());
+  expectFits(view.longRunBox(), view.longRunBox()->text());
+
+  QLabel* line = view.statusLine();
+  const QStringList lines = line->text().split(QLatin1Char('\n'));
+  EXPECT_LE(lines.size(), 2) << shown(line->text());
+  for (const QString& part : lines) {
+    EXPECT_LE(line->fontMetrics().horizontalAdvance(part), line->contentsRect().width())
+        << shown(part);
+  }
+
+  for (const Scenario& scenario : kScenarios) {
+    for (std::size_t state = 0; state < kStateCount; ++state) {
+      if (scenario.stateNames[state].empty()) continue;
+      const QString name = QString::fromStdString(_(scenario.stateNames[state]));
+      const QRectF box = pixelRect(kNameLabels[state].box);
+      const QFontMetricsF names(
+          fittedFont(fontFor(kNameLabelFont), name, box.width(), box.height()));
+      const QRectF used = names.boundingRect(QRectF(0, 0, box.width(), 1000),
+                                             Qt::TextWordWrap | Qt::AlignHCenter, name);
+      EXPECT_LE(used.width(), box.width()) << shown(name);
+      EXPECT_LE(used.height(), box.height()) << shown(name);
+    }
+  }
+}
+
+class WindowLanguages : public testing::TestWithParam<std::string> {};
+
+TEST_P(WindowLanguages, EveryCaptionFitsAndTheRunGoesOnAsInEnglish) {
+  const std::string language = GetParam();
+  QSettings().clear();
+  setLanguage("en");
+  constexpr int kScenario = 3;  // Conversation, four states
+  Session session({5, NumberFormat{}});
+  FormView view(session);
+  view.load();
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  view.pickScenario(kScenario);
+  view.setSpeed(runSpeedNamed("max").value());
+
+  // Half the run in English, the rest in the language.
+  bool reached = false;
+  view.countTicks(5000, [&] { reached = true; });
+  view.perform({Command::StartStop});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return reached; }, 60000));
+  view.chooseLanguage(language);
+  ASSERT_EQ(tessel::language(), language);
+  EXPECT_EQ(shown(view.button(1)->text().remove(QLatin1Char('&'))), _("Stop"));
+  EXPECT_EQ(shown(view.scenarioList()->currentText()), _(kScenarioListOrder[kScenario]));
+  expectEverythingFits(view);
+  view.perform({Command::PauseContinue});
+  EXPECT_EQ(shown(view.button(2)->text().remove(QLatin1Char('&'))), _("Cont"));
+  expectFits(view.button(2), view.button(2)->text());
+  view.perform({Command::PauseContinue});
+  reached = false;
+  view.countTicks(15000, [&] { reached = true; });
+  ASSERT_TRUE(QTest::qWaitFor([&] { return reached; }, 60000));
+
+  SimJob job;
+  job.scenario = std::string(kScenarioListOrder[kScenario]);
+  job.ticks = 20000;
+  job.seed = 5;
+  const SimOutcome outcome = runSimulation(job);
+  ASSERT_TRUE(std::holds_alternative<SimReport>(outcome));
+  const std::vector<CountsRow> rows = session.counts();
+  const SimReport& report = std::get<SimReport>(outcome);
+  ASSERT_EQ(rows.size(), report.states.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(rows[i].name, _(report.states[i].name));
+    EXPECT_EQ(rows[i].visits, std::to_string(report.states[i].visits));
+  }
+
+  // Every scenario's list entry, names and hint, and the window back in English.
+  for (int i = 0; i < static_cast<int>(kScenarios.size()); ++i) {
+    view.pickScenario(i);
+    expectEverythingFits(view);
+  }
+  view.chooseLanguage("en");
+  EXPECT_EQ(shown(view.button(0)->text()), "&One");
+}
+
+INSTANTIATE_TEST_SUITE_P(EachLanguage, WindowLanguages,
+                         testing::Values("de", "fr", "es", "pt_BR", "en@stretch"),
+                         [](const testing::TestParamInfo<std::string>& param) {
+                           std::string name = param.param;
+                           for (char& c : name) {
+                             if (c == '@') c = '_';
+                           }
+                           return name;
+                         });
+
+// Every language the program lists is among those checked above.
+TEST(WindowLanguages, EveryShippedLanguageIsChecked) {
+  std::vector<std::string> listed;
+  for (const Language& spoken : languages()) listed.emplace_back(spoken.code);
+  EXPECT_EQ(listed, (std::vector<std::string>{"en", "de", "fr", "es", "pt_BR"}));
+}
+
+}  // namespace
+}  // namespace tessel
+
+int main(int argc, char* argv[]) {
+  // On the X server xvfb-run gives, at scale 1 and the default resolution.
+  qputenv("QT_QPA_PLATFORM", "xcb");
+  for (const char* scaling :
+       {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "QT_ENABLE_HIGHDPI_SCALING",
+        "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_USE_PHYSICAL_DPI"}) {
+    qunsetenv(scaling);
+  }
+  QApplication application(argc, argv);
+  const QTemporaryDir settings;
+  if (!settings.isValid()) return 1;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+  QCoreApplication::setOrganizationName(QStringLiteral("tessel"));
+  QCoreApplication::setApplicationName(QStringLiteral("tessel-demo"));
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
