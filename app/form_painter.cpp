@@ -94,8 +94,8 @@ void PainterCanvas::text(const PixelRect& box, std::string_view text, const Font
 QFont fittedFont(QFont font, const QString& text, double width, double height) {
   const int design = font.pixelSize();
   for (;;) {
-    const QRectF used = QFontMetricsF(font).boundingRect(
-        QRectF(0, 0, width, 1e6), Qt::AlignHCenter | Qt::TextWordWrap, text);
+    const QRectF used = QFontMetricsF(font).boundingRect(QRectF(0, 0, width, 1e6),
+                                                         Qt::AlignHCenter | Qt::TextWordWrap, text);
     const int smaller = font.pixelSize() - 1;
     if ((used.width() <= width && used.height() <= height) ||
         smaller < design * kSmallestCaptionShare) {
@@ -110,7 +110,8 @@ QFont fittedListFont(QFont font, const QStringList& entries, int room) {
   for (;;) {
     const QFontMetrics metrics(font);
     int widest = 0;
-    for (const QString& entry : entries) widest = std::max(widest, metrics.horizontalAdvance(entry));
+    for (const QString& entry : entries)
+      widest = std::max(widest, metrics.horizontalAdvance(entry));
     const int smaller = font.pixelSize() - 1;
     if (widest <= room || smaller < design * kSmallestCaptionShare) return font;
     font.setPixelSize(smaller);

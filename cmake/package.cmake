@@ -36,6 +36,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # plugins, without which the window cannot open (libqt6gui6 only recommends
 # them); and the icon theme's index, through which the window finds its icon.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-qpa-plugins, hicolor-icon-theme")
+# The catalogues are compiled into the programs; Qt's own dialogs and a text
+# field's menu speak the user's language with Debian's Qt translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 # No maintainer scripts for the chain files' type: shared-mime-info has a dpkg
 # file trigger on /usr/share/mime/packages that runs update-mime-database, and
 # desktop-file-utils one on /usr/share/applications that rebuilds the

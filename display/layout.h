@@ -101,7 +101,8 @@ struct StripBoxes {
 constexpr StripBoxes stripBoxes(int speedLabelNeeds, int longRunNeeds) {
   const int most = kStatusLineBox.width / 3;
   const int longRunGrowth = std::clamp(longRunNeeds - kLongRunBox.width, 0, most);
-  const int labelGrowth = std::clamp(speedLabelNeeds - kSpeedLabelBox.width, 0, most - longRunGrowth);
+  const int labelGrowth =
+      std::clamp(speedLabelNeeds - kSpeedLabelBox.width, 0, most - longRunGrowth);
   const auto moved = [](BoxLayout box, int by) {
     box.left -= by;
     return box;

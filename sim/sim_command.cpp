@@ -66,7 +66,7 @@ int runSimCommand(std::span<const std::string_view> args, std::ostream& out, std
         << fill(_("the window raised an error {where} (scenario {scenario}, seed {seed}): "
                   "{message}"),
                 {{"where", failure->where},
-                 {"scenario", quotedForDisplay(job.scenario)},
+                 {"scenario", quotedForDisplay(job.chain ? job.scenario : _(job.scenario))},
                  {"seed", std::to_string(job.seed)},
                  {"message", failure->message}})
         << '\n';

@@ -5,10 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cctype>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "display/form_controls.h"
+#include "toolkit/text.h"
 
 namespace tessel {
 namespace {
@@ -61,12 +66,68 @@ TEST(Commands, EachKeyAsksForOneActionWhereverItActs) {
   }
 }
 
+// In every language, whichever captions the buttons show, each control's
+// underlined letter is a plain letter that Alt takes to that control alone,
+// and a tooltip that names an Alt letter names one its control shows.
+TEST(Commands, InEveryLanguageAltTakesEachControlsOwnLetter) {
+  const auto shownLetter = [](const char* caption, char letter) {
+    const std::string shown = _(caption);
+    const std::size_t at = mnemonicOffset(shown, letter);
+    return at == std::string::npos ? '?' : static_cast<char>(std::toupper(shown[at]));
+  };
+  for (const Language& language : languages()) {
+    ASSERT_TRUE(setLanguage(language.code));
+    for (const char* start : {"Start", "Stop"}) {
+      for (const char* pause : {"Pause", "Cont"}) {
+        FormControls controls = makeDesignControls();
+        controls.startStopButton.caption = start;
+        controls.pauseButton.caption = pause;
+        const std::array<std::pair<Command, const char*>, 5> shown{{
+            {Command::One, "One"},
+            {Command::StartStop, start},
+            {Command::PauseContinue, pause},
+            {Command::LongRun, commandInfo({Command::LongRun}).caption},
+            {Command::ChooseSpeed, commandInfo({Command::ChooseSpeed}).caption},
+        }};
+        for (const auto& [command, caption] : shown) {
+          const char letter = shownLetter(caption, commandInfo({command}).altLetter);
+          EXPECT_TRUE(letter >= 'A' && letter <= 'Z') << language.code << " " << _(caption);
+          EXPECT_EQ(actionForKey(std::string("Alt+") + letter, FrontEnd::Page, false, controls),
+                    Action{command})
+              << language.code << " " << _(caption);
+        }
+      }
+    }
+    const std::array<std::pair<Command, std::vector<const char*>>, 5> captions{{
+        {Command::One, {"One"}},
+        {Command::StartStop, {"Start", "Stop"}},
+        {Command::PauseContinue, {"Pause", "Cont"}},
+        {Command::LongRun, {commandInfo({Command::LongRun}).caption}},
+        {Command::ChooseSpeed, {commandInfo({Command::ChooseSpeed}).caption}},
+    }};
+    for (const auto& [command, shownCaptions] : captions) {
+      const std::string tip = _(commandInfo({command}).toolTip);
+      const std::size_t alt = tip.find("Alt+");
+      if (alt == std::string::npos || alt + 4 >= tip.size()) continue;
+      bool named = false;
+      for (const char* caption : shownCaptions) {
+        named = named || shownLetter(caption, commandInfo({command}).altLetter) == tip[alt + 4];
+      }
+      EXPECT_TRUE(named) << language.code << ": " << tip;
+    }
+  }
+  setLanguage("en");
+}
+
 TEST(Commands, CaptionsMarkTheLetterAltTakes) {
   EXPECT_EQ(withAmpersandMnemonic("Pause", 'P'), "&Pause");
   EXPECT_EQ(withAmpersandMnemonic("Cont", 'P'), "&Cont") << "the first letter without a P";
   EXPECT_EQ(withAmpersandMnemonic("Speed", 'D'), "Spee&d");
   EXPECT_EQ(withAmpersandMnemonic("R&D", 'D'), "R&&&D");
   EXPECT_EQ(withAmpersandMnemonic("", 'O'), "");
+  EXPECT_EQ(withAmpersandMnemonic("\u00c0 long terme", 'X'), "\u00c0 &long terme")
+      << "the first letter from A to Z";
+  EXPECT_EQ(mnemonicOffset("\u00d6\u00f1\u00e9", 'O'), std::string::npos);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -18,6 +19,7 @@
 #include "sim/sim_report.h"
 #include "sim/sim_run.h"
 #include "tests/sim_command_result.h"
+#include "toolkit/text.h"
 #include "toolkit/version.h"
 
 namespace tessel {
@@ -352,6 +354,59 @@ TEST(SimReportFormat, TextTableIsAligned) {
   // Right-aligned columns end where their headings end.
   for (const std::string& line : table) EXPECT_EQ(line.size(), table[0].size()) << line;
   EXPECT_EQ(table[1].rfind("Blue    Bored", 0), 0U) << table[1];
+}
+
+// The numbers a text holds, in order.
+std::vector<std::string> numbersIn(const std::string& text) {
+  std::vector<std::string> numbers;
+  std::string number;
+  for (const char c : text + " ") {
+    if ((c >= '0' && c <= '9') || (c == '.' && !number.empty())) {
+      number += c;
+    } else if (!number.empty()) {
+      numbers.push_back(number);
+      number.clear();
+    }
+  }
+  return numbers;
+}
+
+// In every language the runner takes the scenario's and the states' names
+// in that language and counts what it counts in English: its CSV and JSON,
+// which scripts read, stay byte for byte the same, while its text report
+// and its refusals are in the language's words.
+TEST(SimLanguages, EveryLanguageCountsAsEnglishInItsOwnWords) {
+  const auto run = [](const std::string& scenario, const std::string& rate, const char* format) {
+    return runCommand({"--scenario", scenario, "--rate", rate, "--seed", "9", "--ticks", "50000",
+                       "--format", format});
+  };
+  const std::array<const char*, 3> formats{"text", "csv", "json"};
+  std::vector<CommandResult> english;
+  for (const char* format : formats) {
+    english.push_back(run("Conversation", "Mutual Silence->Talking A=2.5", format));
+  }
+  const CommandResult refusedInEnglish = run("Nowhere", "0=1", "csv");
+  for (const Language& language : languages()) {
+    if (language.code == "en") continue;
+    ASSERT_TRUE(setLanguage(language.code));
+    const std::string rate = _("Mutual Silence") + "->" + _("Talking A") + "=2.5";
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+      const CommandResult result = run(_("Conversation"), rate, formats[i]);
+      ASSERT_EQ(result.status, kExitSuccess) << language.code << ": " << result.err;
+      if (i > 0) {
+        EXPECT_EQ(result.out, english[i].out) << language.code << " " << formats[i];
+        continue;
+      }
+      EXPECT_EQ(numbersIn(result.out), numbersIn(english[0].out)) << result.out;
+      for (const char* word : {"Visits", "Mutual Silence", "Conversation"}) {
+        EXPECT_NE(result.out.find(_(word)), std::string::npos) << language.code << " " << word;
+      }
+    }
+    const CommandResult refused = run("Nowhere", "0=1", "csv");
+    EXPECT_EQ(refused.status, refusedInEnglish.status);
+    EXPECT_NE(refused.err, refusedInEnglish.err) << language.code;
+  }
+  setLanguage("en");
 }
 
 TEST(ProgressBarTest, StaysQuietForASecondThenDrawsAndClears) {

@@ -18,6 +18,7 @@
 
 #include "app/form_painter.h"
 #include "app/form_view.h"
+#include "app/qt_translations.h"
 #include "chain/scenarios.h"
 #include "sim/sim_run.h"
 #include "toolkit/text.h"
@@ -101,6 +102,10 @@ TEST_P(WindowLanguages, EveryCaptionFitsAndTheRunGoesOnAsInEnglish) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return reached; }, 60000));
   view.chooseLanguage(language);
   ASSERT_EQ(tessel::language(), language);
+  // Remembered for the next start; the test language is no menu's choice.
+  if (language != "en@stretch") {
+    EXPECT_EQ(startLanguage(), language);
+  }
   EXPECT_EQ(shown(view.button(1)->text().remove(QLatin1Char('&'))), _("Stop"));
   EXPECT_EQ(shown(view.scenarioList()->currentText()), _(kScenarioListOrder[kScenario]));
   expectEverythingFits(view);
@@ -133,6 +138,22 @@ TEST_P(WindowLanguages, EveryCaptionFitsAndTheRunGoesOnAsInEnglish) {
   }
   view.chooseLanguage("en");
   EXPECT_EQ(shown(view.button(0)->text()), "&One");
+}
+
+// Qt's own texts (its dialogs' buttons) follow the language chosen, and the
+// menu's first entry hands the choice back to the system.
+TEST(WindowLanguages, QtsOwnTextsFollowTheChoice) {
+  QSettings().clear();
+  Session session({5, NumberFormat{}});
+  FormView view(session);
+  const QString cancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
+  view.chooseLanguage("de");
+  EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
+  qputenv("LANGUAGE", "en");  // the system's language, whatever the caller's
+  view.chooseLanguage("");
+  EXPECT_EQ(tessel::language(), "en");
+  EXPECT_EQ(startLanguage(), "en");
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachLanguage, WindowLanguages,

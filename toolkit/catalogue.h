@@ -26,4 +26,8 @@ struct Catalogue {
 // Every catalogue the build found, in po/LINGUAS' order.
 std::span<const Catalogue> catalogues();
 
+// Speaks `catalogue` from now on, as setLanguage speaks one of the build's;
+// the catalogue must outlive its use.
+void speak(const Catalogue& catalogue);
+
 }  // namespace tessel

@@ -266,20 +266,24 @@ bool setLanguage(std::string_view code) {
   }
   for (const Catalogue& catalogue : catalogues()) {
     if (catalogue.code != code) continue;
-    Spoken now{&catalogue, {}};
-    for (const CatalogueEntry& entry : catalogue.entries) {
-      std::array<bool, 4> usable{};
-      for (std::size_t form = 0; form < usable.size(); ++form) {
-        // Every form of a text with a count may show either English form's places.
-        usable[form] = samePlaces(entry.forms[form], entry.id) ||
-                       (!entry.plural.empty() && samePlaces(entry.forms[form], entry.plural));
-      }
-      now.usable.push_back(usable);
-    }
-    spoken() = std::move(now);
+    speak(catalogue);
     return true;
   }
   return false;
+}
+
+void speak(const Catalogue& catalogue) {
+  Spoken now{&catalogue, {}};
+  for (const CatalogueEntry& entry : catalogue.entries) {
+    std::array<bool, 4> usable{};
+    for (std::size_t form = 0; form < usable.size(); ++form) {
+      // Every form of a text with a count may show either English form's places.
+      usable[form] = samePlaces(entry.forms[form], entry.id) ||
+                     (!entry.plural.empty() && samePlaces(entry.forms[form], entry.plural));
+    }
+    now.usable.push_back(usable);
+  }
+  spoken() = std::move(now);
 }
 
 std::string_view language() {

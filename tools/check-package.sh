@@ -88,6 +88,18 @@ else
   cat "$scratch/tree.log"
 fi
 
+# The entry, the metadata and the installed runner speak every language of
+# po/LINGUAS.
+while read -r language; do
+  case "$language" in '' | \#*) continue ;; esac
+  grep -q "^Comment\[$language\]=." "$desktop" || fail "the desktop entry has no Comment in $language"
+  grep -q "xml:lang=\"$language\"" "$metainfo" || fail "the metadata says nothing in $language"
+  said=$(LANGUAGE=$language "$root/usr/bin/tessel-sim" --ticks 10 --seed 1 2>&1 | head -n 1)
+  [ "$said" != "$(LANGUAGE=en "$root/usr/bin/tessel-sim" --ticks 10 --seed 1 | head -n 1)" ] ||
+    fail "installed tessel-sim does not speak $language: $said"
+done <"$(dirname "$0")/../po/LINGUAS"
+pass "the desktop entry, the metadata and tessel-sim speak $(grep -vc '^#' "$(dirname "$0")/../po/LINGUAS") more languages"
+
 # The entry must start an installed program and name the installed icon.
 exec_line=$(sed -n 's/^Exec=//p' "$desktop")
 [ -x "$root/usr/bin/${exec_line%% *}" ] || fail "the entry's Exec=$exec_line is no installed program"
@@ -210,6 +222,9 @@ for needed in fonts-liberation qt6-qpa-plugins hicolor-icon-theme libqt6widgets6
   grep -qxF "$needed" <<<"$depended" || fail "Depends lacks $needed: $depends"
 done
 pass "Depends: $depends"
+# Qt's own dialogs speak the user's language with Debian's Qt translations.
+grep -qw qt6-translations-l10n <<<"$(field Recommends)" ||
+  fail "Recommends lacks qt6-translations-l10n: $(field Recommends)"
 
 contents=$(dpkg-deb --contents "$deb") || give_up "dpkg-deb --contents cannot read the package"
 for file in "${installed_files[@]}"; do

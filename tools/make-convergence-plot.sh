@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/ensure-packages.sh cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev \
-  gnuplot-nox
+  gnuplot-nox gettext nlohmann-json3-dev libfast-float-dev libfmt-dev
 cmake --preset release >/dev/null
 cmake --build --preset release --target tessel-sim
 

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/ensure-packages.sh cmake ninja-build g++ qt6-base-dev fonts-liberation librsvg2-bin \
-  libgtest-dev libbenchmark-dev nlohmann-json3-dev libfast-float-dev libfmt-dev
+  libgtest-dev libbenchmark-dev nlohmann-json3-dev libfast-float-dev libfmt-dev gettext
 
 echo "==> Building the optimised 'release' preset"
 cmake --preset release >/dev/null

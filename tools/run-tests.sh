@@ -11,7 +11,7 @@ bash tools/ensure-packages.sh cmake ninja-build g++ clang-format \
   libgtest-dev libbenchmark-dev qt6-base-dev fonts-liberation locales \
   xvfb xauth x11-utils xdotool imagemagick python3 python3-xlib nlohmann-json3-dev \
   libfast-float-dev libfmt-dev clang libclang-rt-14-dev librsvg2-bin help2man \
-  desktop-file-utils appstream dpkg-dev file shared-mime-info
+  desktop-file-utils appstream dpkg-dev file shared-mime-info gettext qt6-translations-l10n
 
 # A locale whose decimal separator is the comma, for the number-reading tests.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then

@@ -180,7 +180,7 @@ class WebWindow {
     const FormControls& controls = session_.controls();
     Json entries = Json::array();
     for (std::size_t i = 0; i < controls.scenarioList.entries.size(); ++i) {
-      entries.push_back({controls.scenarioList.entries[i], session_.form().entryNote(i)});
+      entries.push_back({session_.entryLabel(i), session_.form().entryNote(i)});
     }
     Json buttons = Json::array();
     Json mnemonics = Json::array();
@@ -206,6 +206,7 @@ class WebWindow {
     return Json{
         {"entries", entries},
         {"listText", controls.scenarioList.text},
+        {"picked", session_.pickedEntry() ? static_cast<int>(*session_.pickedEntry()) : -1},
         {"buttons", buttons},
         {"mnemonics", mnemonics},
         {"rates", rates},
@@ -217,7 +218,9 @@ class WebWindow {
         {"longRun", session_.longRunShown()},
         {"speed", session_.speed()},
         {"ticksRun", session_.ticksRun()},
-        {"jumps", session_.form().jumps()}}
+        {"jumps", session_.form().jumps()},
+        {"language", language_.code},
+        {"languageAsked", language_.asked}}
         .dump();
   }
 

@@ -4,7 +4,7 @@
 // draws them; the text in the faces the desktop draws with.
 "use strict";
 
-window.tesselCanvas = (canvas, [formLeft, formTop, formWidth]) => {
+window.tesselCanvas = (canvas, [formLeft, formTop, formWidth], smallestShare) => {
   const FACE = '"Liberation Sans Narrow", "Arial Narrow", sans-serif';
   const context = canvas.getContext("2d");
   const caps = ["butt", "square", "round"];
@@ -60,18 +60,32 @@ window.tesselCanvas = (canvas, [formLeft, formTop, formWidth]) => {
   }
 
   function text(left, top, width, height, words, font, textColour, wrapped) {
-    context.font = cssFont(font);
     context.fillStyle = colour(textColour);
-    const metrics = context.measureText("Mg");
-    const ascent = metrics.fontBoundingBoxAscent ?? font.pixels * 0.905;
-    const descent = metrics.fontBoundingBoxDescent ?? font.pixels * 0.212;
     context.textBaseline = "alphabetic";
     context.textAlign = wrapped ? "center" : "left";
+    // A wrapped caption too long for its box is drawn smaller, a pixel at a
+    // time, as far as the core allows.
+    let size = font.pixels;
+    let ascent;
+    let descent;
+    let lines;
+    for (;;) {
+      context.font = cssFont({ ...font, pixels: size });
+      const metrics = context.measureText("Mg");
+      ascent = metrics.fontBoundingBoxAscent ?? size * 0.905;
+      descent = metrics.fontBoundingBoxDescent ?? size * 0.212;
+      if (!wrapped) break;
+      lines = wrap(words, width);
+      const fits = lines.length * (ascent + descent) <= height &&
+        lines.every((shown) => context.measureText(shown).width <= width);
+      if (fits || size - 1 < font.pixels * smallestShare) break;
+      size -= 1;
+    }
     if (!wrapped) {
       context.fillText(words, left, top + (height - ascent - descent) / 2 + ascent);
       return;
     }
-    wrap(words, width).forEach((shown, index) => {
+    lines.forEach((shown, index) => {
       context.fillText(shown, left + width / 2, top + ascent + index * (ascent + descent));
     });
   }

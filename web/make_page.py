@@ -43,6 +43,14 @@ def style(box: list, font: dict = None) -> str:
     return html.escape(css, quote=True)
 
 
+def underlined(mnemonic: dict) -> str:
+    """A caption, escaped, with the letter Alt takes with it underlined."""
+    caption, at = mnemonic["text"], mnemonic["at"]
+    if at < 0:
+        return html.escape(caption)
+    return html.escape(caption[:at]) + "<u>" + html.escape(caption[at]) + "</u>" + html.escape(caption[at + 1:])
+
+
 def fill_page(page: str, data: dict) -> str:
     """Fills the page's places from the core's data:
     {{place:BOX:FONT}}   a control's style: the layout's BOX (buttons.0) and FONT,
@@ -76,9 +84,7 @@ def fill_page(page: str, data: dict) -> str:
         *path, last = name.split(".")
         value = find(texts, path)
         if last == "mnemonic":
-            caption, at = value["text"], value["at"]
-            return (html.escape(caption[:at]) + "<u>" + html.escape(caption[at]) + "</u>" +
-                    html.escape(caption[at + 1:]))
+            return underlined(value)
         if last == "options":
             return "".join(f"<option>{html.escape(option)}</option>" for option in value)
         if last == "choices":
@@ -105,9 +111,7 @@ def labelled(match: re.Match, texts: dict, find) -> str:
     if "text" in keys:
         content = html.escape(value("text"))
     elif "mnemonic" in keys:
-        caption, at = value("mnemonic")["text"], value("mnemonic")["at"]
-        content = (html.escape(caption[:at]) + "<u>" + html.escape(caption[at]) + "</u>" +
-                   html.escape(caption[at + 1:]))
+        content = underlined(value("mnemonic"))
     return f"<{tag}{attributes}>" + (content + closing if closing else "")
 
 

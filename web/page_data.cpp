@@ -33,10 +33,11 @@ nlohmann::ordered_json fontJson(const FontSpec& face) {
 }
 
 nlohmann::ordered_json captionWithMnemonic(const std::string& caption, char letter) {
-  if (caption.empty()) return {{"text", caption}, {"at", -1}};
+  const std::size_t offset = mnemonicOffset(caption, letter);
+  if (offset == std::string_view::npos) return {{"text", caption}, {"at", -1}};
   // The letter's place as a script counts it: in UTF-16 units, not bytes.
   int at = 0;
-  for (const char c : std::string_view(caption).substr(0, mnemonicOffset(caption, letter))) {
+  for (const char c : std::string_view(caption).substr(0, offset)) {
     const auto byte = static_cast<unsigned char>(c);
     if ((byte & 0xC0U) != 0x80U) at += byte >= 0xF0U ? 2 : 1;
   }
@@ -71,6 +72,7 @@ std::string pageLayout() {
                                   {"strip", font(kStatusStripFont)},
                                   {"nameLabel", font(kNameLabelFont)},
                                   {"countLabel", font(kCountLabelFont)}}},
+                                {"smallestCaptionShare", kSmallestCaptionShare},
                                 {"mostChainFileBytes", kMostChainFileBytes}}
       .dump();
 }

@@ -17,7 +17,7 @@
 
   const form = element("form");
   const canvas = element("drawing");
-  const painter = window.tesselCanvas(canvas, layout.form);
+  const painter = window.tesselCanvas(canvas, layout.form, layout.smallestCaptionShare);
   const tableBody = document.querySelector("#counts tbody");
   const [formLeft, formTop, formWidth, formHeight] = layout.form;
 
@@ -77,6 +77,7 @@
     spoken = state.language;
     window.tesselWords(JSON.parse(core.texts()));
     window.tesselFitStrip(core.stripBoxes);
+    window.tesselFitList(speedList, layout.fonts.strip.pixels, layout.smallestCaptionShare);
   }
 
   // ---------------------------------------------------------------------
@@ -94,10 +95,10 @@
         if (note) option.title = note;
         return option;
       }));
+      window.tesselFitList(scenarioList, layout.fonts.scenarioList.pixels, layout.smallestCaptionShare);
     }
     shown = state;
-    const listIndex = state.entries.findIndex(([entry]) => entry === state.listText);
-    if (scenarioList.selectedIndex !== listIndex) scenarioList.selectedIndex = listIndex;
+    if (scenarioList.selectedIndex !== state.picked) scenarioList.selectedIndex = state.picked;
 
     state.buttons.forEach((caption, index) => {
       const at = state.mnemonics[index];

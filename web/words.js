@@ -47,3 +47,20 @@ window.tesselFitStrip = (stripBoxes) => document.fonts.ready.then(() => {
     Object.assign(document.getElementById(id).style, { left: `${left}px`, width: `${width}px` });
   }
 });
+
+// A list whose widest entry does not fit its closed box shows its entries
+// smaller, a pixel at a time, as far as the core allows (its font's size at
+// `pixels`; the browser's arrow takes about 20 pixels of the box).
+window.tesselFitList = (list, pixels, smallestShare) => document.fonts.ready.then(() => {
+  const style = getComputedStyle(list);
+  const room = list.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight) - 20;
+  const measure = document.createElement("canvas").getContext("2d");
+  let size = pixels;
+  for (;;) {
+    measure.font = `${style.fontStyle} ${style.fontWeight} ${size}px ${style.fontFamily}`;
+    const widest = Math.max(0, ...[...list.options].map((option) => measure.measureText(option.text).width));
+    if (widest <= room || size - 1 < pixels * smallestShare) break;
+    size -= 1;
+  }
+  list.style.fontSize = `${size}px`;
+});

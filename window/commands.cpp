@@ -94,8 +94,8 @@ char shownAltLetter(const CommandInfo& command, const FormControls& controls) {
   if (command.action.command == Command::PauseContinue) button = &controls.pauseButton;
   if (button == nullptr && command.caption == nullptr) return command.altLetter;
   const std::string caption = _(button != nullptr ? button->caption : command.caption);
-  if (caption.empty()) return 0;
-  return upper(caption[mnemonicOffset(caption, command.altLetter)]);
+  const std::size_t at = mnemonicOffset(caption, command.altLetter);
+  return at != std::string_view::npos ? upper(caption[at]) : command.altLetter;
 }
 
 }  // namespace
@@ -141,11 +141,13 @@ std::size_t mnemonicOffset(std::string_view caption, char letter) {
   for (std::size_t i = 0; i < caption.size(); ++i) {
     if (upper(caption[i]) == upper(letter)) return i;
   }
-  return 0;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (upper(caption[i]) >= 'A' && upper(caption[i]) <= 'Z') return i;
+  }
+  return std::string_view::npos;
 }
 
 std::string withAmpersandMnemonic(std::string_view caption, char letter) {
-  if (caption.empty()) return {};
   const std::size_t at = mnemonicOffset(caption, letter);
   std::string marked;
   for (std::size_t i = 0; i < caption.size(); ++i) {

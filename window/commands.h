@@ -53,7 +53,8 @@ struct CommandInfo {
   // "Num++" for the keypad's +), at most four, the first shown in menus.
   std::array<std::string_view, 4> keys{};
   // The letter that Alt takes with the command's control; the control's
-  // caption underlines it where it holds it, else its first letter.
+  // caption underlines it where it holds it, else its first letter from A
+  // to Z, which Alt then takes instead.
   char altLetter = 0;
   const char* caption = nullptr;   // the control's or the page tool's caption
   const char* toolTip = nullptr;   // for the command's control or tool
@@ -82,7 +83,8 @@ std::optional<Action> actionForKey(std::string_view key, FrontEnd frontEnd, bool
                                    const FormControls& controls);
 
 // Where a caption underlines the letter that Alt takes with it: the byte
-// offset of that letter where the caption holds it (either case), else 0.
+// offset of that letter where the caption holds it (either case), else of
+// its first letter from A to Z; npos where it holds none.
 std::size_t mnemonicOffset(std::string_view caption, char letter);
 
 // The button's caption with its mnemonic marked as Qt marks it: "&One",

@@ -56,7 +56,8 @@ const singleFile = (query = "") => `${pathToFileURL(path.join(pageDir, "tessel-d
 
 // A ready page; every error it logs fails the test that opened it.
 async function open(url, options = {}) {
-  const context = await browser.newContext({ viewport: { width: 1280, height: 800 }, ...options });
+  const context = await browser.newContext({ viewport: { width: 1280, height: 800 }, locale: "en-US",
+    ...options });
   const page = await context.newPage();
   const errors = [];
   page.on("pageerror", (error) => errors.push(error.message));
@@ -71,8 +72,8 @@ const state = (page) => page.evaluate(() => window.tesselWindow.state());
 const table = (page) => page.$$eval("#counts tbody tr",
   (rows) => rows.map((row) => [...row.cells].map((cell) => cell.textContent)));
 
-function simVisits(args) {
-  const report = JSON.parse(execFileSync(sim, [...args, "--seed", "5", "--ticks", "200000",
+function simVisits(args, ticks = 200000) {
+  const report = JSON.parse(execFileSync(sim, [...args, "--seed", "5", "--ticks", String(ticks),
     "--format", "json"], { encoding: "utf8" }));
   return report.states.map((row) => [row.state, row.name, String(row.visits)]);
 }
@@ -208,6 +209,7 @@ describe("the page", () => {
     await page.waitForFunction(() => window.tesselWindow.state().strip.text.startsWith("Copied"));
     const link = await page.evaluate(() => navigator.clipboard.readText());
     assert.match(link, /#chain=/);
+    assert.doesNotMatch(link, /lang=/, "the language rides along only where the user picked one");
     const shared = await page.context().newPage();
     await shared.goto(link);
     await shared.waitForSelector("body[data-ready]");
@@ -270,6 +272,90 @@ describe("the page", () => {
       document.dispatchEvent(new Event("visibilitychange"));
     });
     assert.equal(await page.evaluate(() => window.tesselWindow.timerRunning()), true);
+    await page.context().close();
+  });
+});
+
+// The page's words that do not fit their controls: a caption wider than its
+// button or label, a list entry wider than its closed list, a message cut
+// short without its whole text in the tooltip.
+const misfits = (page) => page.evaluate(() => {
+  const found = [];
+  const scale = document.getElementById("form").getBoundingClientRect().width /
+    window.tesselWindow.layout.form[2];
+  const range = document.createRange();
+  for (const at of document.querySelectorAll("#form button, #form label")) {
+    range.selectNodeContents(at);
+    if (range.getBoundingClientRect().width / scale > at.clientWidth + 0.5) found.push(at.textContent);
+  }
+  const measure = document.createElement("canvas").getContext("2d");
+  for (const list of document.querySelectorAll("#form select")) {
+    const style = getComputedStyle(list);
+    measure.font = `${style.fontWeight} ${style.fontSize} ${style.fontFamily}`;
+    const room = list.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight) - 20;
+    for (const option of list.options) {
+      if (measure.measureText(option.text).width > room + 0.5) found.push(option.text);
+    }
+  }
+  const strip = document.getElementById("strip");
+  const line = strip.firstElementChild;
+  if (line.scrollHeight > line.clientHeight + 1 && !strip.title.includes(line.textContent)) {
+    found.push(line.textContent);
+  }
+  return found;
+});
+
+describe("in every language", () => {
+  // tessel-sim's text report in a language: the names of its states.
+  const simNames = (language) => execFileSync(sim,
+    ["--scenario", "Conversation", "--seed", "5", "--ticks", "20000"],
+    { encoding: "utf8", env: { ...process.env, LANGUAGE: language, LC_ALL: "C.UTF-8" } })
+    .split("\n").slice(3).filter(Boolean).map((row) => row.split(/ {2,}/)[1]);
+
+  for (const [language, tag] of [["de", "de"], ["fr", "fr"], ["es", "es"], ["pt_BR", "pt-BR"],
+    ["en@stretch", "en"]]) {
+    test(`${language}: every word fits, and it counts what tessel-sim counts`, async () => {
+      const page = await open(singleFile(
+        `?lang=${encodeURIComponent(language)}&scenario=Conversation&seed=5&count-ticks=20000&speed=max`));
+      await page.waitForSelector("body[data-count-reached]", { timeout: 60000 });
+      assert.equal(await page.getAttribute("html", "lang"), tag);
+      const rows = await table(page);
+      assert.deepEqual(rows.map((row) => row[2]),
+        simVisits(["--scenario", "Conversation"], 20000).map((row) => row[2]));
+      assert.deepEqual(rows.map((row) => row[1]), simNames(language));
+      await page.evaluate(() => document.fonts.ready);
+      for (const scenario of [0, 1, 2, 3, 4]) {
+        await page.selectOption("#scenario-list", { index: scenario });
+        assert.deepEqual(await misfits(page), [], `scenario ${scenario}`);
+      }
+      page.assertNoErrors();
+      await page.context().close();
+    });
+  }
+
+  test("an unknown ?lang= falls back to the browser's languages, and says so once", async () => {
+    const page = await open(singleFile("?lang=xx"), { locale: "fr-FR" });
+    assert.equal(await page.getAttribute("html", "lang"), "fr");
+    assert.match((await state(page)).strip.text, /"xx"/);
+    await page.click("#one");
+    assert.doesNotMatch((await state(page)).strip.text, /"xx"/);
+    await page.context().close();
+  });
+
+  test("a language picked from the list relabels the page, keeps the run, rides in a link", async () => {
+    const page = await open(singleFile("?scenario=Office&seed=2&count-ticks=1000&speed=100"),
+      { permissions: ["clipboard-read", "clipboard-write"] });
+    await page.waitForSelector("body[data-count-reached]");
+    const before = await table(page);
+    const caption = await page.textContent("#one");
+    await page.selectOption("#language", "de");
+    assert.equal(await page.getAttribute("html", "lang"), "de");
+    assert.notEqual(await page.textContent("#one"), caption);
+    assert.deepEqual((await table(page)).map((row) => row[2]), before.map((row) => row[2]));
+    assert.equal((await state(page)).ticksRun, 1000);
+    await page.click("#share");
+    const link = await page.evaluate(() => navigator.clipboard.readText());
+    assert.match(link, /[?&]lang=de\b/);
     await page.context().close();
   });
 });
