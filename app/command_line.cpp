@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "window/help_texts.h"
+
 namespace tessel {
 namespace {
 

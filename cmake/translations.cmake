@@ -22,10 +22,18 @@ foreach(language IN LISTS TESSEL_LANGUAGES)
   list(APPEND catalogue_arguments ${language}=${mo})
 endforeach()
 
+# The page's core leaves out what only the native programs show: tessel-sim's
+# texts, the desktop's and both programs' help; every other text it carries.
+set(left_out)
+if(EMSCRIPTEN)
+  set(left_out --leave-out sim/ app/ window/help_texts.cpp)
+endif()
+
 set(TESSEL_CATALOGUES_SOURCE ${PROJECT_BINARY_DIR}/generated/toolkit/catalogues.cpp)
 add_custom_command(OUTPUT ${TESSEL_CATALOGUES_SOURCE}
   COMMAND ${TESSEL_CATALOGUE_PYTHON} ${PROJECT_SOURCE_DIR}/po/make_catalogues.py
-    --out ${TESSEL_CATALOGUES_SOURCE}
-    ${catalogue_arguments}
+    --out ${TESSEL_CATALOGUES_SOURCE} --template ${PROJECT_SOURCE_DIR}/po/tessel-demo.pot
+    ${left_out} -- ${catalogue_arguments}
   DEPENDS ${compiled} ${PROJECT_SOURCE_DIR}/po/make_catalogues.py ${PROJECT_SOURCE_DIR}/po/LINGUAS
+    ${PROJECT_SOURCE_DIR}/po/tessel-demo.pot
   COMMENT "Writing the translations as C++ data" VERBATIM)

@@ -11,6 +11,7 @@
 #include "toolkit/text.h"
 #include "toolkit/version.h"
 #include "window/commands.h"
+#include "window/help_texts.h"
 
 namespace tessel {
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <optional>
@@ -20,57 +21,63 @@ struct EnglishAfterwards {
   ~EnglishAfterwards() { setLanguage("en"); }
 };
 
-bool oneOf(const std::string& shown, const CatalogueEntry& entry) {
-  for (const std::string_view form : entry.forms) {
-    if (!form.empty() && form == shown) return true;
+// A translation's forms, as the catalogue joins them.
+std::vector<std::string_view> formsOf(std::string_view joined) {
+  std::vector<std::string_view> forms;
+  for (std::size_t start = 0; start <= joined.size();) {
+    const std::size_t end = std::min(joined.find('\0', start), joined.size());
+    forms.push_back(joined.substr(start, end - start));
+    start = end + 1;
   }
-  return false;
+  return forms;
 }
 
-// Every language holds the same texts, and shows each in its own words in
+// Every language translates every text, and shows each in its own words in
 // every form its plural rule picks, with the English text's named places.
 TEST(Catalogues, EveryLanguageShowsEveryTextTranslated) {
   const EnglishAfterwards english;
   ASSERT_FALSE(catalogues().empty());
-  const auto texts = [](const Catalogue& catalogue) {
-    std::vector<std::pair<std::string_view, std::string_view>> ids;
-    for (const CatalogueEntry& entry : catalogue.entries) ids.emplace_back(entry.id, entry.plural);
-    return ids;
-  };
   for (const Catalogue& catalogue : catalogues()) {
     SCOPED_TRACE(catalogue.code);
-    EXPECT_EQ(texts(catalogue), texts(catalogues().front()));
+    ASSERT_EQ(catalogue.translations.size(), catalogue.texts.size());
     ASSERT_TRUE(setLanguage(catalogue.code));
-    for (const CatalogueEntry& entry : catalogue.entries) {
-      if (entry.plural.empty()) {
-        EXPECT_TRUE(!entry.forms[0].empty() && _(entry.id) == entry.forms[0]) << entry.id;
+    for (std::size_t i = 0; i < catalogue.texts.size(); ++i) {
+      const CatalogueText& text = catalogue.texts[i];
+      const std::vector<std::string_view> forms = formsOf(catalogue.translations[i]);
+      if (text.plural.empty()) {
+        EXPECT_TRUE(!forms[0].empty() && _(text.id) == forms[0]) << text.id;
         continue;
       }
       for (unsigned long count = 0; count <= 200; ++count) {
-        EXPECT_TRUE(oneOf(_n(entry.id, entry.plural, count), entry)) << entry.id << " " << count;
+        const std::string shown = _n(text.id, text.plural, count);
+        EXPECT_TRUE(std::find(forms.begin(), forms.end(), shown) != forms.end() && !shown.empty())
+            << text.id << " " << count;
       }
     }
   }
   // The test language keeps every place and changes every text.
   ASSERT_TRUE(setLanguage("en@stretch"));
-  for (const CatalogueEntry& entry : catalogues().front().entries) {
-    const std::string shown = _(entry.id);
-    EXPECT_TRUE(shown != entry.id && samePlaces(shown, entry.id)) << entry.id;
+  for (const CatalogueText& text : catalogues().front().texts) {
+    const std::string shown = _(text.id);
+    EXPECT_TRUE(shown != text.id && samePlaces(shown, text.id)) << text.id;
   }
 }
 
 // A translation that renames, loses or breaks a place, or a form that the
 // plural rule names but the catalogue lacks, shows the English text.
 TEST(Catalogues, AFaultyTranslationShowsTheEnglishText) {
+  using namespace std::string_view_literals;
   const EnglishAfterwards english;
-  static constexpr std::array<CatalogueEntry, 3> kEntries{{
-      {"Rate from {from} to {to}", "", {"Rate von {von} nach {to}"}},
-      {"Saved the chain as {file}.", "", {"Gespeichert als {file."}},
-      {"{done} / {total} tick",
-       "{done} / {total} ticks",
-       {"{done} / {total} Takt", "{done} Takte"}},
+  static constexpr std::array<CatalogueText, 3> kTexts{{
+      {"Rate from {from} to {to}", ""},
+      {"Saved the chain as {file}.", ""},
+      {"{done} / {total} tick", "{done} / {total} ticks"},
   }};
-  static constexpr Catalogue kFaulty{"xx", "Faulty", "n == 1 ? 0 : n == 2 ? 1 : 7", kEntries};
+  static constexpr std::array<std::string_view, 3> kTranslations{
+      "Rate von {von} nach {to}"sv, "Gespeichert als {file."sv,
+      "{done} / {total} Takt\0{done} Takte"sv};
+  static constexpr Catalogue kFaulty{"xx", "Faulty", "n == 1 ? 0 : n == 2 ? 1 : 7", kTexts,
+                                     kTranslations};
   speak(kFaulty);
   EXPECT_EQ(_("Rate from {from} to {to}"), "Rate from {from} to {to}");
   EXPECT_EQ(fill(_("Saved the chain as {file}."), {{"file", "a.tessel"}}),

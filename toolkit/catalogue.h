@@ -1,26 +1,28 @@
 #pragma once
 
 // The translations as the build writes them from po/*.po (see
-// po/make_catalogues.py): one catalogue a language, its entries sorted by
-// their English text.
+// po/make_catalogues.py): the English texts once, sorted, and one catalogue
+// a language with its translations in the texts' order.
 
-#include <array>
 #include <span>
 #include <string_view>
 
 namespace tessel {
 
-struct CatalogueEntry {
-  std::string_view id;                    // the English text; its singular where it has a count
-  std::string_view plural;                // the English plural; empty for a text without a count
-  std::array<std::string_view, 4> forms;  // the translation, by plural form
+// A text the catalogues translate, in English.
+struct CatalogueText {
+  std::string_view id;      // the text; its singular where it has a count
+  std::string_view plural;  // the English plural; empty for a text without a count
 };
 
 struct Catalogue {
   std::string_view code;    // "de", "pt_BR"
   std::string_view name;    // the language in its own words
   std::string_view plural;  // the catalogue's plural rule: a C expression in n
-  std::span<const CatalogueEntry> entries;
+  std::span<const CatalogueText> texts;  // sorted by their UTF-8 bytes
+  // By text: its translation's forms, by plural form, joined by '\0';
+  // empty where the catalogue has none.
+  std::span<const std::string_view> translations;
 };
 
 // Every catalogue the build found, in po/LINGUAS' order.

@@ -4,20 +4,23 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <optional>
+#include <vector>
 
 #include "toolkit/catalogue.h"
 
 namespace tessel {
 namespace {
 
-// The language spoken now: none for English. Which of its forms keep the
-// English text's named places is worked out once, when it is picked.
+// The language spoken now: none for English. Its translations' forms are
+// split once, when it is picked, and a form whose named places differ from
+// the English text's is left empty, so that the English shows instead.
 struct Spoken {
   const Catalogue* catalogue = nullptr;
-  std::vector<std::array<bool, 4>> usable;
-  bool stretched = false;  // the test language
+  std::vector<std::vector<std::string_view>> forms;  // by text
+  bool stretched = false;                            // the test language
 };
 
 // The test language, en@stretch: every text about 40 % longer, its letters
@@ -174,22 +177,21 @@ class PluralRule {
   bool failed_ = false;
 };
 
-const CatalogueEntry* find(std::string_view id) {
+// The form `form` of the translation of `id` (with `plural` its English
+// plural, empty for a text without a count), where one may be shown.
+std::optional<std::string> translated(std::string_view id, std::string_view plural,
+                                      unsigned long form) {
   const Catalogue* catalogue = spoken().catalogue;
-  if (catalogue == nullptr) return nullptr;
-  const auto entries = catalogue->entries;
-  const auto found = std::lower_bound(
-      entries.begin(), entries.end(), id,
-      [](const CatalogueEntry& entry, std::string_view wanted) { return entry.id < wanted; });
-  return found != entries.end() && found->id == id ? &*found : nullptr;
-}
-
-// The translation's form `form` of `entry`, where it may be shown.
-std::optional<std::string> translated(const CatalogueEntry& entry, unsigned long form) {
-  if (form >= entry.forms.size()) return std::nullopt;
-  const auto index = static_cast<std::size_t>(&entry - spoken().catalogue->entries.data());
-  if (!spoken().usable[index][form] || entry.forms[form].empty()) return std::nullopt;
-  return std::string(entry.forms[form]);
+  if (catalogue == nullptr) return std::nullopt;
+  const auto texts = catalogue->texts;
+  const auto found =
+      std::lower_bound(texts.begin(), texts.end(), id,
+                       [](const CatalogueText& text, std::string_view wanted) { return text.id < wanted; });
+  if (found == texts.end() || found->id != id || found->plural != plural) return std::nullopt;
+  const std::vector<std::string_view>& forms =
+      spoken().forms[static_cast<std::size_t>(found - texts.begin())];
+  if (form >= forms.size() || forms[form].empty()) return std::nullopt;
+  return std::string(forms[form]);
 }
 
 std::string lower(std::string_view text) {
@@ -216,18 +218,14 @@ std::string normalTag(std::string_view tag) {
 
 std::string _(std::string_view text) {
   if (spoken().stretched) return stretched(text);
-  if (const CatalogueEntry* entry = find(text); entry != nullptr && entry->plural.empty()) {
-    if (auto shown = translated(*entry, 0)) return *shown;
-  }
-  return std::string(text);
+  return translated(text, {}, 0).value_or(std::string(text));
 }
 
 std::string _n(std::string_view singular, std::string_view plural, unsigned long count) {
   if (spoken().stretched) return stretched(count == 1 ? singular : plural);
-  if (const CatalogueEntry* entry = find(singular); entry != nullptr && entry->plural == plural) {
-    if (auto shown = translated(*entry, PluralRule(spoken().catalogue->plural, count).form())) {
-      return *shown;
-    }
+  if (spoken().catalogue != nullptr) {
+    const unsigned long form = PluralRule(spoken().catalogue->plural, count).form();
+    if (auto shown = translated(singular, plural, form)) return *shown;
   }
   return std::string(count == 1 ? singular : plural);
 }
@@ -274,14 +272,19 @@ bool setLanguage(std::string_view code) {
 
 void speak(const Catalogue& catalogue) {
   Spoken now{&catalogue, {}};
-  for (const CatalogueEntry& entry : catalogue.entries) {
-    std::array<bool, 4> usable{};
-    for (std::size_t form = 0; form < usable.size(); ++form) {
+  for (std::size_t i = 0; i < catalogue.texts.size(); ++i) {
+    const CatalogueText& text = catalogue.texts[i];
+    std::vector<std::string_view>& forms = now.forms.emplace_back();
+    std::string_view rest = i < catalogue.translations.size() ? catalogue.translations[i] : "";
+    while (!rest.empty()) {
+      const std::size_t end = std::min(rest.find('\0'), rest.size());
+      const std::string_view form = rest.substr(0, end);
       // Every form of a text with a count may show either English form's places.
-      usable[form] = samePlaces(entry.forms[form], entry.id) ||
-                     (!entry.plural.empty() && samePlaces(entry.forms[form], entry.plural));
+      const bool usable = samePlaces(form, text.id) ||
+                          (!text.plural.empty() && samePlaces(form, text.plural));
+      forms.push_back(usable ? form : std::string_view());
+      rest.remove_prefix(std::min(end + 1, rest.size()));
     }
-    now.usable.push_back(usable);
   }
   spoken() = std::move(now);
 }

@@ -55,16 +55,17 @@ Session::Setup pageSetup(const RunSetup& address, const std::string& freshSeed) 
   return setup;
 }
 
+// Read as chain documents are, from a string_view, sharing their parser.
 std::vector<std::string> readTags(const std::string& tags) {
   std::vector<std::string> read;
-  for (const nlohmann::json& tag : nlohmann::json::parse(std::string_view(tags)))
+  for (const nlohmann::json& tag : nlohmann::json::parse(std::string_view(tags))) {
     read.push_back(tag);
+  }
   return read;
 }
 
 RunSetup readParameters(const std::string& parameters) {
   std::vector<std::pair<std::string, std::string>> pairs;
-  // Read as chain documents are, from a string_view, sharing their parser.
   for (const nlohmann::json& pair : nlohmann::json::parse(std::string_view(parameters))) {
     pairs.emplace_back(pair[0], pair[1]);
   }

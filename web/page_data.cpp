@@ -1,6 +1,7 @@
 #include "web/page_data.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -90,53 +91,59 @@ std::string pageStripBoxes(double speedLabelPixels, double longRunPixels) {
 }
 
 std::string pageTexts() {
-  const auto tool = [](Command which) {
-    const CommandInfo& info = commandInfo({which});
-    return nlohmann::ordered_json{{"caption", _(info.caption)}, {"title", _(info.toolTip)}};
-  };
-  const CommandInfo& speed = commandInfo({Command::ChooseSpeed});
-  const CommandInfo& longRun = commandInfo({Command::LongRun});
-  nlohmann::ordered_json speeds = nlohmann::ordered_json::array();
-  for (std::size_t i = 0; i < kRunSpeeds.size(); ++i) speeds.push_back(speedLabel(i));
-  // Each language in its own words; the browser's first.
+  // Assigned one by one from tables: an initializer list this long makes
+  // much more code in the page's core.
+  constexpr std::array<std::pair<const char*, UiText>, 10> kUiTexts{{
+      {"scenarioList", UiText::ScenarioList},
+      {"scenarioListTip", UiText::ScenarioListTip},
+      {"longRunName", UiText::LongRunName},
+      {"nameEditor", UiText::NameEditor},
+      {"fullScreenKeys", UiText::FullScreenKeys},
+      {"toolsName", UiText::ToolsName},
+      {"counts", UiText::CountsCaption},
+      {"description", UiText::PageDescription},
+      {"noScript", UiText::NoScript},
+      {"cannotStart", UiText::CannotStart},
+  }};
+  constexpr std::array<std::pair<const char*, Command>, 5> kTools{{
+      {"language", Command::ChooseLanguage},
+      {"open", Command::Open},
+      {"save", Command::Save},
+      {"share", Command::ShareLink},
+      {"fullScreen", Command::FullScreen},
+  }};
   using Json = nlohmann::ordered_json;
-  Json languageList = Json::array({Json::array({"", uiText(UiText::BrowserLanguage)})});
-  for (const Language& spoken : languages()) {
-    languageList.push_back(Json::array({spoken.code, spoken.name}));
-  }
+  Json texts = Json::object();
   std::string tag(language());
   std::replace(tag.begin(), tag.end(), '_', '-');
-  return nlohmann::ordered_json{
-      {"caption", kMainForm.caption},
-      {"lang", tag.substr(0, tag.find('@'))},
-      {"language", tool(Command::ChooseLanguage)},
-      {"languages", languageList},
-      {"buttonTitles",
-       {_(commandInfo({Command::One}).toolTip), _(commandInfo({Command::StartStop}).toolTip),
-        _(commandInfo({Command::PauseContinue}).toolTip)}},
-      {"scenarioList", uiText(UiText::ScenarioList)},
-      {"scenarioListTip", uiText(UiText::ScenarioListTip)},
-      {"speed", captionWithMnemonic(_(speed.caption), speed.altLetter)},
-      {"speedTip", _(speed.toolTip)},
-      {"speeds", speeds},
-      {"longRun", captionWithMnemonic(_(longRun.caption), longRun.altLetter)},
-      {"longRunTip", _(longRun.toolTip)},
-      {"longRunName", uiText(UiText::LongRunName)},
-      {"nameEditor", uiText(UiText::NameEditor)},
-      {"fullScreenKeys", uiText(UiText::FullScreenKeys)},
-      {"open", tool(Command::Open)},
-      {"save", tool(Command::Save)},
-      {"share", tool(Command::ShareLink)},
-      {"fullScreen", tool(Command::FullScreen)},
-      {"toolsName", uiText(UiText::ToolsName)},
-      {"counts", uiText(UiText::CountsCaption)},
-      {"headings",
-       {uiText(UiText::StateHeading), uiText(UiText::NameHeading), uiText(UiText::VisitsHeading),
-        uiText(UiText::ShareHeading), uiText(UiText::LongRunHeading)}},
-      {"description", uiText(UiText::PageDescription)},
-      {"noScript", uiText(UiText::NoScript)},
-      {"cannotStart", uiText(UiText::CannotStart)}}
-      .dump();
+  texts["caption"] = kMainForm.caption;
+  texts["lang"] = tag.substr(0, tag.find('@'));
+  for (const auto& [key, text] : kUiTexts) texts[key] = uiText(text);
+  for (const auto& [key, command] : kTools) {
+    const CommandInfo& info = commandInfo({command});
+    texts[key]["caption"] = _(info.caption);
+    texts[key]["title"] = _(info.toolTip);
+  }
+  for (const Command button : {Command::One, Command::StartStop, Command::PauseContinue}) {
+    texts["buttonTitles"].push_back(_(commandInfo({button}).toolTip));
+  }
+  for (const UiText heading : {UiText::StateHeading, UiText::NameHeading, UiText::VisitsHeading,
+                               UiText::ShareHeading, UiText::LongRunHeading}) {
+    texts["headings"].push_back(uiText(heading));
+  }
+  for (const Command control : {Command::ChooseSpeed, Command::LongRun}) {
+    const CommandInfo& info = commandInfo({control});
+    const char* key = control == Command::LongRun ? "longRun" : "speed";
+    texts[key] = captionWithMnemonic(_(info.caption), info.altLetter);
+    texts[std::string(key) + "Tip"] = _(info.toolTip);
+  }
+  for (std::size_t i = 0; i < kRunSpeeds.size(); ++i) texts["speeds"].push_back(speedLabel(i));
+  // Each language in its own words; the browser's first.
+  texts["languages"].push_back(Json::array({"", uiText(UiText::BrowserLanguage)}));
+  for (const Language& spoken : languages()) {
+    texts["languages"].push_back(Json::array({spoken.code, spoken.name}));
+  }
+  return texts.dump();
 }
 
 }  // namespace tessel

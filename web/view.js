@@ -75,9 +75,7 @@
     win.setDecimalSeparator(navigator.language.startsWith(tag) ? separator : separatorOf(tag));
     if (state.language === spoken) return;
     spoken = state.language;
-    window.tesselWords(JSON.parse(core.texts()));
-    window.tesselFitStrip(core.stripBoxes);
-    window.tesselFitList(speedList, layout.fonts.strip.pixels, layout.smallestCaptionShare);
+    window.tesselWords(JSON.parse(core.texts()), core.stripBoxes, layout);
   }
 
   // ---------------------------------------------------------------------
@@ -90,11 +88,8 @@
   function sync() {
     const state = JSON.parse(win.state());
     if (JSON.stringify(state.entries) !== JSON.stringify(shown?.entries)) {
-      scenarioList.replaceChildren(...state.entries.map(([entry, note]) => {
-        const option = new Option(entry);
-        if (note) option.title = note;
-        return option;
-      }));
+      scenarioList.replaceChildren(...state.entries.map(([entry, note]) =>
+        Object.assign(new Option(entry), note ? { title: note } : {})));
       window.tesselFitList(scenarioList, layout.fonts.scenarioList.pixels, layout.smallestCaptionShare);
     }
     shown = state;

@@ -12,8 +12,9 @@ window.tesselUnderline = (target, caption, at) => {
   target.dataset.at = at;
 };
 
-// Writes the page's texts (web/page_data.h's pageTexts) where they belong.
-window.tesselWords = (texts) => {
+// Writes the page's texts (web/page_data.h's pageTexts) where they belong,
+// then fits the strip and the speed list to them.
+window.tesselWords = (texts, stripBoxes, layout) => {
   const text = (path) => path.split(".").reduce((value, key) => value?.[key], texts);
   const each = (selector, write) => document.querySelectorAll(selector).forEach(write);
   document.documentElement.lang = texts.lang;
@@ -29,6 +30,9 @@ window.tesselWords = (texts) => {
   document.querySelector("#language option").text = texts.languages[0][1];
   document.getElementById("strip").dataset.keys = texts.fullScreenKeys;
   document.getElementById("form").dataset.nameEditor = texts.nameEditor;
+  window.tesselFitStrip(stripBoxes);
+  window.tesselFitList(document.getElementById("speed"), layout.fonts.strip.pixels,
+    layout.smallestCaptionShare);
 };
 
 // The speed label and the long-run box as wide as their captions need,

@@ -128,6 +128,10 @@ struct RunSetup {
 // name given twice counts once, as given first.
 RunSetup readAddress(std::span<const std::pair<std::string, std::string>> parameters);
 // The strip's sentence for the first problem of an address.
+// A limit as a message gives it: 2^64-1 for the largest seed, which no one
+// reads in its twenty digits.
+std::string limitText(std::uint64_t limit);
+
 std::string addressNotUnderstood(std::string_view problem);
 
 // The language a page speaks: the one its address asks for where the
@@ -142,19 +146,5 @@ struct PageLanguage {
 };
 PageLanguage pageLanguage(const RunSetup& address, std::string_view picked,
                           std::span<const std::string> browser);
-
-// tessel-demo's --help: what it is, its options in the table's order with
-// their help, and its arguments.
-struct CommandLineHelp {
-  std::string description;
-  std::vector<std::pair<RunOptionId, std::string>> options;  // the demo's, with their help
-  std::string filesName;                                     // the files' place: FILE
-  std::string filesHelp;
-  std::string filesSyntax;  // [FILE...]
-};
-CommandLineHelp demoHelp();
-
-// tessel-sim's usage text, printed with --help and after a usage error.
-std::string simUsage();
 
 }  // namespace tessel
