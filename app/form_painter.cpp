@@ -93,6 +93,8 @@ void PainterCanvas::text(const PixelRect& box, std::string_view text, const Font
 
 QFont fittedFont(QFont font, const QString& text, double width, double height) {
   const int design = font.pixelSize();
+  // A box lower than a line of its font still holds one line.
+  height = std::max(height, QFontMetricsF(font).height());
   for (;;) {
     const QRectF used = QFontMetricsF(font).boundingRect(QRectF(0, 0, width, 1e6),
                                                          Qt::AlignHCenter | Qt::TextWordWrap, text);

@@ -29,7 +29,8 @@ QFont fontFor(const FontSpec& design, double scale = 1.0);
 QRectF pixelRect(const BoxLayout& box);
 
 // `font`, made smaller as kSmallestCaptionShare allows where `text`,
-// broken between words, is wider or taller than the box.
+// broken between words, is wider than the box or takes more lines than it
+// holds (at least one).
 QFont fittedFont(QFont font, const QString& text, double width, double height);
 // `font`, made smaller as kSmallestCaptionShare allows where the widest of
 // a list's entries is wider than `room`.

@@ -69,14 +69,16 @@ window.tesselCanvas = (canvas, [formLeft, formTop, formWidth], smallestShare) =>
     let ascent;
     let descent;
     let lines;
+    let room = height;  // a box lower than a line of its font still holds one line
     for (;;) {
       context.font = cssFont({ ...font, pixels: size });
       const metrics = context.measureText("Mg");
       ascent = metrics.fontBoundingBoxAscent ?? size * 0.905;
       descent = metrics.fontBoundingBoxDescent ?? size * 0.212;
       if (!wrapped) break;
+      room = Math.max(room, ascent + descent);
       lines = wrap(words, width);
-      const fits = lines.length * (ascent + descent) <= height &&
+      const fits = lines.length * (ascent + descent) <= room &&
         lines.every((shown) => context.measureText(shown).width <= width);
       if (fits || size - 1 < font.pixels * smallestShare) break;
       size -= 1;
