@@ -21,6 +21,7 @@
 #include "chain/scenarios.h"
 #include "scripted_random.h"
 #include "sim/sim_run.h"
+#include "tests/qt_test_main.h"
 #include "toolkit/random_source.h"
 
 namespace tessel {
@@ -388,22 +389,6 @@ TEST(Fonts, EveryScenarioCaptionFitsItsBox) {
 }  // namespace tessel
 
 int main(int argc, char* argv[]) {
-  // The tests draw into memory, pixel for pixel as designed: no display, no
-  // scaling and the default font resolution, whatever the caller has set.
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  for (const char* scaling :
-       {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "QT_ENABLE_HIGHDPI_SCALING",
-        "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_USE_PHYSICAL_DPI"}) {
-    qunsetenv(scaling);
-  }
-  QApplication application(argc, argv);
-  // The window remembers settings; the tests keep theirs in a folder of their own.
-  const QTemporaryDir settings;
-  if (!settings.isValid()) return 1;
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
-  QCoreApplication::setOrganizationName(QStringLiteral("tessel"));
-  QCoreApplication::setApplicationName(QStringLiteral("tessel-demo"));
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  // The tests draw into memory, pixel for pixel as designed.
+  return tessel::testing::runQtTests(argc, argv, "offscreen");
 }

@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStyleOptionComboBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 
@@ -22,6 +21,7 @@
 #include "app/qt_translations.h"
 #include "chain/scenarios.h"
 #include "sim/sim_run.h"
+#include "tests/qt_test_main.h"
 #include "toolkit/text.h"
 #include "window/run_speed.h"
 
@@ -81,7 +81,7 @@ void expectEverythingFits(FormView& view) {
   }
 }
 
-class WindowLanguages : public testing::TestWithParam<std::string> {};
+class WindowLanguages : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(WindowLanguages, EveryCaptionFitsAndTheRunGoesOnAsInEnglish) {
   const std::string language = GetParam();
@@ -167,8 +167,8 @@ std::vector<std::string> checkedLanguages() {
   return checked;
 }
 
-INSTANTIATE_TEST_SUITE_P(EachLanguage, WindowLanguages, testing::ValuesIn(checkedLanguages()),
-                         [](const testing::TestParamInfo<std::string>& param) {
+INSTANTIATE_TEST_SUITE_P(EachLanguage, WindowLanguages, ::testing::ValuesIn(checkedLanguages()),
+                         [](const ::testing::TestParamInfo<std::string>& param) {
                            std::string name = param.param;
                            std::replace(name.begin(), name.end(), '@', '_');
                            return name;
@@ -178,20 +178,5 @@ INSTANTIATE_TEST_SUITE_P(EachLanguage, WindowLanguages, testing::ValuesIn(checke
 }  // namespace tessel
 
 int main(int argc, char* argv[]) {
-  // On the X server xvfb-run gives, at scale 1 and the default resolution.
-  qputenv("QT_QPA_PLATFORM", "xcb");
-  for (const char* scaling :
-       {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "QT_ENABLE_HIGHDPI_SCALING",
-        "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_USE_PHYSICAL_DPI"}) {
-    qunsetenv(scaling);
-  }
-  QApplication application(argc, argv);
-  const QTemporaryDir settings;
-  if (!settings.isValid()) return 1;
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
-  QCoreApplication::setOrganizationName(QStringLiteral("tessel"));
-  QCoreApplication::setApplicationName(QStringLiteral("tessel-demo"));
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  return tessel::testing::runQtTests(argc, argv, "xcb");
 }
