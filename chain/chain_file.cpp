@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <nlohmann/json.hpp>
 
+#include "toolkit/ascii.h"
 #include "toolkit/quoted_text.h"
 #include "toolkit/text.h"
 #include "toolkit/utf8.h"
@@ -16,14 +17,6 @@ using Json = nlohmann::json;
 
 bool isBlank(std::string_view text) {
   return text.find_first_not_of(" \t") == std::string_view::npos;
-}
-
-std::string lowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
 }
 
 // A field's name in quotes; what a file holds goes through quotedForDisplay.

@@ -8,6 +8,7 @@
 
 #include "chain/transitions.h"
 #include "display/show_layer.h"
+#include "toolkit/ascii.h"
 #include "toolkit/quoted_text.h"
 #include "toolkit/text.h"
 #include "window/chain_documents.h"
@@ -24,11 +25,8 @@ std::string_view trimmed(std::string_view text) {
 }
 
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  };
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [&](char x, char y) { return lower(x) == lower(y); });
+                    [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
 }
 
 // What a run shows once its scenario or chain is applied: the list's text,

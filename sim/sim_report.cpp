@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "toolkit/ascii.h"
 #include "toolkit/text.h"
 #include "toolkit/utf8.h"
 
@@ -143,8 +144,7 @@ std::string traceHeading(const SimReport& report) {
   std::string shares;
   std::string longRun;
   for (const StateRow& row : report.states) {
-    std::string colour = row.state;
-    for (char& c : colour) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    const std::string colour = lowerAscii(row.state);
     shares += ",share_" + colour;
     longRun += ",long_run_" + colour;
   }

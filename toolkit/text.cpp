@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "toolkit/ascii.h"
 #include "toolkit/catalogue.h"
 
 namespace tessel {
@@ -184,9 +185,9 @@ std::optional<std::string> translated(std::string_view id, std::string_view plur
   const Catalogue* catalogue = spoken().catalogue;
   if (catalogue == nullptr) return std::nullopt;
   const auto texts = catalogue->texts;
-  const auto found =
-      std::lower_bound(texts.begin(), texts.end(), id,
-                       [](const CatalogueText& text, std::string_view wanted) { return text.id < wanted; });
+  const auto found = std::lower_bound(
+      texts.begin(), texts.end(), id,
+      [](const CatalogueText& text, std::string_view wanted) { return text.id < wanted; });
   if (found == texts.end() || found->id != id || found->plural != plural) return std::nullopt;
   const std::vector<std::string_view>& forms =
       spoken().forms[static_cast<std::size_t>(found - texts.begin())];
@@ -194,21 +195,13 @@ std::optional<std::string> translated(std::string_view id, std::string_view plur
   return std::string(forms[form]);
 }
 
-std::string lower(std::string_view text) {
-  std::string made(text);
-  for (char& c : made) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return made;
-}
-
 // A tag as the catalogues name languages: "pt_br" for "pt-BR", without a
 // locale's encoding; the modifier kept, lower case throughout.
 std::string normalTag(std::string_view tag) {
-  std::string made = lower(tag.substr(0, tag.find('.')));
+  std::string made = lowerAscii(tag.substr(0, tag.find('.')));
   if (const std::size_t at = tag.find('@');
       at != std::string_view::npos && made.find('@') == std::string::npos) {
-    made += lower(tag.substr(at));
+    made += lowerAscii(tag.substr(at));
   }
   std::replace(made.begin(), made.end(), '-', '_');
   return made;
@@ -280,8 +273,8 @@ void speak(const Catalogue& catalogue) {
       const std::size_t end = std::min(rest.find('\0'), rest.size());
       const std::string_view form = rest.substr(0, end);
       // Every form of a text with a count may show either English form's places.
-      const bool usable = samePlaces(form, text.id) ||
-                          (!text.plural.empty() && samePlaces(form, text.plural));
+      const bool usable =
+          samePlaces(form, text.id) || (!text.plural.empty() && samePlaces(form, text.plural));
       forms.push_back(usable ? form : std::string_view());
       rest.remove_prefix(std::min(end + 1, rest.size()));
     }

@@ -1,5 +1,6 @@
 #include "window/commands.h"
 
+#include "toolkit/ascii.h"
 #include "toolkit/text.h"
 #include "window/run_speed.h"
 
@@ -82,10 +83,6 @@ constexpr std::array<CommandInfo, 19> kCommands{{
      .startsMenuGroup = true},
 }};
 
-char upper(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // The letter the control of a command shows underlined now.
 char shownAltLetter(const CommandInfo& command, const FormControls& controls) {
   const PushButton* button = nullptr;
@@ -95,7 +92,7 @@ char shownAltLetter(const CommandInfo& command, const FormControls& controls) {
   if (button == nullptr && command.caption == nullptr) return command.altLetter;
   const std::string caption = _(button != nullptr ? button->caption : command.caption);
   const std::size_t at = mnemonicOffset(caption, command.altLetter);
-  return at != std::string_view::npos ? upper(caption[at]) : command.altLetter;
+  return at != std::string_view::npos ? upperAscii(caption[at]) : command.altLetter;
 }
 
 }  // namespace
@@ -119,7 +116,7 @@ std::optional<Action> actionForKey(std::string_view key, FrontEnd frontEnd, bool
                                    const FormControls& controls) {
   constexpr std::string_view kAlt = "Alt+";
   if (key.starts_with(kAlt) && key.size() == kAlt.size() + 1) {
-    const char letter = upper(key.back());
+    const char letter = upperAscii(key.back());
     for (const CommandInfo& command : kCommands) {
       if (command.altLetter != 0 && existsOn(command, frontEnd) &&
           shownAltLetter(command, controls) == letter) {
@@ -139,10 +136,10 @@ std::optional<Action> actionForKey(std::string_view key, FrontEnd frontEnd, bool
 
 std::size_t mnemonicOffset(std::string_view caption, char letter) {
   for (std::size_t i = 0; i < caption.size(); ++i) {
-    if (upper(caption[i]) == upper(letter)) return i;
+    if (upperAscii(caption[i]) == upperAscii(letter)) return i;
   }
   for (std::size_t i = 0; i < caption.size(); ++i) {
-    if (upper(caption[i]) >= 'A' && upper(caption[i]) <= 'Z') return i;
+    if (upperAscii(caption[i]) >= 'A' && upperAscii(caption[i]) <= 'Z') return i;
   }
   return std::string_view::npos;
 }
