@@ -139,6 +139,9 @@ DemoCommand readCommandLine(const QStringList& arguments) {
       case RunOptionId::Speed:
         request.setup.speed = value.choice;
         break;
+      case RunOptionId::View:
+        request.setup.view = value.choice;
+        break;
       case RunOptionId::Seed:
         request.setup.seed = value.whole;
         break;

@@ -83,7 +83,11 @@ inline constexpr BoxLayout kSpeedBox{
     1275, kSpeedListHeight};
 inline constexpr BoxLayout kSpeedLabelBox{kSpeedBox.left - 780, kStatusStripBox.top, 720,
                                           kStatusStripBox.height};
-inline constexpr BoxLayout kStatusLineBox{0, kStatusStripBox.top, kSpeedLabelBox.left,
+// Left of the speed control, the list of views for the chart's place; it
+// shows its entry's name, which says what it is.
+inline constexpr BoxLayout kViewListBox{kSpeedLabelBox.left - 1365, kSpeedBox.top, 1275,
+                                        kSpeedListHeight};
+inline constexpr BoxLayout kStatusLineBox{0, kStatusStripBox.top, kViewListBox.left - 90,
                                           kStatusStripBox.height};
 
 // The strip's boxes when the speed label's caption or the long-run box's
@@ -93,6 +97,7 @@ inline constexpr BoxLayout kStatusLineBox{0, kStatusStripBox.top, kSpeedLabelBox
 // width. Captions that fit keep the design's boxes.
 struct StripBoxes {
   BoxLayout statusLine;
+  BoxLayout viewList;
   BoxLayout speedLabel;
   BoxLayout speedList;
   BoxLayout longRun;
@@ -111,9 +116,10 @@ constexpr StripBoxes stripBoxes(int speedLabelNeeds, int longRunNeeds) {
   longRun.width += longRunGrowth;
   BoxLayout speedLabel = moved(kSpeedLabelBox, longRunGrowth + labelGrowth);
   speedLabel.width += labelGrowth;
+  const BoxLayout viewList = moved(kViewListBox, longRunGrowth + labelGrowth);
   BoxLayout statusLine = kStatusLineBox;
-  statusLine.width = speedLabel.left;
-  return {statusLine, speedLabel, moved(kSpeedBox, longRunGrowth), longRun};
+  statusLine.width = viewList.left - (kSpeedLabelBox.left - kViewListBox.right());
+  return {statusLine, viewList, speedLabel, moved(kSpeedBox, longRunGrowth), longRun};
 }
 
 // The whole form the window shows and scales: the client area with the

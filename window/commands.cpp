@@ -7,7 +7,7 @@
 namespace tessel {
 namespace {
 
-constexpr std::array<CommandInfo, 19> kCommands{{
+constexpr std::array<CommandInfo, 21> kCommands{{
     {.action = {Command::One},
      .keys = {"O"},
      .altLetter = 'O',
@@ -75,6 +75,14 @@ constexpr std::array<CommandInfo, 19> kCommands{{
      .toolTip = N_("Ticks run for each of the timer's events: \u00d71 is the demonstration's own "
                    "pace, \"Max\" as many as fit in half of it. The chain is the same at every "
                    "speed. (+ or = faster, - slower; Alt+D)")},
+    {.action = {Command::NextView}, .keys = {"V"}, .typedInRateBox = true},
+    // The desktop's menu lists the views, as the strip's list does.
+    {.action = {Command::ChooseView},
+     .altLetter = 'V',
+     .caption = N_("View"),
+     .toolTip = N_("What stands in the chart's place: the bars, each state's share over time, or "
+                   "the chances of one tick. The chain is the same in each. (V, or Alt+V)"),
+     .menuText = N_("View")},
     // The desktop's menu lists the languages; the page's tools hold their list.
     {.action = {Command::ChooseLanguage},
      .caption = N_("Language"),
@@ -97,7 +105,7 @@ char shownAltLetter(const CommandInfo& command, const FormControls& controls) {
 
 }  // namespace
 
-const std::array<CommandInfo, 19>& commandTable() {
+const std::array<CommandInfo, 21>& commandTable() {
   return kCommands;
 }
 

@@ -31,6 +31,8 @@ enum class Command {
   LeaveFullScreen,
   ChooseSpeed,     // the focus to the speed list
   ChooseLanguage,  // the language the window speaks
+  NextView,        // the next view in the chart's place
+  ChooseView,      // the focus to the view list
 };
 
 struct Action {
@@ -67,7 +69,7 @@ struct CommandInfo {
   unsigned platforms = kEverywhere;
 };
 
-const std::array<CommandInfo, 19>& commandTable();
+const std::array<CommandInfo, 21>& commandTable();
 
 // The row of a command (of an entry's pick, the row with its place).
 const CommandInfo& commandInfo(Action action);

@@ -42,6 +42,9 @@ CommandLineHelp demoHelp() {
       {RunOptionId::LongRun,
        _("With --screenshot: show the long-run marks on the chart, whatever the window last "
          "remembered.")},
+      {RunOptionId::View,
+       fill(_("With --screenshot: show VIEW in the chart's place, one of {choices}."),
+            {{"choices", choicesText(RunOptionId::View)}})},
       {RunOptionId::Size,
        fill(_("With --screenshot: make the window W by H pixels (each {least} to {most}), the "
               "form scaled to fit, for example 1920x1080."),

@@ -214,7 +214,7 @@ void MainForm::onLoad() {
     controls_.scenarioList.addItem(std::string(name));
   controls_.scenarioList.text = std::string(kScenarioListOrder[0]);
   loadScenario();
-  vars_.occupancy.fill(0.0);
+  zeroOccupancy();
 }
 
 void MainForm::onScenarioTextChanged() {
@@ -222,7 +222,7 @@ void MainForm::onScenarioTextChanged() {
   loadScenario();
   vars_.moveFrame = kScenarioApplied;
   controls_.token.visible = false;
-  vars_.occupancy.fill(0.0);
+  zeroOccupancy();
 }
 
 void MainForm::onOneClicked() {
@@ -235,7 +235,7 @@ void MainForm::onOneClicked() {
 void MainForm::onStartStopClicked() {
   if (controls_.startStopButton.caption == kStart) {
     controls_.startStopButton.caption = kStop;
-    vars_.occupancy.fill(0.0);
+    zeroOccupancy();
     vars_.counting = kTrue;
     zeroVisitCounts();
   } else {
@@ -265,6 +265,8 @@ void MainForm::onTimerTick() {
       throw RunError(errorKindOf(fault), _("The count of resting ticks grew beyond range."));
     }
     ticks = counted;
+    ++countedTicks_;
+    history_.counted(countedTicks_, vars_.occupancy);
   }
   // The chart is drawn once the frame's ticks are done.
   chartStale_ = true;
@@ -284,6 +286,12 @@ void MainForm::countArrival() {
   }
   visits = counted;
   visitsStale_[static_cast<std::size_t>(*state)] = true;
+}
+
+void MainForm::zeroOccupancy() {
+  vars_.occupancy.fill(0.0);
+  countedTicks_ = 0;
+  history_.clear();
 }
 
 void MainForm::zeroVisitCounts() {

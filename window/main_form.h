@@ -19,6 +19,7 @@
 #include "toolkit/random_source.h"
 #include "toolkit/run_error.h"
 #include "window/form_variables.h"
+#include "window/share_history.h"
 #include "window/user_chains.h"
 
 namespace tessel {
@@ -123,6 +124,10 @@ class MainForm {
   std::string longRunNote() const;
 
   const FormControls& controls() const { return controls_; }
+  // Each state's share of the counted ticks as the count grew, since the
+  // counts last started afresh; and the count now.
+  const ShareHistory& shareHistory() const { return history_; }
+  std::uint64_t countedTicks() const { return countedTicks_; }
   const FormVariables& variables() const { return vars_; }
   const NumberFormat& numberFormat() const { return numberFormat_; }
   // How the user writes numbers from now on, as when the page's language
@@ -162,6 +167,7 @@ class MainForm {
   void refreshLongRunMarks();
   bool tickOnce();
   void zeroVisitCounts();
+  void zeroOccupancy();
   void keepError(const RunError& error);
   void keepUnexpectedError(const std::exception& error);
 
@@ -187,6 +193,8 @@ class MainForm {
   bool chartStale_ = false;  // a counted tick changed the shares since the chart was drawn
   std::array<bool, kStateCount> visitsStale_{};
   std::uint64_t jumps_ = 0;
+  std::uint64_t countedTicks_ = 0;  // the occupancy's sum, exactly
+  ShareHistory history_;
   bool longRunMarksShown_ = false;
   LongRunStart longRunStart_ = LongRunStart::None;
   // What the long-run marks were last placed from: the rates' texts, the

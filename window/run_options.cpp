@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::uint64_t kLargestSeed = std::numeric_limits<std::uint64_t>::max();
 
-constexpr std::array<RunOption, 16> kRunOptions{{
+constexpr std::array<RunOption, 17> kRunOptions{{
     {RunOptionId::Help, "help", OptionGrammar::Flag, 0, 0, nullptr, kDemoReads | kSimReads},
     {RunOptionId::Version, "version", OptionGrammar::Flag, 0, 0, nullptr, kDemoReads | kSimReads},
     {RunOptionId::Screenshot, "screenshot", OptionGrammar::Text, 0, 0, "FILE", kDemoReads},
@@ -35,6 +35,7 @@ constexpr std::array<RunOption, 16> kRunOptions{{
     {RunOptionId::TraceEvery, "trace-every", OptionGrammar::WholeNumber, 1, kMostRunTicks, "N",
      kSimReads},
     {RunOptionId::LongRun, "long-run", OptionGrammar::Flag, 0, 1, nullptr, kDemoReads | kPageReads},
+    {RunOptionId::View, "view", OptionGrammar::Choice, 0, 0, "VIEW", kDemoReads | kPageReads},
     {RunOptionId::Size, "size", OptionGrammar::Size, 1, kLargestWindowSide, "WxH", kDemoReads},
     {RunOptionId::Language, "lang", OptionGrammar::Text, 0, 0, "LANGUAGE", kPageReads},
 }};
@@ -97,7 +98,7 @@ std::string refusal(const RunOption& option, std::string_view text, std::string_
 
 }  // namespace
 
-const std::array<RunOption, 16>& runOptionTable() {
+const std::array<RunOption, 17>& runOptionTable() {
   return kRunOptions;
 }
 
@@ -123,6 +124,8 @@ std::vector<std::string> runOptionChoices(RunOptionId id) {
     for (const RunSpeed& speed : kRunSpeeds) choices.emplace_back(speed.name);
   } else if (id == RunOptionId::Format) {
     choices = {"text", "csv", "json"};
+  } else if (id == RunOptionId::View) {
+    choices = {"chart", "history", "chances"};
   }
   return choices;
 }
@@ -239,9 +242,9 @@ RunSetup readAddress(std::span<const std::pair<std::string, std::string>> parame
 
   if (const auto seed = read(RunOptionId::Seed)) setup.seed = seed->whole;
   // The address's names in the order its help has always listed them.
-  constexpr std::array<RunOptionId, 7> kAddressOrder{
-      RunOptionId::Scenario,   RunOptionId::Seed,  RunOptionId::Speed,   RunOptionId::LongRun,
-      RunOptionId::CountTicks, RunOptionId::Chain, RunOptionId::Language};
+  constexpr std::array<RunOptionId, 8> kAddressOrder{
+      RunOptionId::Scenario,   RunOptionId::Seed,  RunOptionId::Speed,    RunOptionId::LongRun,
+      RunOptionId::CountTicks, RunOptionId::Chain, RunOptionId::Language, RunOptionId::View};
   std::string names;
   for (const RunOptionId id : kAddressOrder) {
     if (!names.empty()) names += ", ";
@@ -259,6 +262,7 @@ RunSetup readAddress(std::span<const std::pair<std::string, std::string>> parame
   if (const auto chain = read(RunOptionId::Chain)) setup.chain = chain->text;
   if (const auto language = read(RunOptionId::Language)) setup.language = language->text;
   if (const auto speed = read(RunOptionId::Speed)) setup.speed = speed->choice;
+  if (const auto view = read(RunOptionId::View)) setup.view = view->choice;
   if (const auto ticks = read(RunOptionId::CountTicks)) {
     setup.countTicks = static_cast<long long>(ticks->whole);
   }

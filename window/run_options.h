@@ -44,6 +44,7 @@ enum class RunOptionId {
   LongRun,
   Size,
   Language,
+  View,
 };
 
 enum class OptionGrammar {
@@ -68,7 +69,7 @@ struct RunOption {
   unsigned readers;
 };
 
-const std::array<RunOption, 16>& runOptionTable();
+const std::array<RunOption, 17>& runOptionTable();
 const RunOption& runOption(RunOptionId id);
 // The option called `name`; none when there is none.
 const RunOption* runOptionNamed(std::string_view name);
@@ -118,6 +119,7 @@ struct RunSetup {
   std::optional<std::size_t> scenario;  // by place in the scenario list
   std::optional<std::size_t> speed;     // by place in kRunSpeeds
   std::optional<bool> longRun;
+  std::optional<std::size_t> view;      // by place in kViews
   std::optional<long long> countTicks;
   std::optional<std::string> chain;        // a chain document, in the address
   std::optional<std::string> linkedChain;  // one a share link's fragment carries

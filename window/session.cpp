@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "display/form_drawing.h"
+#include "window/view_pictures.h"
 #include "toolkit/quoted_text.h"
 #include "toolkit/text.h"
 
@@ -57,6 +58,9 @@ bool Session::perform(Action action) {
       return true;
     case Command::LongRun:
       setLongRun(!form_.longRunMarksShown());
+      return true;
+    case Command::NextView:
+      view_ = kViews[(static_cast<std::size_t>(view_) + 1) % kViews.size()];
       return true;
     default:
       return false;
@@ -176,6 +180,7 @@ void Session::apply(const RunSetup& setup, AtCount atCount) {
   if (setup.chain) openLinkedChain(*setup.chain, LinkPlace::Address);
   if (setup.linkedChain) openLinkedChain(*setup.linkedChain, LinkPlace::Link);
   if (setup.speed) setSpeed(*setup.speed);
+  if (setup.view && *setup.view < kViews.size()) setView(kViews[*setup.view]);
   if (setup.countTicks) {
     countTicks(*setup.countTicks, atCount);
     perform({Command::StartStop});
@@ -275,7 +280,7 @@ std::optional<int> Session::stateAt(double x, double y) const {
 }
 
 bool Session::drawnAsModelled() const {
-  if (renamed_) return false;
+  if (renamed_ || view_ != View::Chart) return false;
   for (int state = 0; state < kStateCount; ++state) {
     const Label& name = controls().nameLabels[static_cast<std::size_t>(state)];
     if (!name.caption.empty() && name.caption != form_.stateName(state)) return false;
@@ -292,6 +297,16 @@ FormControls Session::shownControls() const {
     if (!name.caption.empty()) name.caption = form_.stateName(state);
   }
   if (renamed_) shown.nameLabels[static_cast<std::size_t>(*renamed_)].caption.clear();
+  // Another view stands in the chart's place.
+  if (view_ != View::Chart) {
+    for (std::size_t i = 0; i < kStateCount; ++i) {
+      shown.bars[i].visible = false;
+      shown.shareLabels[i].visible = false;
+      shown.longRunMarks[i].visible = false;
+    }
+    for (Line& line : shown.chartAxes) line.visible = false;
+    for (Line& line : shown.axisArrowStrokes) line.visible = false;
+  }
   return shown;
 }
 
@@ -301,6 +316,20 @@ void Session::draw(FormCanvas& canvas) const {
     return;
   }
   drawForm(canvas, shownControls());
+  if (view_ == View::History) drawHistory(canvas, historyPicture(form_));
+  if (view_ == View::Chances) drawChances(canvas, chancesPicture(form_));
+}
+
+void Session::setView(View view) {
+  view_ = view;
+}
+
+std::string Session::historySummary() const {
+  return tessel::historySummary(form_);
+}
+
+ChancesPicture Session::chances() const {
+  return chancesPicture(form_);
 }
 
 std::vector<PixelRect> Session::takeRepaint(bool whole) {
@@ -316,6 +345,18 @@ std::vector<PixelRect> Session::takeRepaint(bool whole) {
     region.push_back(pixelBox(BoxLayout{0, 0, kFormWidth, kFormHeight}));
   }
   if (!region.empty()) painted_ = shown;
+  // The view in the chart's place is repainted whole where its picture
+  // changed, or where another view took its place.
+  std::optional<HistoryPicture> history;
+  std::optional<ChancesPicture> chances;
+  if (view_ == View::History) history = historyPicture(form_);
+  if (view_ == View::Chances) chances = chancesPicture(form_);
+  if (view_ != paintedView_ || history != paintedHistory_ || chances != paintedChances_) {
+    if (!whole) region.push_back(pixelBox(kViewBox));
+    paintedView_ = view_;
+    paintedHistory_ = std::move(history);
+    paintedChances_ = std::move(chances);
+  }
   return region;
 }
 

@@ -19,6 +19,7 @@
 
 #include "display/form_canvas.h"
 #include "display/form_controls.h"
+#include "display/views.h"
 #include "toolkit/numbers.h"
 #include "toolkit/random_source.h"
 #include "window/chain_documents.h"
@@ -88,6 +89,8 @@ class Session {
   void typeRate(int box, std::string text);
   void setSpeed(std::size_t speed);
   void setLongRun(bool shown);
+  // What stands in the chart's place; the chain runs on the same in each.
+  void setView(View view);
   // Speaks `code` from now on (see tessel::setLanguage), keeping the run;
   // false, changing nothing, for a language the program does not speak.
   bool setLanguage(std::string_view code);
@@ -152,10 +155,15 @@ class Session {
   FrontEnd frontEnd() const { return frontEnd_; }
   std::size_t speed() const { return frames_.speed(); }
   bool longRunShown() const { return form_.longRunMarksShown(); }
+  View view() const { return view_; }
   std::uint64_t ticksRun() const { return ticksRun_; }
 
   StripMessage strip() const;
   std::vector<CountsRow> counts() const;
+  // The History in a sentence and the Chances' table, in the words a
+  // screen shows, for a front-end's text alternatives.
+  std::string historySummary() const;
+  ChancesPicture chances() const;
   // A rate box's name, for its tooltip and a screen reader: "Rate from
   // Bored to On Phone", by the names the window shows.
   std::string rateBoxName(int box) const;
@@ -190,6 +198,10 @@ class Session {
   AtCount atCount_ = AtCount::Hold;
   std::uint64_t ticksRun_ = 0;
   std::optional<FormControls> painted_;  // as last drawn
+  View view_ = View::Chart;
+  View paintedView_ = View::Chart;
+  std::optional<HistoryPicture> paintedHistory_;
+  std::optional<ChancesPicture> paintedChances_;
 };
 
 }  // namespace tessel
