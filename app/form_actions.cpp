@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "toolkit/text.h"
+#include "window/view_pictures.h"
 
 namespace tessel {
 namespace {
@@ -17,8 +18,12 @@ QString fromUtf8(const std::string& text) {
 }  // namespace
 
 FormActions::FormActions(QWidget& window, std::function<void(Action)> perform,
-                         std::function<void(const std::string&)> chooseLanguage)
-    : QObject(&window), perform_(std::move(perform)), chooseLanguage_(std::move(chooseLanguage)) {
+                         std::function<void(const std::string&)> chooseLanguage,
+                         std::function<void(View)> chooseView)
+    : QObject(&window),
+      perform_(std::move(perform)),
+      chooseLanguage_(std::move(chooseLanguage)),
+      chooseView_(std::move(chooseView)) {
   for (const CommandInfo& command : commandTable()) {
     if (!existsOn(command, FrontEnd::Desktop)) continue;
     if (command.keys.front().empty() && command.menuText == nullptr) continue;
@@ -64,6 +69,16 @@ void FormActions::addLanguages(QMenu& menu, const std::string& chosen) {
   }
 }
 
+void FormActions::addViews(QMenu& menu, View shown) {
+  QMenu* views = menu.addMenu(fromUtf8(_(commandInfo({Command::ChooseView}).menuText)));
+  for (const View view : kViews) {
+    QAction* entry = views->addAction(fromUtf8(viewLabel(view)));
+    entry->setCheckable(true);
+    entry->setChecked(view == shown);
+    connect(entry, &QAction::triggered, this, [this, view] { chooseView_(view); });
+  }
+}
+
 QAction* FormActions::action(Command command) const {
   for (const auto& [action, made] : actions_) {
     if (action.command == command) return made;
@@ -77,6 +92,10 @@ void FormActions::fillMenu(QMenu& menu, const MenuState& state) {
     if (command.startsMenuGroup) menu.addSeparator();
     if (command.action.command == Command::ChooseLanguage) {
       addLanguages(menu, state.language);
+      continue;
+    }
+    if (command.action.command == Command::ChooseView) {
+      addViews(menu, state.view);
       continue;
     }
     QAction* made = action(command.action.command);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "display/views.h"
 #include "window/commands.h"
 
 class QAction;
@@ -22,10 +23,11 @@ namespace tessel {
 class FormActions : public QObject {
  public:
   // The actions are the window's; each triggers `perform` with its action,
-  // and the language menu's entries `chooseLanguage` with their language's
-  // code ("" to follow the system).
+  // the language menu's entries `chooseLanguage` with their language's
+  // code ("" to follow the system), and the view menu's `chooseView`.
   FormActions(QWidget& window, std::function<void(Action)> perform,
-              std::function<void(const std::string&)> chooseLanguage);
+              std::function<void(const std::string&)> chooseLanguage,
+              std::function<void(View)> chooseView);
 
   // Writes the actions' texts afresh, in the language spoken now.
   void retranslate();
@@ -40,6 +42,7 @@ class FormActions : public QObject {
     bool fullScreen = false;
     std::optional<int> stateClicked;  // the oval the menu was opened on
     std::string language;             // the language chosen; "" follows the system
+    View view = View::Chart;
   };
   // Fills `menu` with the table's menu entries in order, each group after a
   // separator; the rename entry names its gesture, and says how to rename
@@ -48,10 +51,12 @@ class FormActions : public QObject {
 
  private:
   void addLanguages(QMenu& menu, const std::string& chosen);
+  void addViews(QMenu& menu, View shown);
 
   std::vector<std::pair<Action, QAction*>> actions_;
   std::function<void(Action)> perform_;
   std::function<void(const std::string&)> chooseLanguage_;
+  std::function<void(View)> chooseView_;
 };
 
 }  // namespace tessel

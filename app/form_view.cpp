@@ -82,7 +82,8 @@ FormView::FormView(Session& session, QWidget* parent) : QWidget(parent), session
   createInputWidgets();
   actions_ = new FormActions(
       *this, [this](Action action) { perform(action); },
-      [this](const std::string& language) { chooseLanguage(language); });
+      [this](const std::string& language) { chooseLanguage(language); },
+      [this](View view) { setView(view); });
   actions_->action(Command::LeaveFullScreen)->setEnabled(false);
   retranslate();
   setAcceptDrops(true);
@@ -175,7 +176,7 @@ void FormView::createInputWidgets() {
       [this](QWidget* widget, const BoxLayout& box, const FontSpec& font) {
         place(widget, box, font);
       },
-      [this](std::size_t speed) { setSpeed(speed); },
+      [this](View view) { setView(view); }, [this](std::size_t speed) { setSpeed(speed); },
       [this](bool shown) { longRunClicked(shown); });
 }
 
@@ -201,6 +202,11 @@ void FormView::chooseLanguage(const std::string& language) {
   session_.setLanguage(spoken);
   useQtTranslations(spoken);
   retranslate();
+}
+
+void FormView::setView(View view) {
+  session_.setView(view);
+  syncWidgets();
 }
 
 void FormView::setSpeed(std::size_t speed) {
@@ -328,6 +334,7 @@ void FormView::contextMenuEvent(QContextMenuEvent* event) {
   state.faster = session_.speed() + 1 < kRunSpeeds.size();
   state.slower = session_.speed() > 0;
   state.longRun = session_.longRunShown();
+  state.view = session_.view();
   state.fullScreen = isFullScreen();
   state.stateClicked = menuState_;
   state.language =
@@ -386,6 +393,7 @@ void FormView::layOutForm() {
   }
   fitEntries(scenarioList_, kScenarioListFont);
   fitEntries(speedList(), kStatusStripFont);
+  fitEntries(strip_->viewList(), kStatusStripFont);
   for (QLineEdit* box : rateBoxes_) {
     box->setStyleSheet(rateBoxStyle(box->property("marked").toBool(), scale_));
   }

@@ -86,6 +86,7 @@ class FormView : public QWidget {
   // The speed, by place in kRunSpeeds: ×1 at every start, so that a class
   // never inherits the last lesson's fast forward.
   void setSpeed(std::size_t speed);
+  void setView(View view);
   std::size_t speed() const { return session_.speed(); }
   QComboBox* speedList() const;
 

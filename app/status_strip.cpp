@@ -4,11 +4,13 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QShortcut>
 #include <QStyle>
 
 #include "app/form_painter.h"
 #include "toolkit/text.h"
 #include "window/run_speed.h"
+#include "window/view_pictures.h"
 
 namespace tessel {
 namespace {
@@ -22,6 +24,7 @@ QString qText(const std::string& text) {
 }  // namespace
 
 StatusStrip::StatusStrip(QWidget& window, const Place& place,
+                         std::function<void(View)> viewPicked,
                          std::function<void(std::size_t)> speedPicked,
                          std::function<void(bool)> longRunClicked)
     : place_(place) {
@@ -52,6 +55,18 @@ StatusStrip::StatusStrip(QWidget& window, const Place& place,
   QObject::connect(
       speedList_, &QComboBox::activated, speedList_,
       [picked = std::move(speedPicked)](int index) { picked(static_cast<std::size_t>(index)); });
+
+  // What stands in the chart's place.
+  viewList_ = new QComboBox(&window);
+  place(viewList_, kViewListBox, kStatusStripFont);
+  for (std::size_t view = 0; view < kViews.size(); ++view) viewList_->addItem(QString());
+  QObject::connect(viewList_, &QComboBox::activated, viewList_,
+                   [picked = std::move(viewPicked)](int index) {
+                     picked(kViews.at(static_cast<std::size_t>(index)));
+                   });
+  viewKey_ = new QShortcut(&window);
+  QObject::connect(viewKey_, &QShortcut::activated, viewList_,
+                   [list = viewList_] { list->setFocus(Qt::ShortcutFocusReason); });
   retranslate();
 }
 
@@ -68,6 +83,17 @@ void StatusStrip::retranslate() {
   speedList_->setAccessibleName(qText(_(choose.caption)));
   speedList_->setToolTip(qText(_(choose.toolTip)));
   speedLabel_->setToolTip(speedList_->toolTip());
+  const CommandInfo& chooseView = commandInfo({Command::ChooseView});
+  for (std::size_t view = 0; view < kViews.size(); ++view) {
+    viewList_->setItemText(static_cast<int>(view), qText(viewLabel(kViews[view])));
+  }
+  viewList_->setAccessibleName(qText(_(chooseView.caption)));
+  viewList_->setToolTip(qText(_(chooseView.toolTip)));
+  const std::string viewCaption = _(chooseView.caption);
+  const std::size_t letter = mnemonicOffset(viewCaption, chooseView.altLetter);
+  viewKey_->setKey(letter == std::string::npos
+                       ? QKeySequence()
+                       : QKeySequence(QStringLiteral("Alt+") + QChar::fromLatin1(viewCaption[letter])));
   text_.clear();  // the message is said afresh at the next sync
 
   // What the captions need at the design's size, in twips.
@@ -82,12 +108,17 @@ void StatusStrip::retranslate() {
   const StripBoxes boxes =
       stripBoxes(needs(_(choose.caption), labelMargin), needs(_(longRun.caption), indicator));
   place_(line_, boxes.statusLine, kStatusStripFont);
+  place_(viewList_, boxes.viewList, kStatusStripFont);
   place_(speedLabel_, boxes.speedLabel, kStatusStripFont);
   place_(speedList_, boxes.speedList, kStatusStripFont);
   place_(longRunBox_, boxes.longRun, kStatusStripFont);
 }
 
 void StatusStrip::sync(const Session& session) {
+  if (viewList_->currentIndex() != static_cast<int>(session.view())) {
+    const QSignalBlocker blocker(viewList_);
+    viewList_->setCurrentIndex(static_cast<int>(session.view()));
+  }
   if (speedList_->currentIndex() != static_cast<int>(session.speed())) {
     const QSignalBlocker blocker(speedList_);
     speedList_->setCurrentIndex(static_cast<int>(session.speed()));

@@ -1,7 +1,8 @@
 #pragma once
 
 // The strip under the diagram: the window's one message, fitted to two
-// lines and whole in its tooltip; the speed list with its label; and the
+// lines and whole in its tooltip; the view list; the speed list with its
+// label; and the
 // long-run checkbox. It stands on the form as FormView places it.
 
 #include <QString>
@@ -15,6 +16,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QShortcut;
 class QWidget;
 
 namespace tessel {
@@ -24,11 +26,14 @@ class StatusStrip {
   // Places a widget on the form at a design box with a design font.
   using Place = std::function<void(QWidget*, const BoxLayout&, const FontSpec&)>;
 
-  // `speedPicked` and `longRunClicked` are called with the user's choices.
-  StatusStrip(QWidget& window, const Place& place, std::function<void(std::size_t)> speedPicked,
+  // `viewPicked`, `speedPicked` and `longRunClicked` are called with the
+  // user's choices.
+  StatusStrip(QWidget& window, const Place& place, std::function<void(View)> viewPicked,
+              std::function<void(std::size_t)> speedPicked,
               std::function<void(bool)> longRunClicked);
 
   QLabel* line() const { return line_; }
+  QComboBox* viewList() const { return viewList_; }
   QComboBox* speedList() const { return speedList_; }
   QLabel* speedLabel() const { return speedLabel_; }
   QCheckBox* longRunBox() const { return longRunBox_; }
@@ -50,6 +55,8 @@ class StatusStrip {
   QLabel* line_ = nullptr;
   QLabel* speedLabel_ = nullptr;
   QComboBox* speedList_ = nullptr;
+  QComboBox* viewList_ = nullptr;
+  QShortcut* viewKey_ = nullptr;  // Alt with the view caption's letter: the list has no label
   QCheckBox* longRunBox_ = nullptr;
   QString text_;  // the whole message; the line may show it shortened
 };

@@ -17,19 +17,14 @@ constexpr Colour kInk = rgb(0, 0, 0);
 // colours are pale, and would hardly show on the white ground alone.
 constexpr int kLineRim = 4;
 constexpr int kLineCore = 2;
-constexpr double kDash = 6.0;
-constexpr double kDashGap = 4.0;
+constexpr double kDash = 10.0;
+constexpr double kDashGap = 5.0;
 // Points closer than this to the last one drawn are left out: the line
 // looks the same, and a run of a billion ticks stays a few hundred strokes.
 constexpr double kLeastStep = 1.5;
 
 std::string percentText(std::string_view number) {
   return fill(_("{percent}%"), {{"percent", std::string(number)}});
-}
-
-void rimmedLine(FormCanvas& canvas, const PixelLine& line, Colour colour, LineCap cap) {
-  canvas.line(line, kInk, kLineRim, cap, true);
-  canvas.line(line, colour, kLineCore, cap, true);
 }
 
 struct Plot {
@@ -76,13 +71,15 @@ void drawHistoryFrame(FormCanvas& canvas, const Plot& plot) {
 void drawDashes(FormCanvas& canvas, const Plot& plot, double share, Colour colour) {
   const double y = plot.y(share);
   const double right = plot.area.left + plot.area.width;
-  for (double x = plot.area.left; x < right; x += kDash + kDashGap) {
-    rimmedLine(canvas, {x + 1.0, y, std::min(x + kDash, right), y}, colour, LineCap::kFlat);
+  for (double x = plot.area.left + 1.0; x < right; x += kDash + kDashGap) {
+    const PixelLine dash{x, y, std::min(x + kDash, right), y};
+    canvas.line(dash, kInk, kLineRim, LineCap::kFlat, true);
+    canvas.line({dash.x1 + 1.0, y, dash.x2 - 1.0, y}, colour, kLineCore, LineCap::kFlat, true);
   }
 }
 
 void drawShares(FormCanvas& canvas, const Plot& plot, const HistoryLine& line) {
-  std::optional<PixelLine> segment;
+  std::vector<PixelLine> segments;
   std::optional<std::pair<double, double>> last;
   const auto& points = line.points;
   for (std::size_t i = 0; i < points.size(); ++i) {
@@ -90,11 +87,16 @@ void drawShares(FormCanvas& canvas, const Plot& plot, const HistoryLine& line) {
     const double x = plot.x(points[i].ticks);
     const double y = plot.y(points[i].share);
     if (last && x - last->first < kLeastStep && i + 1 < points.size()) continue;
-    if (last) {
-      rimmedLine(canvas, {last->first, last->second, x, y}, kStateColours[static_cast<std::size_t>(line.state)],
-                 LineCap::kRound);
-    }
+    if (last) segments.push_back({last->first, last->second, x, y});
     last = {x, y};
+  }
+  // The whole rim first, so that no joint shows through the colour.
+  for (const PixelLine& segment : segments) {
+    canvas.line(segment, kInk, kLineRim, LineCap::kRound, true);
+  }
+  for (const PixelLine& segment : segments) {
+    canvas.line(segment, kStateColours[static_cast<std::size_t>(line.state)], kLineCore,
+                LineCap::kRound, true);
   }
 }
 
@@ -146,9 +148,9 @@ std::string chanceText(double chance) {
 
 namespace {
 
-constexpr double kHeadWidth = 62.0;
-constexpr double kRowHeight = 20.0;
-constexpr double kHeadRowHeight = 30.0;
+constexpr double kHeadWidth = 70.0;
+constexpr double kRowHeight = 28.0;
+constexpr double kHeadRowHeight = 36.0;
 constexpr double kSwatch = 10.0;
 
 void swatch(FormCanvas& canvas, double left, double top, int state) {
@@ -158,8 +160,8 @@ void swatch(FormCanvas& canvas, double left, double top, int state) {
 
 void cell(FormCanvas& canvas, const PixelRect& box, const std::string& text, std::optional<Colour> ground) {
   if (ground) canvas.fillRect(box, *ground);
-  canvas.text({box.left + 1.0, box.top + 3.0, box.width - 2.0, box.height - 3.0}, text, kViewFont,
-              kInk, TextAlign::kCentreTopWrapped);
+  canvas.text({box.left + 1.0, box.top + 6.0, box.width - 2.0, box.height - 6.0}, text,
+              kViewCellFont, kInk, TextAlign::kCentreTopWrapped);
 }
 
 }  // namespace
@@ -193,8 +195,9 @@ void drawChances(FormCanvas& canvas, const ChancesPicture& picture) {
       swatch(canvas, left, y + (kRowHeight - kSwatch) / 2, *state);
       textLeft += kSwatch + 2.0;
     }
-    canvas.text({textLeft, y, kHeadWidth - (textLeft - left) - 2.0, kRowHeight}, text,
-                kViewHeadFont, kInk, TextAlign::kLeftMiddle);
+    // Two lines of a long name, from the top.
+    canvas.text({textLeft, y + 4.0, kHeadWidth - (textLeft - left) - 2.0, kRowHeight - 4.0}, text,
+                kViewHeadFont, kInk, TextAlign::kCentreTopWrapped);
   };
   const double tableTop = top;
   for (std::size_t i = 0; i < count; ++i) {

@@ -26,6 +26,7 @@ inline constexpr Colour kViewGround = rgb(255, 255, 255);
 inline constexpr Colour kViewRuleColour = rgb(208, 208, 208);
 inline constexpr FontSpec kViewFont{kFontFace, 8.25F, kRegular, false};
 inline constexpr FontSpec kViewHeadFont{kFontFace, 8.25F, kBold, false};
+inline constexpr FontSpec kViewCellFont{kFontFace, 9.75F, kRegular, false};
 
 // ---- History
 

@@ -74,6 +74,7 @@ int runSimCommand(std::span<const std::string_view> args, std::ostream& out, std
     return kExitRunFailed;
   }
   if (!options.traceEvery) out << formatReport(std::get<SimReport>(outcome), options.format);
+  if (options.chances) out << formatChances(std::get<SimReport>(outcome));
   if (!out.flush()) {
     err << "tessel-sim: " << _("could not write the report") << '\n';
     return kExitRunFailed;

@@ -147,6 +147,10 @@ class OptionReader {
         parsed.options.format != ReportFormat::Csv) {
       parsed.usageError = _("--trace-every writes CSV, so --format can only be csv with it");
     }
+    if (!parsed.usageError && parsed.options.chances &&
+        (parsed.options.traceEvery || parsed.options.format != ReportFormat::Text)) {
+      parsed.usageError = optionOnlyWith("--chances", "--format text");
+    }
     return parsed;
   }
 
@@ -159,6 +163,11 @@ class OptionReader {
     }
     if (arg == "--version") {
       options.version = true;
+      return std::nullopt;
+    }
+    if (arg == "--chances") {
+      options.chances = true;
+      seen_.push_back(arg);
       return std::nullopt;
     }
     if (!arg.starts_with("--")) return unexpectedArgument(arg);

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "display/views.h"
 #include "toolkit/ascii.h"
 #include "toolkit/text.h"
 #include "toolkit/utf8.h"
@@ -122,7 +123,19 @@ std::string formatJson(const SimReport& report) {
             ", \"long_run_share\": " + shortestNumber(row.longRunShare, "null") +
             ", \"continuous_time_share\": " + shortestNumber(row.continuousTimeShare, "null") + "}";
   }
-  text += report.states.empty() ? "]\n" : "\n  ]\n";
+  text += report.states.empty() ? "],\n" : "\n  ],\n";
+  text += "  \"step_chances\": ";
+  if (!report.stepChances) return text + "null\n}\n";
+  text += '[';
+  for (std::size_t from = 0; from < report.stepChances->size(); ++from) {
+    text += from == 0 ? "\n    [" : ",\n    [";
+    const std::vector<double>& row = (*report.stepChances)[from];
+    for (std::size_t to = 0; to < row.size(); ++to) {
+      text += (to == 0 ? "" : ", ") + shortestNumber(row[to]);
+    }
+    text += ']';
+  }
+  text += report.stepChances->empty() ? "]\n" : "\n  ]\n";
   return text + "}\n";
 }
 
@@ -138,6 +151,34 @@ std::string formatReport(const SimReport& report, ReportFormat format) {
       return formatJson(report);
   }
   return formatText(report);
+}
+
+std::string formatChances(const SimReport& report) {
+  if (!report.stepChances) {
+    return _("One tick's chances: none, as the rates cannot be read.") + std::string("\n");
+  }
+  // A column of names, then one of chances per state, right-aligned.
+  std::vector<std::vector<std::string>> rows{{_("From \\ to")}};
+  for (const StateRow& state : report.states) rows.front().push_back(state.shownName);
+  for (std::size_t from = 0; from < report.stepChances->size(); ++from) {
+    std::vector<std::string>& row = rows.emplace_back();
+    row.push_back(report.states[from].shownName);
+    for (const double chance : (*report.stepChances)[from]) row.push_back(chanceText(chance));
+  }
+  std::vector<std::size_t> widths(rows.front().size(), 0);
+  for (const auto& row : rows) {
+    for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], characterCount(row[c]));
+  }
+  std::string text = '\n' + _("One resting tick's chances, from each row's state to each column's:") + '\n';
+  for (const auto& row : rows) {
+    std::string line;
+    for (std::size_t c = 0; c < row.size(); ++c) {
+      const std::string padding(widths[c] - characterCount(row[c]), ' ');
+      line += c == 0 ? row[c] + padding : "  " + padding + row[c];
+    }
+    text += line + '\n';
+  }
+  return text;
 }
 
 std::string traceHeading(const SimReport& report) {

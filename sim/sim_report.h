@@ -35,9 +35,16 @@ struct SimReport {
   std::uint64_t jumps = 0;
   std::vector<StateRow> states;  // in state order
   std::string shownScenario;     // as the window's list shows it, in the language spoken
+  // One resting tick's step among the shown states, [from][to] in state
+  // order; none when the rates cannot be read.
+  std::optional<std::vector<std::vector<double>>> stepChances;
 };
 
 std::string formatReport(const SimReport& report, ReportFormat format);
+
+// The step chances as a table under the text report, in percent as the
+// window's Chances view writes them; a sentence where there are none.
+std::string formatChances(const SimReport& report);
 
 // The convergence trace, CSV: a heading, then a row per traced tick with
 // each shown state's share so far and its long-run share.

@@ -9,6 +9,7 @@
 #include "toolkit/numbers.h"
 #include "toolkit/text.h"
 #include "window/session.h"
+#include "window/view_pictures.h"
 
 namespace tessel {
 namespace {
@@ -32,6 +33,7 @@ std::uint64_t wholeCount(double value) {
 struct Theory {
   StateChances longRun{};
   StateChances continuousTime{};
+  std::vector<std::vector<double>> stepChances;
 };
 
 std::optional<Theory> theoryOf(const MainForm& form, const NumberFormat& format) {
@@ -39,8 +41,9 @@ std::optional<Theory> theoryOf(const MainForm& form, const NumberFormat& format)
   const std::optional<DrawRates> draw =
       readDrawRates(controls.rateBoxes, controls.moveTimer.interval, format);
   const std::optional<int> start = stateIndex(form.variables().currentState);
-  if (!draw || !start) return std::nullopt;
-  return Theory{longRunShares(*draw, *start), continuousTimeShares(*draw, *start)};
+  const std::optional<StepChances> step = tessel::stepChances(form);
+  if (!draw || !start || !step) return std::nullopt;
+  return Theory{longRunShares(*draw, *start), continuousTimeShares(*draw, *start), step->matrix};
 }
 
 SimReport readReport(const SimJob& job, const MainForm& form, std::uint64_t jumps,
@@ -51,7 +54,7 @@ SimReport readReport(const SimJob& job, const MainForm& form, std::uint64_t jump
   for (const double ticks : vars.occupancy) total += ticks;
 
   SimReport report{job.scenario, job.seed, job.ticks,
-                   jumps,        {},       job.chain ? job.scenario : _(job.scenario)};
+                   jumps,        {},       job.chain ? job.scenario : _(job.scenario), {}};
   for (int state = 0; state < kStateCount; ++state) {
     const auto i = static_cast<std::size_t>(state);
     if (!controls.circles[i].visible) continue;
@@ -63,6 +66,7 @@ SimReport readReport(const SimJob& job, const MainForm& form, std::uint64_t jump
          theory ? std::optional(theory->longRun[i]) : std::nullopt,
          theory ? std::optional(theory->continuousTime[i]) : std::nullopt, form.stateName(state)});
   }
+  if (theory) report.stepChances = theory->stepChances;
   return report;
 }
 

@@ -24,11 +24,12 @@ using Json = nlohmann::ordered_json;
 
 // The commands that only the page can carry out, by the names view.js gives
 // them.
-constexpr std::array<std::pair<Command, const char*>, 4> kPageCommands{
+constexpr std::array<std::pair<Command, const char*>, 5> kPageCommands{
     {{Command::Open, "open"},
      {Command::Save, "save"},
      {Command::FullScreen, "fullScreen"},
-     {Command::ChooseSpeed, "chooseSpeed"}}};
+     {Command::ChooseSpeed, "chooseSpeed"},
+     {Command::ChooseView, "chooseView"}}};
 
 // ["ellipse", left, top, width, height, fill, border, borderWidth],
 // ["line", x1, y1, x2, y2, colour, width, cap, antialiased],
@@ -46,6 +47,26 @@ Json operation(const RecordingCanvas::Operation& op) {
   if (op.kind == Kind::kLine) item.insert(item.end(), {op.width, static_cast<int>(op.cap)});
   if (op.kind == Kind::kLine || op.kind == Kind::kText) item.push_back(op.flag);
   return item;
+}
+
+// The Chances for the page's table: its head row, its rows (the long-run
+// row last, where there is one), or the problem that leaves it empty.
+Json chancesJson(const ChancesPicture& chances) {
+  Json head = Json::array();
+  Json rows = Json::array();
+  if (chances.problem.empty()) {
+    head.push_back(chances.cornerText);
+    for (const std::string& name : chances.names) head.push_back(name);
+    for (std::size_t row = 0; row < chances.cells.size(); ++row) {
+      rows.push_back(Json::array({chances.names[row]}));
+      for (const std::string& cell : chances.cells[row]) rows.back().push_back(cell);
+    }
+    if (!chances.longRun.empty()) {
+      rows.push_back(Json::array({chances.longRunHead}));
+      for (const std::string& share : chances.longRun) rows.back().push_back(share);
+    }
+  }
+  return {{"head", head}, {"rows", rows}, {"problem", chances.problem}};
 }
 
 Session::Setup pageSetup(const RunSetup& address, const std::string& freshSeed) {
@@ -131,6 +152,11 @@ class WebWindow {
   void setLongRun(bool shown) { session_.setLongRun(shown); }
   void setSpeed(int speed) {
     if (speed >= 0) session_.setSpeed(static_cast<std::size_t>(speed));
+  }
+  void setView(int view) {
+    if (view >= 0 && static_cast<std::size_t>(view) < kViews.size()) {
+      session_.setView(kViews[static_cast<std::size_t>(view)]);
+    }
   }
 
   // One frame of the timer; whether it ended a count asked for.
@@ -218,6 +244,9 @@ class WebWindow {
         {"names", names},
         {"longRun", session_.longRunShown()},
         {"speed", session_.speed()},
+        {"view", static_cast<int>(session_.view())},
+        {"history", session_.historySummary()},
+        {"chances", chancesJson(session_.chances())},
         {"ticksRun", session_.ticksRun()},
         {"jumps", session_.form().jumps()},
         {"language", language_.code},
@@ -265,6 +294,7 @@ EMSCRIPTEN_BINDINGS(tessel) {
       .function("setRateText", &tessel::WebWindow::setRateText)
       .function("setLongRun", &tessel::WebWindow::setLongRun)
       .function("setSpeed", &tessel::WebWindow::setSpeed)
+      .function("setView", &tessel::WebWindow::setView)
       .function("runFrame", &tessel::WebWindow::runFrame)
       .function("openFiles", &tessel::WebWindow::openFiles)
       .function("openLinkedChain", &tessel::WebWindow::openLinkedChain)

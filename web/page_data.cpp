@@ -11,6 +11,7 @@
 #include "toolkit/text.h"
 #include "window/commands.h"
 #include "window/run_speed.h"
+#include "window/view_pictures.h"
 
 namespace tessel {
 namespace {
@@ -63,6 +64,7 @@ std::string pageLayout() {
                                 {"nameLabels", nameLabels},
                                 {"statusLine", box(kStatusLineBox)},
                                 {"statusMargin", kStatusStripMargin * kPixelsPerTwip},
+                                {"viewList", box(kViewListBox)},
                                 {"speedLabel", box(kSpeedLabelBox)},
                                 {"speedList", box(kSpeedBox)},
                                 {"longRun", box(kLongRunBox)},
@@ -84,6 +86,7 @@ std::string pageStripBoxes(double speedLabelPixels, double longRunPixels) {
   };
   const StripBoxes boxes = stripBoxes(twips(speedLabelPixels), twips(longRunPixels));
   return nlohmann::ordered_json{{"statusLine", box(boxes.statusLine)},
+                                {"viewList", box(boxes.viewList)},
                                 {"speedLabel", box(boxes.speedLabel)},
                                 {"speedList", box(boxes.speedList)},
                                 {"longRun", box(boxes.longRun)}}
@@ -105,7 +108,9 @@ std::string pageTexts() {
       {"noScript", UiText::NoScript},
       {"cannotStart", UiText::CannotStart},
   }};
-  constexpr std::array<std::pair<const char*, Command>, 5> kTools{{
+  // The tools' captions and tooltips, and the view list's name and tooltip.
+  constexpr std::array<std::pair<const char*, Command>, 6> kCommandTexts{{
+      {"view", Command::ChooseView},
       {"language", Command::ChooseLanguage},
       {"open", Command::Open},
       {"save", Command::Save},
@@ -119,7 +124,7 @@ std::string pageTexts() {
   texts["caption"] = kMainForm.caption;
   texts["lang"] = tag.substr(0, tag.find('@'));
   for (const auto& [key, text] : kUiTexts) texts[key] = uiText(text);
-  for (const auto& [key, command] : kTools) {
+  for (const auto& [key, command] : kCommandTexts) {
     const CommandInfo& info = commandInfo({command});
     texts[key]["caption"] = _(info.caption);
     texts[key]["title"] = _(info.toolTip);
@@ -138,6 +143,7 @@ std::string pageTexts() {
     texts[std::string(key) + "Tip"] = _(info.toolTip);
   }
   for (std::size_t i = 0; i < kRunSpeeds.size(); ++i) texts["speeds"].push_back(speedLabel(i));
+  for (const View view : kViews) texts["views"].push_back(viewLabel(view));
   // Each language in its own words; the browser's first.
   texts["languages"].push_back(Json::array({"", uiText(UiText::BrowserLanguage)}));
   for (const Language& spoken : languages()) {

@@ -19,6 +19,8 @@
   const canvas = element("drawing");
   const painter = window.tesselCanvas(canvas, layout.form, layout.smallestCaptionShare);
   const tableBody = document.querySelector("#counts tbody");
+  const [chancesHead, chancesBody] = ["thead", "tbody"].map((part) => document.querySelector(`#chances ${part}`));
+  const historyText = document.querySelector("#history p");
   const [formLeft, formTop, formWidth, formHeight] = layout.form;
 
   const freshSeed = () => crypto.getRandomValues(new BigUint64Array(1))[0].toString();
@@ -33,7 +35,7 @@
   // ---------------------------------------------------------------------
   // The controls, placed and labelled when the page was built, in the
   // desktop's tab order: the rate boxes, the scenario list, the buttons,
-  // then the strip's speed and long-run controls.
+  // then the strip's view, speed and long-run controls.
 
   const act = (handler) => (...args) => {
     handler(...args);
@@ -51,6 +53,8 @@
   buttons.forEach((button, index) => button.addEventListener("click", act(() => win.click(index))));
   const strip = element("strip");
   const stripText = strip.firstElementChild;
+  const viewList = element("view");
+  viewList.addEventListener("change", act(() => win.setView(viewList.selectedIndex)));
   const speedList = element("speed");
   speedList.addEventListener("change", act(() => win.setSpeed(speedList.selectedIndex)));
   const longRunBox = element("long-run").firstElementChild;
@@ -123,25 +127,38 @@
         : cut ? `${state.strip.text}\n${strip.dataset.keys}` : strip.dataset.keys;
     }
     strip.classList.toggle("problem", state.strip.problem);
+    if (viewList.selectedIndex !== state.view) viewList.selectedIndex = state.view;
     if (speedList.selectedIndex !== state.speed) speedList.selectedIndex = state.speed;
     longRunBox.checked = state.longRun;
 
-    syncTable(state.table);
+    syncRows(tableBody, state.table);
+    const { head, rows, problem } = state.chances;
+    syncRows(chancesHead, head.length ? [head] : []);
+    syncRows(chancesBody, problem ? [[problem]] : rows);
+    if (historyText.textContent !== state.history) historyText.textContent = state.history;
+    historyText.parentElement.hidden = !state.history;
     syncTimer();
     paint();
   }
 
-  function syncTable(rows) {
-    while (tableBody.rows.length > rows.length) tableBody.deleteRow(-1);
-    while (tableBody.rows.length < rows.length) {
-      const row = tableBody.insertRow();
-      row.appendChild(document.createElement("th")).scope = "row";
-      for (let i = 0; i < 4; ++i) row.insertCell();
-    }
-    rows.forEach((row, index) => {
-      const cells = tableBody.rows[index].cells;
-      row.forEach((text, i) => {
-        if (cells[i].textContent !== text) cells[i].textContent = text;
+  // A table's head or body with the texts given, row by row: a head's
+  // cells head their columns, a body row's first cell heads its row (a row
+  // of one cell is a plain sentence).
+  function syncRows(section, rows) {
+    const inHead = section.tagName === "THEAD";
+    while (section.rows.length > rows.length) section.deleteRow(-1);
+    rows.forEach((texts, index) => {
+      const row = section.rows[index] ?? section.insertRow();
+      if (row.cells.length !== texts.length) {
+        row.replaceChildren(...texts.map((_, i) => {
+          const heads = inHead || (i === 0 && texts.length > 1);
+          const cell = document.createElement(heads ? "th" : "td");
+          if (heads) cell.scope = inHead ? "col" : "row";
+          return cell;
+        }));
+      }
+      texts.forEach((text, i) => {
+        if (row.cells[i].textContent !== text) row.cells[i].textContent = text;
       });
     });
   }
@@ -333,6 +350,7 @@
     save: saveChain,
     fullScreen: toggleFullScreen,
     chooseSpeed: () => speedList.focus(),
+    chooseView: () => viewList.focus(),
   };
   element("open").addEventListener("click", pageCommands.open);
   element("save").addEventListener("click", saveChain);
@@ -371,6 +389,9 @@
   const watchRatio = () => matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`)
     .addEventListener("change", () => { layOut(); watchRatio(); }, { once: true });
   watchRatio();
+  // The view list's English names need a smaller font than the design's
+  // box gives; another language fits its lists as it relabels the page.
+  window.tesselFitList(viewList, layout.fonts.strip.pixels, layout.smallestCaptionShare);
   speak();
   performance.mark("tessel-controls");
   // The first frame waits for the faces the page started loading.

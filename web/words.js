@@ -13,7 +13,7 @@ window.tesselUnderline = (target, caption, at) => {
 };
 
 // Writes the page's texts (web/page_data.h's pageTexts) where they belong,
-// then fits the strip and the speed list to them.
+// then fits the strip and the speed and view lists to them.
 window.tesselWords = (texts, stripBoxes, layout) => {
   const text = (path) => path.split(".").reduce((value, key) => value?.[key], texts);
   const each = (selector, write) => document.querySelectorAll(selector).forEach(write);
@@ -26,13 +26,14 @@ window.tesselWords = (texts, stripBoxes, layout) => {
     const { text: caption, at: letter } = text(at.dataset.mnemonic);
     window.tesselUnderline(at, caption, letter);
   });
-  document.querySelectorAll("#speed option").forEach((option, i) => { option.text = texts.speeds[i]; });
+  for (const [id, words] of [["speed", texts.speeds], ["view", texts.views]]) {
+    document.querySelectorAll(`#${id} option`).forEach((option, i) => { option.text = words[i]; });
+    window.tesselFitList(document.getElementById(id), layout.fonts.strip.pixels, layout.smallestCaptionShare);
+  }
   document.querySelector("#language option").text = texts.languages[0][1];
   document.getElementById("strip").dataset.keys = texts.fullScreenKeys;
   document.getElementById("form").dataset.nameEditor = texts.nameEditor;
   window.tesselFitStrip(stripBoxes);
-  window.tesselFitList(document.getElementById("speed"), layout.fonts.strip.pixels,
-    layout.smallestCaptionShare);
 };
 
 // The speed label and the long-run box as wide as their captions need,
@@ -45,7 +46,8 @@ window.tesselFitStrip = (stripBoxes) => document.fonts.ready.then(() => {
     return at.offsetWidth + 2;
   };
   const boxes = JSON.parse(stripBoxes(needs("speed-label"), needs("long-run")));
-  const controls = { strip: "statusLine", "speed-label": "speedLabel", speed: "speedList", "long-run": "longRun" };
+  const controls = { strip: "statusLine", view: "viewList", "speed-label": "speedLabel", speed: "speedList",
+    "long-run": "longRun" };
   for (const [id, name] of Object.entries(controls)) {
     const [left, , width] = boxes[name];
     Object.assign(document.getElementById(id).style, { left: `${left}px`, width: `${width}px` });

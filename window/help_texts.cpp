@@ -80,6 +80,8 @@ std::string simUsage() {
         "  --format F       text (default), csv or json\n"
         "  --trace-every N  instead of the report, write CSV: every N ticks each state's\n"
         "                   share so far, beside its long-run share\n"
+        "  --chances        under the text report, the chances of one resting tick's step\n"
+        "                   from each shown state to each (json always has them)\n"
         "  --help           show this text\n"
         "  --version        show the program's version\n"
         "Exit status: 0 on success, 1 when the window raised an error, 2 on a usage error.\n"),
