@@ -23,8 +23,7 @@ QString qText(const std::string& text) {
 
 }  // namespace
 
-StatusStrip::StatusStrip(QWidget& window, const Place& place,
-                         std::function<void(View)> viewPicked,
+StatusStrip::StatusStrip(QWidget& window, const Place& place, std::function<void(View)> viewPicked,
                          std::function<void(std::size_t)> speedPicked,
                          std::function<void(bool)> longRunClicked)
     : place_(place) {
@@ -91,9 +90,10 @@ void StatusStrip::retranslate() {
   viewList_->setToolTip(qText(_(chooseView.toolTip)));
   const std::string viewCaption = _(chooseView.caption);
   const std::size_t letter = mnemonicOffset(viewCaption, chooseView.altLetter);
-  viewKey_->setKey(letter == std::string::npos
-                       ? QKeySequence()
-                       : QKeySequence(QStringLiteral("Alt+") + QChar::fromLatin1(viewCaption[letter])));
+  viewKey_->setKey(
+      letter == std::string::npos
+          ? QKeySequence()
+          : QKeySequence(QStringLiteral("Alt+") + QChar::fromLatin1(viewCaption[letter])));
   text_.clear();  // the message is said afresh at the next sync
 
   // What the captions need at the design's size, in twips.
@@ -105,8 +105,13 @@ void StatusStrip::retranslate() {
   const QStyle& style = *longRunBox_->style();
   const int indicator = style.pixelMetric(QStyle::PM_IndicatorWidth) +
                         style.pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + 4;
-  const StripBoxes boxes =
-      stripBoxes(needs(_(choose.caption), labelMargin), needs(_(longRun.caption), indicator));
+  // A list's arrow and frame take about this much beside its entry.
+  constexpr int kListChrome = 26;
+  int viewNeeds = 0;
+  for (const View view : kViews)
+    viewNeeds = std::max(viewNeeds, needs(viewLabel(view), kListChrome));
+  const StripBoxes boxes = stripBoxes(needs(_(choose.caption), labelMargin),
+                                      needs(_(longRun.caption), indicator), viewNeeds);
   place_(line_, boxes.statusLine, kStatusStripFont);
   place_(viewList_, boxes.viewList, kStatusStripFont);
   place_(speedLabel_, boxes.speedLabel, kStatusStripFont);

@@ -90,9 +90,9 @@ inline constexpr BoxLayout kViewListBox{kSpeedLabelBox.left - 1290, kSpeedBox.to
 inline constexpr BoxLayout kStatusLineBox{0, kStatusStripBox.top, kViewListBox.left - 90,
                                           kStatusStripBox.height};
 
-// The strip's boxes when the speed label's caption or the long-run box's
-// needs more room than the design gives it (widths in twips, as the
-// front-end measures them): the box widens leftwards and the status line
+// The strip's boxes when the speed label's caption, the long-run box's or
+// the view list's widest entry needs more room than the design gives it
+// (widths in twips, as the front-end measures them): the box widens leftwards and the status line
 // gives up what it takes, though never more than a third of its design
 // width. Captions that fit keep the design's boxes.
 struct StripBoxes {
@@ -103,7 +103,7 @@ struct StripBoxes {
   BoxLayout longRun;
 };
 
-constexpr StripBoxes stripBoxes(int speedLabelNeeds, int longRunNeeds) {
+constexpr StripBoxes stripBoxes(int speedLabelNeeds, int longRunNeeds, int viewListNeeds = 0) {
   const int most = kStatusLineBox.width / 3;
   const int longRunGrowth = std::clamp(longRunNeeds - kLongRunBox.width, 0, most);
   const int labelGrowth =
@@ -116,7 +116,10 @@ constexpr StripBoxes stripBoxes(int speedLabelNeeds, int longRunNeeds) {
   longRun.width += longRunGrowth;
   BoxLayout speedLabel = moved(kSpeedLabelBox, longRunGrowth + labelGrowth);
   speedLabel.width += labelGrowth;
-  const BoxLayout viewList = moved(kViewListBox, longRunGrowth + labelGrowth);
+  const int viewGrowth =
+      std::clamp(viewListNeeds - kViewListBox.width, 0, most - longRunGrowth - labelGrowth);
+  BoxLayout viewList = moved(kViewListBox, longRunGrowth + labelGrowth + viewGrowth);
+  viewList.width += viewGrowth;
   BoxLayout statusLine = kStatusLineBox;
   statusLine.width = viewList.left - (kSpeedLabelBox.left - kViewListBox.right());
   return {statusLine, viewList, speedLabel, moved(kSpeedBox, longRunGrowth), longRun};

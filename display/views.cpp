@@ -47,10 +47,10 @@ void drawHistoryFrame(FormCanvas& canvas, const Plot& plot) {
   const double bottom = area.top + area.height;
   for (int quarter = 0; quarter <= 4; ++quarter) {
     const double y = plot.y(quarter / 4.0);
-    if (quarter > 0) canvas.line({area.left, y, right, y}, kViewRuleColour, 1, LineCap::kFlat, false);
-    canvas.text({area.left - 38.0, y - 7.0, 34.0, 14.0},
-                percentText(std::to_string(quarter * 25)), kViewFont, kInk,
-                TextAlign::kLeftMiddle);
+    if (quarter > 0)
+      canvas.line({area.left, y, right, y}, kViewRuleColour, 1, LineCap::kFlat, false);
+    canvas.text({area.left - 38.0, y - 7.0, 34.0, 14.0}, percentText(std::to_string(quarter * 25)),
+                kViewFont, kInk, TextAlign::kLeftMiddle);
   }
   // A label every decade where they fit, else every other or third one.
   const int first = static_cast<int>(std::lround(plot.firstPower));
@@ -59,7 +59,8 @@ void drawHistoryFrame(FormCanvas& canvas, const Plot& plot) {
   const int every = std::max(1, static_cast<int>(std::ceil(30.0 / decade)));
   for (int power = first; power <= last; ++power) {
     const double x = plot.x(std::pow(10.0, power));
-    if (power > first) canvas.line({x, area.top, x, bottom}, kViewRuleColour, 1, LineCap::kFlat, false);
+    if (power > first)
+      canvas.line({x, area.top, x, bottom}, kViewRuleColour, 1, LineCap::kFlat, false);
     if ((power - first) % every != 0) continue;
     canvas.text({x - 20.0, bottom + 3.0, 40.0, 14.0}, ticksLabel(power), kViewFont, kInk,
                 TextAlign::kCentreTopWrapped);
@@ -158,7 +159,8 @@ void swatch(FormCanvas& canvas, double left, double top, int state) {
                  kInk, 1);
 }
 
-void cell(FormCanvas& canvas, const PixelRect& box, const std::string& text, std::optional<Colour> ground) {
+void cell(FormCanvas& canvas, const PixelRect& box, const std::string& text,
+          std::optional<Colour> ground) {
   if (ground) canvas.fillRect(box, *ground);
   canvas.text({box.left + 1.0, box.top + 6.0, box.width - 2.0, box.height - 6.0}, text,
               kViewCellFont, kInk, TextAlign::kCentreTopWrapped);

@@ -68,9 +68,9 @@ void drawHistory(FormCanvas& canvas, const HistoryPicture& picture);
 std::string chanceText(double chance);
 
 struct ChancesPicture {
-  std::vector<int> states;          // the shown states, heads of the rows and columns
-  std::vector<std::string> names;   // their names, by place in `states`
-  std::string cornerText;           // over the row heads: "from \ to"
+  std::vector<int> states;         // the shown states, heads of the rows and columns
+  std::vector<std::string> names;  // their names, by place in `states`
+  std::string cornerText;          // over the row heads: "from \ to"
   // cells[row][column], the step from states[row] to states[column]; none
   // where the rates cannot be read, `problem` saying why.
   std::vector<std::vector<std::string>> cells;

@@ -35,7 +35,7 @@ struct SimOptions {
   std::vector<RateSetting> rates;     // in the order given
   ReportFormat format = ReportFormat::Text;
   std::optional<std::uint64_t> traceEvery;  // write a convergence trace instead of the report
-  bool chances = false;  // print one tick's chances under the text report
+  bool chances = false;                     // print one tick's chances under the text report
   bool help = false;
   bool version = false;
 };

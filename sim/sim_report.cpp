@@ -167,9 +167,11 @@ std::string formatChances(const SimReport& report) {
   }
   std::vector<std::size_t> widths(rows.front().size(), 0);
   for (const auto& row : rows) {
-    for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], characterCount(row[c]));
+    for (std::size_t c = 0; c < row.size(); ++c)
+      widths[c] = std::max(widths[c], characterCount(row[c]));
   }
-  std::string text = '\n' + _("One resting tick's chances, from each row's state to each column's:") + '\n';
+  std::string text =
+      '\n' + _("One resting tick's chances, from each row's state to each column's:") + '\n';
   for (const auto& row : rows) {
     std::string line;
     for (std::size_t c = 0; c < row.size(); ++c) {

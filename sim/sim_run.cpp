@@ -53,8 +53,8 @@ SimReport readReport(const SimJob& job, const MainForm& form, std::uint64_t jump
   double total = 0.0;
   for (const double ticks : vars.occupancy) total += ticks;
 
-  SimReport report{job.scenario, job.seed, job.ticks,
-                   jumps,        {},       job.chain ? job.scenario : _(job.scenario), {}};
+  SimReport report{
+      job.scenario, job.seed, job.ticks, jumps, {}, job.chain ? job.scenario : _(job.scenario), {}};
   for (int state = 0; state < kStateCount; ++state) {
     const auto i = static_cast<std::size_t>(state);
     if (!controls.circles[i].visible) continue;

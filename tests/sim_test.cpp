@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "chain/scenarios.h"
+#include "display/views.h"
 #include "sim/progress_bar.h"
 #include "sim/sim_command.h"
 #include "sim/sim_options.h"
@@ -21,6 +23,7 @@
 #include "tests/sim_command_result.h"
 #include "toolkit/text.h"
 #include "toolkit/version.h"
+#include "window/session.h"
 
 namespace tessel {
 namespace {
@@ -111,6 +114,8 @@ TEST(SimOptions, RejectsBadArguments) {
       {{"--scenario"}, "--scenario needs a value"},
       {{"--ticks", "5", "--ticks", "6"}, "--ticks is given more than once"},
       {{"--format=csv", "--format", "csv"}, "--format is given more than once"},
+      {{"--chances", "--format", "json"}, "--chances works only with --format text"},
+      {{"--trace-every", "5", "--chances"}, "--chances works only with --format text"},
   };
   for (const auto& [args, message] : badLines) {
     EXPECT_EQ(parse(args).usageError.value_or("(accepted)"), message);
@@ -302,6 +307,8 @@ TEST(SimReportFormat, JsonIsOneObjectWithTheReportsFields) {
          {"long_run_share", row.longRunShare.value_or(-1.0)},
          {"continuous_time_share", row.continuousTimeShare.value_or(-1.0)}});
   }
+  ASSERT_TRUE(report.stepChances);
+  expected["step_chances"] = *report.stepChances;
   EXPECT_EQ(json, expected);
 }
 
@@ -323,7 +330,7 @@ TEST(SimReportFormat, EscapesStringsAndFields) {
   for (const auto& [text, field] : csv) EXPECT_EQ(csvField(text), field);
 
   // Awkward names survive a round trip through the JSON output.
-  SimReport report{"A \"quoted\", odd\\name", 1, 2, 0, {}, ""};
+  SimReport report{"A \"quoted\", odd\\name", 1, 2, 0, {}, "", {}};
   report.states.push_back(
       {"Blue", "line\nbreak\t\x02", 0, 0, 0.0, " 0", std::nullopt, std::nullopt, ""});
   report.states.push_back({"Purple", "\xE2\x80\x9CSch\xC3\xB6n\xE2\x80\x9D \xF0\x9F\x93\x9E", 0, 0,
@@ -336,6 +343,57 @@ TEST(SimReportFormat, EscapesStringsAndFields) {
   const std::string csvText = formatReport(report, ReportFormat::Csv);
   EXPECT_NE(csvText.find("\"A \"\"quoted\"\", odd\\name\",1,2,0,Blue,"), std::string::npos)
       << csvText;
+}
+
+TEST(SimRun, TheTraceWritesTheSharesTheWindowsHistoryKeeps) {
+  // The trace's row at every tick, by the ticks counted then.
+  std::map<std::uint64_t, std::vector<double>> traced;
+  TraceSink sink;
+  sink.row = [&traced](std::uint64_t, const SimReport& soFar) {
+    std::uint64_t counted = 0;
+    std::vector<double> shares;
+    for (const StateRow& row : soFar.states) {
+      counted += row.restingTicks;
+      shares.push_back(row.share);
+    }
+    traced.emplace(counted, shares);
+  };
+  const SimOutcome outcome = runSimulation({"Office", 30000, 4, {}, 1, {}}, {}, sink);
+  ASSERT_TRUE(std::holds_alternative<SimReport>(outcome));
+
+  Session session({4, NumberFormat::fromEnvironment()});
+  session.load();
+  session.pickEntry(2);  // Office
+  session.perform({Command::StartStop});
+  session.runTicks(30000);
+  const std::vector<ShareHistory::Point>& kept = session.form().shareHistory().points();
+  ASSERT_GT(kept.size(), 200U);
+  for (const ShareHistory::Point& point : kept) {
+    const auto row = traced.find(point.ticks);
+    ASSERT_NE(row, traced.end()) << point.ticks;
+    for (std::size_t i = 0; i < row->second.size(); ++i) {
+      EXPECT_EQ(point.shares[i], row->second[i]) << "state " << i << " at " << point.ticks;
+    }
+  }
+}
+
+TEST(SimReportFormat, ChancesFollowTheReportAsATable) {
+  const CommandResult result =
+      runCommand({"--scenario", "Receptionist", "--ticks", "10", "--seed", "8", "--chances"});
+  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  const SimReport report = reportOf({"Receptionist", 10, 8, {}, 0, {}});
+  ASSERT_TRUE(report.stepChances);
+  const std::string table = result.out.substr(result.out.find("One resting tick's chances"));
+  std::istringstream lines(table);
+  std::string line;
+  std::getline(lines, line);  // the sentence
+  std::getline(lines, line);  // the heads
+  for (const std::vector<double>& row : *report.stepChances) {
+    ASSERT_TRUE(std::getline(lines, line));
+    for (const double chance : row)
+      EXPECT_NE(line.find(chanceText(chance)), std::string::npos) << line;
+  }
+  EXPECT_FALSE(std::getline(lines, line)) << "nothing after the table";
 }
 
 TEST(SimReportFormat, TextTableIsAligned) {

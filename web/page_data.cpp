@@ -80,11 +80,12 @@ std::string pageLayout() {
       .dump();
 }
 
-std::string pageStripBoxes(double speedLabelPixels, double longRunPixels) {
+std::string pageStripBoxes(double speedLabelPixels, double longRunPixels, double viewListPixels) {
   const auto twips = [](double pixels) {
     return static_cast<int>(std::ceil(std::max(0.0, pixels) / kPixelsPerTwip));
   };
-  const StripBoxes boxes = stripBoxes(twips(speedLabelPixels), twips(longRunPixels));
+  const StripBoxes boxes =
+      stripBoxes(twips(speedLabelPixels), twips(longRunPixels), twips(viewListPixels));
   return nlohmann::ordered_json{{"statusLine", box(boxes.statusLine)},
                                 {"viewList", box(boxes.viewList)},
                                 {"speedLabel", box(boxes.speedLabel)},

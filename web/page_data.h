@@ -18,9 +18,9 @@ nlohmann::ordered_json captionWithMnemonic(const std::string& caption, char lett
 
 std::string pageLayout();
 std::string pageTexts();
-// The strip's boxes where its speed label and long-run box need the
-// widths given (design pixels) for their captions; see stripBoxes.
-std::string pageStripBoxes(double speedLabelPixels, double longRunPixels);
+// The strip's boxes where its speed label, long-run box and view list need
+// the widths given (design pixels) for their captions; see stripBoxes.
+std::string pageStripBoxes(double speedLabelPixels, double longRunPixels, double viewListPixels);
 
 // A box as [left, top, width, height], and a font as {pixels, weight,
 // italic}, in design pixels.

@@ -45,7 +45,7 @@ window.tesselFitStrip = (stripBoxes) => document.fonts.ready.then(() => {
     at.style.width = "max-content";
     return at.offsetWidth + 2;
   };
-  const boxes = JSON.parse(stripBoxes(needs("speed-label"), needs("long-run")));
+  const boxes = JSON.parse(stripBoxes(needs("speed-label"), needs("long-run"), needs("view")));
   const controls = { strip: "statusLine", view: "viewList", "speed-label": "speedLabel", speed: "speedList",
     "long-run": "longRun" };
   for (const [id, name] of Object.entries(controls)) {

@@ -119,7 +119,7 @@ struct RunSetup {
   std::optional<std::size_t> scenario;  // by place in the scenario list
   std::optional<std::size_t> speed;     // by place in kRunSpeeds
   std::optional<bool> longRun;
-  std::optional<std::size_t> view;      // by place in kViews
+  std::optional<std::size_t> view;  // by place in kViews
   std::optional<long long> countTicks;
   std::optional<std::string> chain;        // a chain document, in the address
   std::optional<std::string> linkedChain;  // one a share link's fragment carries

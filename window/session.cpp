@@ -4,9 +4,9 @@
 #include <utility>
 
 #include "display/form_drawing.h"
-#include "window/view_pictures.h"
 #include "toolkit/quoted_text.h"
 #include "toolkit/text.h"
+#include "window/view_pictures.h"
 
 namespace tessel {
 namespace {

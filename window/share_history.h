@@ -16,7 +16,7 @@ namespace tessel {
 class ShareHistory {
  public:
   struct Point {
-    std::uint64_t ticks = 0;                  // counted ticks so far
+    std::uint64_t ticks = 0;                   // counted ticks so far
     std::array<double, kStateCount> shares{};  // of them, by state
   };
 

@@ -56,7 +56,8 @@ std::optional<StepChances> stepChances(const MainForm& form) {
   }
   if (const std::optional<int> start = stateIndex(form.variables().currentState)) {
     const StateChances shares = longRunShares(*draw, *start);
-    for (const int state : chances.states) chances.longRun.push_back(shares[static_cast<std::size_t>(state)]);
+    for (const int state : chances.states)
+      chances.longRun.push_back(shares[static_cast<std::size_t>(state)]);
   }
   return chances;
 }
@@ -102,8 +103,9 @@ ChancesPicture chancesPicture(const MainForm& form) {
   }
   picture.longRunHead = _("Long run");
   for (const double share : chances->longRun) picture.longRun.push_back(chanceText(share));
-  picture.note = _("One resting tick: each row adds up to 100 %, and one more tick leaves the "
-                   "long-run row as it is.");
+  picture.note =
+      _("One resting tick: each row adds up to 100 %, and one more tick leaves the "
+        "long-run row as it is.");
   return picture;
 }
 
@@ -112,13 +114,14 @@ std::string historySummary(const MainForm& form) {
   if (now == 0) return {};
   std::string shares;
   for (const int state : shownStates(form)) {
-    if (!shares.empty()) shares += _(", ");
-    shares += fill(_("{state} {share}"),
-                   {{"state", form.stateName(state)},
-                    {"share", oneDecimalPercent(form.variables().occupancy[static_cast<std::size_t>(state)] /
-                                                static_cast<double>(now))}});
+    if (!shares.empty()) shares += ", ";
+    shares += fill(
+        _("{state} {share}"),
+        {{"state", form.stateName(state)},
+         {"share", oneDecimalPercent(form.variables().occupancy[static_cast<std::size_t>(state)] /
+                                     static_cast<double>(now))}});
   }
-  return fill(_("After {ticks} ticks: {shares}"),
+  return fill(_("After {ticks} counted ticks: {shares}"),
               {{"ticks", std::to_string(now)}, {"shares", shares}});
 }
 

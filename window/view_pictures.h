@@ -28,8 +28,8 @@ std::optional<StepChances> stepChances(const MainForm& form);
 HistoryPicture historyPicture(const MainForm& form);
 ChancesPicture chancesPicture(const MainForm& form);
 
-// The History in a sentence, for a screen reader: "After 1,200 ticks:
-// Blue 20.1 %, ..."; empty before any tick is counted.
+// The History in a sentence, for a screen reader: "After 1200 counted
+// ticks: Blue 20.1 %, ..."; empty before any tick is counted.
 std::string historySummary(const MainForm& form);
 
 // A view's name as the view list shows it.
