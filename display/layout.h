@@ -85,7 +85,7 @@ inline constexpr BoxLayout kSpeedLabelBox{kSpeedBox.left - 780, kStatusStripBox.
                                           kStatusStripBox.height};
 // Left of the speed control, the list of views for the chart's place; it
 // shows its entry's name, which says what it is.
-inline constexpr BoxLayout kViewListBox{kSpeedLabelBox.left - 1290, kSpeedBox.top, 1200,
+inline constexpr BoxLayout kViewListBox{kSpeedLabelBox.left - 1440, kSpeedBox.top, 1350,
                                         kSpeedListHeight};
 inline constexpr BoxLayout kStatusLineBox{0, kStatusStripBox.top, kViewListBox.left - 90,
                                           kStatusStripBox.height};

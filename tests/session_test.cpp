@@ -145,12 +145,11 @@ TEST_F(SessionTest, AnAddressIsAppliedInTheOrderThePageReadsIt) {
       {"speed", "3"},    {"scenario", "Office"}, {"seed", "-1"},
       {"colour", "red"}, {"count-ticks", "20"},  {"long-run", "1"}};
   const RunSetup setup = readAddress(address);
-  EXPECT_EQ(
-      setup.problems,
-      (std::vector<std::string>{
-          "seed needs a whole number from 0 to 2^64-1, not \"-1\"",
-          "\"colour\" is not one of scenario, seed, speed, long-run, count-ticks, chain, lang",
-          "speed needs one of 1, 2, 5, 10, 100, 1000, max, not \"3\""}));
+  EXPECT_EQ(setup.problems, (std::vector<std::string>{
+                                "seed needs a whole number from 0 to 2^64-1, not \"-1\"",
+                                "\"colour\" is not one of scenario, seed, speed, long-run, "
+                                "count-ticks, chain, lang, view",
+                                "speed needs one of 1, 2, 5, 10, 100, 1000, max, not \"3\""}));
   session_.apply(setup, AtCount::Pause);
   EXPECT_EQ(session_.controls().scenarioList.text, "Office");
   EXPECT_TRUE(session_.longRunShown());
