@@ -416,7 +416,7 @@ describe("the views in the chart's place", () => {
         assert.ok(Math.abs(sum - 100) < 0.25, `${row[0]} adds up to ${sum} %`);
       }
       assert.match(await page.textContent("#history p"),
-        new RegExp(`^After \\d+ ticks: ${names.map((name) => `${name} \\d+\\.\\d %`).join(", ")}$`));
+        new RegExp(`^After \\d+ counted ticks: ${names.map((name) => `${name} \\d+\\.\\d %`).join(", ")}$`));
       await page.fill(".rate >> nth=0", "abc");
       const [problem, ...none] = await chances();
       assert.deepEqual([problem.length, none.length], [1, 0]);
