@@ -113,9 +113,11 @@ BENCHMARK(BM_TickWithLongRunMarks)->Unit(benchmark::kMicrosecond);
 // the frame's repaint. Reports the ticks a second of wall time, frames
 // included, the measure of "Max" (whose frame is half the timer's interval
 // of ticks by design).
-void BM_FrameAtSpeed(benchmark::State& state, std::string_view speedName, QSize size) {
+void BM_FrameAtSpeed(benchmark::State& state, std::string_view speedName, QSize size,
+                     View view = View::Chart) {
   CountingWindow window(size, Marks::kOn);
   window.view().setSpeed(runSpeedNamed(speedName).value());
+  window.view().setView(view);
   QImage image = windowImage(window.view());
   if (const char* why = window.notCounting()) {
     state.SkipWithError(why);
@@ -139,6 +141,13 @@ BENCHMARK_CAPTURE(BM_FrameAtSpeed, max, "max", FormScale::designSize())
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK_CAPTURE(BM_FrameAtSpeed, max_full_screen, "max", kFullScreen)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+// The views in the chart's place: the History grows at every frame.
+BENCHMARK_CAPTURE(BM_FrameAtSpeed, max_full_screen_history, "max", kFullScreen, View::History)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_FrameAtSpeed, max_full_screen_chances, "max", kFullScreen, View::Chances)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

@@ -18,6 +18,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
@@ -32,11 +33,13 @@
 #include "chain/scenarios.h"
 #include "chain/transitions.h"
 #include "display/layout.h"
+#include "display/recording_canvas.h"
 #include "fuzz/fuzz_support.h"
 #include "tests/main_form_probe.h"
 #include "toolkit/numbers.h"
 #include "toolkit/random_source.h"
 #include "window/main_form.h"
+#include "window/view_pictures.h"
 
 namespace tessel::fuzz {
 namespace {
@@ -361,6 +364,50 @@ class Session {
         (marks == kStateCount && markedPercent < 100.0 - 0.05 * marks)) {
       failAt(after() + "the long-run marks add up to " + numberText(markedPercent) + " %");
     }
+    checkViews();
+  }
+
+  // One tick's law, whose rows add up to 1 and which leaves the long-run
+  // row as it is; a history of the counts that only grows; and both views
+  // drawn from them.
+  void checkViews() const {
+    if (const auto chances = stepChances(form_)) {
+      const std::size_t shown = chances->states.size();
+      // A draw leaves for a hidden state only where a hidden box holds a
+      // rate; otherwise every row adds up to 1, and the long-run row stays.
+      bool whole = true;
+      for (const std::vector<double>& row : chances->matrix) {
+        double sum = 0.0;
+        for (const double chance : row) sum += chance;
+        if (sum > 1.0 + 1e-12)
+          failAt(after() + "a row of one tick's chances adds up to " + numberText(sum));
+        whole = whole && sum > 1.0 - 1e-12;
+      }
+      for (std::size_t to = 0; whole && !chances->longRun.empty() && to < shown; ++to) {
+        double stepped = 0.0;
+        for (std::size_t from = 0; from < shown; ++from) {
+          stepped += chances->longRun[from] * chances->matrix[from][to];
+        }
+        if (!(std::abs(stepped - chances->longRun[to]) < 1e-12)) {
+          failAt(after() + "one tick moves the long-run share of state " + std::to_string(to));
+        }
+      }
+    }
+    double counted = 0.0;
+    for (const double ticks : form_.variables().occupancy) counted += ticks;
+    if (counted != static_cast<double>(form_.countedTicks())) {
+      failAt(after() + "the history counts " + std::to_string(form_.countedTicks()) + " ticks");
+    }
+    std::uint64_t last = 0;
+    for (const ShareHistory::Point& point : form_.shareHistory().points()) {
+      if (point.ticks <= last || point.ticks > form_.countedTicks()) {
+        failAt(after() + "the history keeps tick " + std::to_string(point.ticks));
+      }
+      last = point.ticks;
+    }
+    RecordingCanvas canvas;
+    drawHistory(canvas, historyPicture(form_));
+    drawChances(canvas, chancesPicture(form_));
   }
 
   InputRandom random_;
