@@ -12,16 +12,18 @@ namespace tessel {
 namespace {
 
 constexpr Colour kInk = rgb(0, 0, 0);
+// The states' colours, deep enough to show as thin lines on white.
+constexpr std::array<Colour, kStateCount> kHistoryColours{rgb(64, 64, 224), rgb(192, 48, 192),
+                                                          rgb(32, 160, 32), rgb(0, 160, 176)};
 
-// A state's line is its colour with a dark rim, as its oval is: the states'
-// colours are pale, and would hardly show on the white ground alone.
-constexpr int kLineRim = 4;
-constexpr int kLineCore = 2;
-constexpr double kDash = 10.0;
-constexpr double kDashGap = 5.0;
+constexpr int kLineWidth = 2;
+constexpr double kDash = 6.0;
+constexpr double kDashGap = 4.0;
 // Points closer than this to the last one drawn are left out: the line
-// looks the same, and a run of a billion ticks stays a few hundred strokes.
-constexpr double kLeastStep = 1.5;
+// looks the same, and a run of a billion ticks stays about a hundred strokes
+// a state. Their ends are square: round ones cost a frame at "Max" more
+// than the rest of the view together.
+constexpr double kLeastStep = 2.0;
 
 std::string percentText(std::string_view number) {
   return fill(_("{percent}%"), {{"percent", std::string(number)}});
@@ -73,31 +75,26 @@ void drawDashes(FormCanvas& canvas, const Plot& plot, double share, Colour colou
   const double y = plot.y(share);
   const double right = plot.area.left + plot.area.width;
   for (double x = plot.area.left + 1.0; x < right; x += kDash + kDashGap) {
-    const PixelLine dash{x, y, std::min(x + kDash, right), y};
-    canvas.line(dash, kInk, kLineRim, LineCap::kFlat, true);
-    canvas.line({dash.x1 + 1.0, y, dash.x2 - 1.0, y}, colour, kLineCore, LineCap::kFlat, true);
+    // Level: as sharp, and much quicker, without antialiasing.
+    canvas.line({x, y, std::min(x + kDash, right), y}, colour, kLineWidth, LineCap::kFlat, false);
   }
 }
 
 void drawShares(FormCanvas& canvas, const Plot& plot, const HistoryLine& line) {
-  std::vector<PixelLine> segments;
-  std::optional<std::pair<double, double>> last;
+  const Colour colour = kHistoryColours[static_cast<std::size_t>(line.state)];
+  double lastX = 0.0;
+  double lastY = 0.0;
+  bool started = false;
   const auto& points = line.points;
   for (std::size_t i = 0; i < points.size(); ++i) {
     if (points[i].ticks < kHistoryFirstTicks) continue;
     const double x = plot.x(points[i].ticks);
     const double y = plot.y(points[i].share);
-    if (last && x - last->first < kLeastStep && i + 1 < points.size()) continue;
-    if (last) segments.push_back({last->first, last->second, x, y});
-    last = {x, y};
-  }
-  // The whole rim first, so that no joint shows through the colour.
-  for (const PixelLine& segment : segments) {
-    canvas.line(segment, kInk, kLineRim, LineCap::kRound, true);
-  }
-  for (const PixelLine& segment : segments) {
-    canvas.line(segment, kStateColours[static_cast<std::size_t>(line.state)], kLineCore,
-                LineCap::kRound, true);
+    if (started && x - lastX < kLeastStep && i + 1 < points.size()) continue;
+    if (started) canvas.line({lastX, lastY, x, y}, colour, kLineWidth, LineCap::kSquare, true);
+    lastX = x;
+    lastY = y;
+    started = true;
   }
 }
 
@@ -126,7 +123,8 @@ void drawHistory(FormCanvas& canvas, const HistoryPicture& picture) {
   drawHistoryFrame(canvas, plot);
   for (const HistoryLine& line : picture.lines) {
     if (line.longRun) {
-      drawDashes(canvas, plot, *line.longRun, kStateColours[static_cast<std::size_t>(line.state)]);
+      drawDashes(canvas, plot, *line.longRun,
+                 kHistoryColours[static_cast<std::size_t>(line.state)]);
     }
   }
   for (const HistoryLine& line : picture.lines) drawShares(canvas, plot, line);
