@@ -364,13 +364,14 @@ class Session {
         (marks == kStateCount && markedPercent < 100.0 - 0.05 * marks)) {
       failAt(after() + "the long-run marks add up to " + numberText(markedPercent) + " %");
     }
-    checkViews();
+    checkViews(after);
   }
 
   // One tick's law, whose rows add up to 1 and which leaves the long-run
   // row as it is; a history of the counts that only grows; and both views
   // drawn from them.
-  void checkViews() const {
+  template <typename After>
+  void checkViews(const After& after) const {
     if (const auto chances = stepChances(form_)) {
       const std::size_t shown = chances->states.size();
       // A draw leaves for a hidden state only where a hidden box holds a
