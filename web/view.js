@@ -389,9 +389,10 @@
   const watchRatio = () => matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`)
     .addEventListener("change", () => { layOut(); watchRatio(); }, { once: true });
   watchRatio();
-  // The view list's English names need a smaller font than the design's
-  // box gives; another language fits its lists as it relabels the page.
-  window.tesselFitList(viewList, layout.fonts.strip.pixels, layout.smallestCaptionShare);
+  // The view list widens to its English names as far as the strip allows;
+  // another language fits its lists as it relabels the page.
+  window.tesselFitStrip(core.stripBoxes).then(() =>
+    window.tesselFitList(viewList, layout.fonts.strip.pixels, layout.smallestCaptionShare));
   speak();
   performance.mark("tessel-controls");
   // The first frame waits for the faces the page started loading.

@@ -26,14 +26,16 @@ window.tesselWords = (texts, stripBoxes, layout) => {
     const { text: caption, at: letter } = text(at.dataset.mnemonic);
     window.tesselUnderline(at, caption, letter);
   });
-  for (const [id, words] of [["speed", texts.speeds], ["view", texts.views]]) {
+  const lists = [["speed", texts.speeds], ["view", texts.views]];
+  for (const [id, words] of lists) {
     document.querySelectorAll(`#${id} option`).forEach((option, i) => { option.text = words[i]; });
-    window.tesselFitList(document.getElementById(id), layout.fonts.strip.pixels, layout.smallestCaptionShare);
   }
   document.querySelector("#language option").text = texts.languages[0][1];
   document.getElementById("strip").dataset.keys = texts.fullScreenKeys;
   document.getElementById("form").dataset.nameEditor = texts.nameEditor;
-  window.tesselFitStrip(stripBoxes);
+  // The lists fit the boxes the strip gives them.
+  window.tesselFitStrip(stripBoxes).then(() => lists.forEach(([id]) =>
+    window.tesselFitList(document.getElementById(id), layout.fonts.strip.pixels, layout.smallestCaptionShare)));
 };
 
 // The speed label and the long-run box as wide as their captions need,
