@@ -16,9 +16,9 @@ struct CatalogueText {
 };
 
 struct Catalogue {
-  std::string_view code;    // "de", "pt_BR"
-  std::string_view name;    // the language in its own words
-  std::string_view plural;  // the catalogue's plural rule: a C expression in n
+  std::string_view code;                 // "de", "pt_BR"
+  std::string_view name;                 // the language in its own words
+  std::string_view plural;               // the catalogue's plural rule: a C expression in n
   std::span<const CatalogueText> texts;  // sorted by their UTF-8 bytes
   // By text: its translation's forms, by plural form, joined by '\0';
   // empty where the catalogue has none.
