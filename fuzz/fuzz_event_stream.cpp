@@ -211,6 +211,14 @@ class Session {
     check(form_.longRunMarksShown() ? "long-run marks on" : "long-run marks off");
   }
 
+  // Both views drawn from what the events left: once an input, as drawing
+  // them after every event would cost more than the events.
+  void drawViews() const {
+    RecordingCanvas canvas;
+    drawHistory(canvas, historyPicture(form_));
+    drawChances(canvas, chancesPicture(form_));
+  }
+
  private:
   // Runs one event through `handleIt` (handle() or typeScenario()), then
   // checks the outcome and the window.
@@ -368,10 +376,26 @@ class Session {
   }
 
   // One tick's law, whose rows add up to 1 and which leaves the long-run
-  // row as it is; a history of the counts that only grows; and both views
-  // drawn from them.
+  // row as it is; and a history of the counts that only grows.
   template <typename After>
   void checkViews(const After& after) const {
+    // The law is worked out afresh only for rates it has not been checked
+    // for: the long-run row holds for whatever state the chain starts in.
+    bool same = true;
+    for (std::size_t i = 0; i < kTransitionCount; ++i) {
+      const std::string& text = form_.controls().rateBoxes[i].text();
+      if (text != lawRates_[i]) {
+        lawRates_[i] = text;
+        same = false;
+      }
+    }
+    for (std::size_t i = 0; i < kStateCount; ++i) {
+      if (form_.controls().circles[i].visible != lawStates_[i]) {
+        lawStates_[i] = form_.controls().circles[i].visible;
+        same = false;
+      }
+    }
+    if (same) return checkHistory(after);
     if (const auto chances = stepChances(form_)) {
       const std::size_t shown = chances->states.size();
       // A draw leaves for a hidden state only where a hidden box holds a
@@ -394,27 +418,37 @@ class Session {
         }
       }
     }
+    checkHistory(after);
+  }
+
+  template <typename After>
+  void checkHistory(const After& after) const {
     double counted = 0.0;
     for (const double ticks : form_.variables().occupancy) counted += ticks;
     if (counted != static_cast<double>(form_.countedTicks())) {
       failAt(after() + "the history counts " + std::to_string(form_.countedTicks()) + " ticks");
     }
-    std::uint64_t last = 0;
-    for (const ShareHistory::Point& point : form_.shareHistory().points()) {
-      if (point.ticks <= last || point.ticks > form_.countedTicks()) {
-        failAt(after() + "the history keeps tick " + std::to_string(point.ticks));
+    // Only the points kept since the last check: the history only grows,
+    // or starts again.
+    const std::vector<ShareHistory::Point>& points = form_.shareHistory().points();
+    if (historyChecked_ > points.size()) historyChecked_ = 0;
+    for (; historyChecked_ < points.size(); ++historyChecked_) {
+      const std::uint64_t ticks = points[historyChecked_].ticks;
+      const std::uint64_t before = historyChecked_ == 0 ? 0 : points[historyChecked_ - 1].ticks;
+      if (ticks <= before || ticks > form_.countedTicks()) {
+        failAt(after() + "the history keeps tick " + std::to_string(ticks));
       }
-      last = point.ticks;
     }
-    RecordingCanvas canvas;
-    drawHistory(canvas, historyPicture(form_));
-    drawChances(canvas, chancesPicture(form_));
   }
 
   InputRandom random_;
   MainForm form_;
   std::vector<int> columns_{0, 1};
   std::map<std::string, int> chainStates_;  // an opened chain's entry: its count of states
+  mutable std::size_t historyChecked_ = 0;  // the history's points checked so far
+  // The rates and shown states one tick's law was last checked for.
+  mutable std::array<std::string, kTransitionCount> lawRates_;
+  mutable std::array<bool, kStateCount> lawStates_{};
   int events_ = 0;
 };
 
@@ -493,6 +527,7 @@ void run(const std::uint8_t* data, std::size_t size) {
   } catch (const RandomBudgetSpent&) {
     // The input has used its numbers; what it did so far has been checked.
   }
+  session.drawViews();
 }
 
 }  // namespace
