@@ -7,8 +7,10 @@
 // strip's controls. Each part keeps its own layout and is moved whole, so
 // the same rules draw it in either arrangement.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <vector>
 
 #include "display/form_canvas.h"
 #include "display/layout.h"
@@ -44,6 +46,8 @@ inline constexpr BoxLayout kControls{kDiagramRegionRight, 0, kView.width, kViewB
 inline constexpr BoxLayout kStripControls{kViewListBox.left, kStatusStripBox.top,
                                           kMainForm.clientWidth - kViewListBox.left,
                                           kStatusStripBox.height};
+// The status line alone on its row, across the whole width.
+inline constexpr int kStatusLineWidth = kDiagram.width;
 // The part's offset to stand centred across the diagram's width at `top`.
 constexpr Arrangement::Offset centredAt(const BoxLayout& part, int top) {
   return {(kDiagram.width - part.width) / 2 - part.left, top - part.top};
@@ -68,6 +72,30 @@ constexpr BoxLayout arranged(const Arrangement& arrangement, FormPart part, BoxL
   box.left += by.dx;
   box.top += by.dy;
   return box;
+}
+
+// Where a box of the design's drawing stands in the arrangement, in as many
+// pieces as parts it crosses: the diagram's piece left of
+// kDiagramRegionRight, the chart's or view's right of it.
+inline std::vector<PixelRect> arrangedPieces(const Arrangement& arrangement,
+                                             const PixelRect& box) {
+  constexpr double edge = kDiagramRegionRight * kPixelsPerTwip;
+  std::vector<PixelRect> pieces;
+  const Arrangement::Offset diagram = arrangement.offset(FormPart::Diagram);
+  const Arrangement::Offset view = arrangement.offset(FormPart::View);
+  if (diagram.dx == view.dx && diagram.dy == view.dy) {
+    return {{box.left + diagram.dx * kPixelsPerTwip, box.top + diagram.dy * kPixelsPerTwip,
+             box.width, box.height}};
+  }
+  const auto add = [&](FormPart part, double left, double right) {
+    if (right <= left) return;
+    const Arrangement::Offset by = arrangement.offset(part);
+    pieces.push_back({left + by.dx * kPixelsPerTwip, box.top + by.dy * kPixelsPerTwip,
+                      right - left, box.height});
+  };
+  add(FormPart::Diagram, box.left, std::min(box.left + box.width, edge));
+  add(FormPart::View, std::max(box.left, edge), box.left + box.width);
+  return pieces;
 }
 
 // Draws the form's drawn elements in an arrangement: each operation moves

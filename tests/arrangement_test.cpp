@@ -53,5 +53,17 @@ TEST(StackedArrangement, TheDrawingMovesWithItsPartsAndStaysInTheForm) {
   }
 }
 
+TEST(StackedArrangement, ARepaintAcrossTheDiagramsEdgeMovesInTwoPieces) {
+  constexpr double edge = kDiagramRegionRight * kPixelsPerTwip;
+  const Arrangement::Offset view = kStackedArrangement.offset(FormPart::View);
+  const PixelRect across{edge - 10, 20, 30, 5};
+  const std::vector<PixelRect> pieces = arrangedPieces(kStackedArrangement, across);
+  ASSERT_EQ(pieces.size(), 2U);
+  EXPECT_EQ(pieces[0], (PixelRect{edge - 10, 20, 10, 5}));
+  EXPECT_EQ(pieces[1], (PixelRect{edge + view.dx * kPixelsPerTwip, 20 + view.dy * kPixelsPerTwip,
+                                  20, 5}));
+  EXPECT_EQ(arrangedPieces(kDesignArrangement, across), std::vector<PixelRect>{across});
+}
+
 }  // namespace
 }  // namespace tessel

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "display/arrangement.h"
 #include "display/recording_canvas.h"
 #include "web/page_data.h"
 #include "window/session.h"
@@ -254,19 +255,24 @@ class WebWindow {
         .dump();
   }
 
-  // The drawing as canvas operations, with the boxes that changed since
-  // the last call; null when nothing did. `whole` asks for all of it.
-  std::string drawing(bool whole) {
+  // The drawing as canvas operations in an arrangement (0 the design's,
+  // 1 the stacked one), with the boxes that changed since the last call;
+  // null when nothing did. `whole` asks for all of it.
+  std::string drawing(bool whole, int stacked) {
     const std::vector<PixelRect> changed = session_.takeRepaint(whole);
     if (changed.empty()) return "null";
+    const Arrangement& arrangement = stacked ? kStackedArrangement : kDesignArrangement;
     RecordingCanvas canvas;
-    session_.draw(canvas);
+    ArrangedCanvas arranged(canvas, arrangement);
+    session_.draw(arranged);
     Json operations = Json::array();
     for (const RecordingCanvas::Operation& op : canvas.operations()) {
       operations.push_back(operation(op));
     }
     Json region = Json::array();
-    for (const PixelRect& rect : changed) region.push_back(boxJson(rect));
+    for (const PixelRect& rect : changed) {
+      for (const PixelRect& piece : arrangedPieces(arrangement, rect)) region.push_back(boxJson(piece));
+    }
     return Json{{"operations", operations}, {"region", region}}.dump();
   }
 

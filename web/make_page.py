@@ -6,6 +6,7 @@ the core, the view, the style and the fonts inside, that opens from file://
 """
 import argparse
 import base64
+import hashlib
 import html
 import json
 import pathlib
@@ -80,7 +81,9 @@ def fill_page(page: str, data: dict) -> str:
         if name == "rateBoxes":
             return "".join(
                 f'<input class="rate" type="text" spellcheck="false" autocomplete="off" '
-                f'style="{style(box, layout["fonts"]["rateBox"])}">' for box in layout["rateBoxes"])
+                f'data-part="diagram" style="{style(box, layout["fonts"]["rateBox"])}">'
+                f'<button type="button" class="rate-target" tabindex="-1" data-part="diagram" '
+                f'style="{style(box)}"></button>' for box in layout["rateBoxes"])
         *path, last = name.split(".")
         value = find(texts, path)
         if last == "mnemonic":
@@ -115,6 +118,39 @@ def labelled(match: re.Match, texts: dict, find) -> str:
     return f"<{tag}{attributes}>" + (content + closing if closing else "")
 
 
+# What only the served page has: its web app manifest and icons, and the
+# worker that lets it open without a network once it has been visited.
+SERVED_HEAD = """<link rel="manifest" href="tessel-demo.webmanifest">
+<link rel="apple-touch-icon" href="tessel-demo-192.png">
+<meta name="theme-color" content="#efefef">"""
+SERVED_REGISTRATION = """<script>
+if ("serviceWorker" in navigator) {
+  addEventListener("load", () => navigator.serviceWorker.register("service-worker.js").catch(() => {}));
+}
+</script>
+"""
+ICONS = ["tessel-demo.svg", "tessel-demo-192.png", "tessel-demo-512.png"]
+
+
+def write_installable(args, texts: dict) -> None:
+    """The manifest, the icons and the worker, beside index.html."""
+    for icon in ICONS:
+        shutil.copyfile(args.icons / icon, args.out / icon)
+    icons = [{"src": ICONS[0], "sizes": "any", "type": "image/svg+xml"}]
+    icons += [{"src": icon, "sizes": f"{size}x{size}", "type": "image/png"}
+              for icon, size in zip(ICONS[1:], (192, 512))]
+    manifest = {"name": texts["caption"], "short_name": texts["caption"],
+                "description": texts["description"], "lang": texts["lang"], "start_url": "index.html",
+                "scope": "./", "display": "standalone", "background_color": "#efefef",
+                "theme_color": "#efefef", "icons": icons}
+    (args.out / "tessel-demo.webmanifest").write_text(json.dumps(manifest, indent=1), encoding="utf-8")
+    files = ["index.html", "tessel-core.js", "tessel-core.wasm", "tessel-demo.webmanifest", *ICONS]
+    version = hashlib.sha256(b"".join((args.out / name).read_bytes() for name in files)).hexdigest()[:16]
+    worker = (args.sources / "service-worker.js").read_text(encoding="utf-8")
+    worker = worker.replace("/*VERSION*/", version).replace("/*FILES*/", json.dumps(files))
+    (args.out / "service-worker.js").write_text(worker, encoding="utf-8")
+
+
 def inline_script(text: str) -> str:
     # A script element ends at the first "</script" whatever the script says.
     if "</script" in text.lower():
@@ -128,6 +164,7 @@ def main() -> None:
     parser.add_argument("--data", type=pathlib.Path, required=True)
     parser.add_argument("--fonts", type=pathlib.Path, required=True)
     parser.add_argument("--core", type=pathlib.Path, required=True)
+    parser.add_argument("--icons", type=pathlib.Path, required=True)
     parser.add_argument("--out", type=pathlib.Path, required=True)
     args = parser.parse_args()
 
@@ -142,9 +179,13 @@ def main() -> None:
     args.out.mkdir(parents=True, exist_ok=True)
     served = page.replace("<!--CORE-WASM-->\n", "")
     served = served.replace("<!--CORE-->", '<script src="tessel-core.js"></script>')
+    served = served.replace("<!--SERVED-HEAD-->", SERVED_HEAD)
+    served = served.replace("</body>", SERVED_REGISTRATION + "</body>")
     (args.out / "index.html").write_text(served, encoding="utf-8")
     for name in ("tessel-core.js", "tessel-core.wasm"):
         shutil.copyfile(args.core / name, args.out / name)
+    write_installable(args, json.loads(args.data.read_text(encoding="utf-8"))["texts"])
+    page = page.replace("<!--SERVED-HEAD-->\n", "")
 
     # The single file carries the WebAssembly as base64 in a data block that
     # no script engine parses; the page decodes and compiles it first thing.

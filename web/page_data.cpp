@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "chain/chain_file.h"
+#include "display/arrangement.h"
 #include "display/form_drawing.h"
 #include "display/layout.h"
 #include "toolkit/text.h"
@@ -23,6 +24,33 @@ nlohmann::ordered_json box(const BoxLayout& layout) {
 nlohmann::ordered_json font(const FontSpec& face) {
   return fontJson(face);
 }
+
+// An arrangement of the form: its size, and how far each part's controls
+// move from their design places, in design pixels.
+nlohmann::ordered_json arrangement(const Arrangement& arranged, int statusLineWidth) {
+  constexpr std::array<std::pair<const char*, FormPart>, kFormPartCount> kParts{{
+      {"diagram", FormPart::Diagram},
+      {"controls", FormPart::Controls},
+      {"view", FormPart::View},
+      {"statusLine", FormPart::StatusLine},
+      {"stripControls", FormPart::StripControls},
+  }};
+  nlohmann::ordered_json parts = nlohmann::ordered_json::object();
+  for (const auto& [name, part] : kParts) {
+    const Arrangement::Offset by = arranged.offset(part);
+    parts[name] = {by.dx * kPixelsPerTwip, by.dy * kPixelsPerTwip};
+  }
+  nlohmann::ordered_json statusWidth = nullptr;
+  if (statusLineWidth > 0) statusWidth = statusLineWidth * kPixelsPerTwip;
+  return {{"form", box(BoxLayout{0, 0, arranged.width, arranged.height})},
+          {"parts", parts},
+          {"statusLineWidth", statusWidth}};
+}
+
+// The least size of a target a finger taps, in CSS pixels, as phones'
+// guidelines ask for; and of the page's tools under a mouse.
+constexpr int kFingerTargetPixels = 44;
+constexpr int kToolPixels = 32;
 
 }  // namespace
 
@@ -76,6 +104,13 @@ std::string pageLayout() {
                                   {"nameLabel", font(kNameLabelFont)},
                                   {"countLabel", font(kCountLabelFont)}}},
                                 {"smallestCaptionShare", kSmallestCaptionShare},
+                                // The design's arrangement, then the stacked
+                                // one for a screen taller than it is wide.
+                                {"arrangements",
+                                 {arrangement(kDesignArrangement, 0),
+                                  arrangement(kStackedArrangement, stacked::kStatusLineWidth)}},
+                                {"fingerTarget", kFingerTargetPixels},
+                                {"toolHeight", kToolPixels},
                                 {"mostChainFileBytes", kMostChainFileBytes}}
       .dump();
 }
@@ -125,6 +160,10 @@ std::string pageTexts() {
   texts["caption"] = kMainForm.caption;
   texts["lang"] = tag.substr(0, tag.find('@'));
   for (const auto& [key, text] : kUiTexts) texts[key] = uiText(text);
+  // TRANSLATORS: confirms a rate typed in the larger editor a tap on a rate box opens.
+  texts["ok"] = _("OK");
+  // TRANSLATORS: closes that editor and keeps the rate as it was.
+  texts["cancel"] = _("Cancel");
   for (const auto& [key, command] : kCommandTexts) {
     const CommandInfo& info = commandInfo({command});
     texts[key]["caption"] = _(info.caption);

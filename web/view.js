@@ -17,11 +17,9 @@
 
   const form = element("form");
   const canvas = element("drawing");
-  const painter = window.tesselCanvas(canvas, layout.form, layout.smallestCaptionShare);
   const tableBody = document.querySelector("#counts tbody");
   const [chancesHead, chancesBody] = ["thead", "tbody"].map((part) => document.querySelector(`#chances ${part}`));
   const historyText = document.querySelector("#history p");
-  const [formLeft, formTop, formWidth, formHeight] = layout.form;
 
   const freshSeed = () => crypto.getRandomValues(new BigUint64Array(1))[0].toString();
   const linkedChain = () => new URLSearchParams(location.hash.slice(1)).get("chain") || "";
@@ -47,6 +45,9 @@
     // A text longer than its box reads from its beginning once left.
     input.addEventListener("blur", () => input.setSelectionRange(0, 0));
   });
+  // Under a finger, a tap on a rate box opens the larger editor.
+  const rateTargets = [...form.querySelectorAll(".rate-target")];
+  rateTargets.forEach((target, index) => target.addEventListener("click", () => editRate(index)));
   const scenarioList = element("scenario-list");
   scenarioList.addEventListener("change", act(() => win.pickScenario(scenarioList.selectedIndex)));
   const buttons = ["one", "start-stop", "pause"].map(element);
@@ -111,6 +112,10 @@
       const box = rateBoxes[index];
       if (box.value !== rate.text) box.value = rate.text;
       box.hidden = !rate.visible;
+      rateTargets[index].hidden = !rate.visible;
+      if (rateTargets[index].getAttribute("aria-label") !== rate.name) {
+        rateTargets[index].setAttribute("aria-label", rate.name);
+      }
       box.classList.toggle("marked", state.marked === index);
       box.setAttribute("aria-invalid", state.marked === index ? "true" : "false");
       if (box.title !== rate.name) {
@@ -187,22 +192,56 @@
   // Drawing: the core's canvas operations, replayed over what changed.
 
   let scale = 1;
+  let arranged = -1;         // the arrangement shown: 0 the design's, 1 stacked
+  let arrangement = null;
+  let painter = null;
+  const page = element("page");
+  const coarse = matchMedia("(pointer: coarse)");
 
-  // The form at the largest uniform scale at which it fits above the tools,
-  // the two centred together.
+  // The design's arrangement, or the stacked one on a screen taller than it
+  // is wide; each control moves with its part of the form.
+  function arrange(index) {
+    arranged = index;
+    arrangement = layout.arrangements[index];
+    for (const control of form.querySelectorAll("[data-part]")) {
+      const [dx, dy] = arrangement.parts[control.dataset.part];
+      control.style.translate = dx || dy ? `${dx}px ${dy}px` : "";
+    }
+    const width = arrangement.statusLineWidth;
+    form.style.setProperty("--status-line-width", width === null ? "" : `${width}px`);
+    document.documentElement.classList.toggle("stacked", index === 1);
+    painter = window.tesselCanvas(canvas, arrangement.form, layout.smallestCaptionShare);
+  }
+
+  // Held upright, the form takes the page's width and the page scrolls down
+  // through it; otherwise it takes the largest uniform scale at which it
+  // fits above the tools, the two centred together.
   function layOut() {
-    const tools = document.getElementById("tools");
+    const tools = element("tools");
     const width = document.documentElement.clientWidth;
-    const height = document.documentElement.clientHeight;
+    const height = window.innerHeight;
+    const wanted = height > width ? 1 : 0;
+    if (wanted !== arranged) arrange(wanted);
+    const [, , formWidth, formHeight] = arrangement.form;
     const toolsHeight = tools.offsetHeight;
-    scale = Math.max(0.05, Math.min(width / formWidth, (height - toolsHeight) / formHeight));
+    // A list grown for a finger may stand out under the form: room for it
+    // too, at the scale it leaves.
+    let below = 0;
+    for (let pass = 0, last = 0; pass < 8; ++pass, last = scale) {
+      scale = Math.max(0.05, wanted ? width / formWidth
+        : Math.min(width / formWidth, (height - toolsHeight - Math.ceil(below)) / formHeight));
+      below = fitFingers(formHeight) * scale;
+      if (Math.abs(scale - last) < 1e-4) break;
+    }
     const left = Math.floor((width - formWidth * scale) / 2);
-    const top = Math.max(0, Math.floor((height - formHeight * scale - toolsHeight) / 2));
+    const top = Math.max(0, Math.floor((height - formHeight * scale - below - toolsHeight) / 2));
     Object.assign(form.style, {
       width: `${formWidth}px`, height: `${formHeight}px`,
       transform: `translate(${left}px, ${top}px) scale(${scale})`,
     });
-    tools.style.top = `${top + Math.ceil(formHeight * scale)}px`;
+    const toolsTop = top + Math.ceil(formHeight * scale + below);
+    tools.style.top = `${toolsTop}px`;
+    page.style.height = wanted ? `${toolsTop + toolsHeight}px` : "";
     const ratio = scale * (window.devicePixelRatio || 1);
     canvas.width = Math.max(1, Math.round(formWidth * ratio));
     canvas.height = Math.max(1, Math.round(formHeight * ratio));
@@ -211,8 +250,33 @@
     paint(true);
   }
 
+  // Under a finger every target is at least as large as the core asks, on
+  // the screen: buttons and labels reach out around themselves (page.css),
+  // and the lists grow about their middles. How far the lists then reach
+  // below the form, in design pixels.
+  function fitFingers(formHeight) {
+    const finger = coarse.matches ? layout.fingerTarget / scale : 0;
+    form.style.setProperty("--finger", `${finger}px`);
+    let below = 0;
+    for (const list of form.querySelectorAll("select")) {
+      const height = parseFloat(list.style.height);
+      const grow = Math.max(0, finger - height);
+      const [, dy] = arrangement.parts[list.dataset.part];
+      const top = parseFloat(list.style.top) + dy;
+      const up = Math.min(grow / 2, top);  // never above the form
+      Object.assign(list.style, { minHeight: grow ? `${finger}px` : "", marginTop: up ? `${-up}px` : "" });
+      below = Math.max(below, top - up + height + grow - formHeight);
+    }
+    return below;
+  }
+  coarse.addEventListener("change", () => {
+    document.documentElement.classList.toggle("coarse", coarse.matches);
+    layOut();
+  });
+  document.documentElement.classList.toggle("coarse", coarse.matches);
+
   function paint(whole = false) {
-    const drawing = JSON.parse(win.drawing(whole));
+    const drawing = JSON.parse(win.drawing(whole, arranged));
     if (drawing === null) return;
     painter.paint(drawing);
     if (!document.body.dataset.firstFrame) {
@@ -221,13 +285,26 @@
   }
 
   // ---------------------------------------------------------------------
-  // Renaming a state: double-click its oval.
+  // Renaming a state: double-click its oval, or tap it twice.
 
-  canvas.addEventListener("dblclick", (event) => {
+  function renameAt(event) {
+    if (form.querySelector(".name-editor")) return;
     const bounds = form.getBoundingClientRect();
-    const state = win.stateAt((event.clientX - bounds.left) / scale + formLeft,
-      (event.clientY - bounds.top) / scale + formTop);
+    const [left, top] = arrangement.form;
+    const [dx, dy] = arrangement.parts.diagram;
+    const state = win.stateAt((event.clientX - bounds.left) / scale + left - dx,
+      (event.clientY - bounds.top) / scale + top - dy);
     if (state >= 0 && win.beginRename(state)) editName(state);
+  }
+  canvas.addEventListener("dblclick", renameAt);
+  // Two taps close in time and place; the page does not zoom on them.
+  let lastTap = null;
+  canvas.addEventListener("pointerup", (event) => {
+    if (event.pointerType !== "touch") return;
+    const again = lastTap && event.timeStamp - lastTap.timeStamp < 500 &&
+      Math.hypot(event.clientX - lastTap.clientX, event.clientY - lastTap.clientY) < layout.fingerTarget;
+    lastTap = again ? null : event;
+    if (again) renameAt(event);
   });
 
   function editName(state) {
@@ -238,6 +315,7 @@
     Object.assign(editor.style, { left: `${left}px`, top: `${top + height / 2 - editorHeight / 2}px`,
       width: `${width}px`, height: `${editorHeight}px`, font: painter.cssFont(font) });
     Object.assign(editor, { className: "name-editor", value: shown.names[state], maxLength: 64 });
+    editor.style.translate = form.querySelector("[data-part=diagram]").style.translate;
     editor.setAttribute("aria-label", form.dataset.nameEditor);
     paint();
     let done = false;
@@ -259,6 +337,33 @@
     editor.focus();
     editor.select();
   }
+
+  // ---------------------------------------------------------------------
+  // The rate editor a tap opens: the transition's name, its rate in a field
+  // the on-screen keyboard types numbers into, OK and Cancel. It stands at
+  // the top of what the screen shows, clear of that keyboard.
+
+  const rateEditor = element("rate-editor");
+  const rateField = element("rate-editor-field");
+  const keepClearOfKeyboard = () => {
+    const seen = window.visualViewport;
+    if (seen) rateEditor.style.top = `${seen.offsetTop + 8}px`;
+  };
+  window.visualViewport?.addEventListener("resize", keepClearOfKeyboard);
+  window.visualViewport?.addEventListener("scroll", keepClearOfKeyboard);
+
+  function editRate(index) {
+    rateEditor.querySelector("label").textContent = shown.rates[index].name;
+    rateField.value = shown.rates[index].text;
+    rateEditor.dataset.box = index;
+    rateEditor.returnValue = "";
+    keepClearOfKeyboard();
+    rateEditor.showModal();
+    rateField.select();
+  }
+  rateEditor.addEventListener("close", act(() => {
+    if (rateEditor.returnValue === "ok") win.setRateText(Number(rateEditor.dataset.box), rateField.value);
+  }));
 
   // ---------------------------------------------------------------------
   // Chains: open from files (picker or drop), save as a download, share
