@@ -33,7 +33,8 @@ before(async () => {
     args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
       "--disable-background-networking", "--disable-component-update", "--disable-sync"],
   });
-  const types = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm" };
+  const types = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm",
+    ".webmanifest": "application/manifest+json", ".svg": "image/svg+xml", ".png": "image/png" };
   server = http.createServer((request, response) => {
     const file = path.join(pageDir, new URL(request.url, "http://x").pathname);
     if (!file.startsWith(pageDir) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
@@ -423,4 +424,137 @@ describe("the views in the chart's place", () => {
       assert.match(problem[0], /holds no number/);
       await page.context().close();
     });
+});
+
+// Chromium's phone emulation: a touch screen at three device pixels to a CSS one.
+const phone = (width, height) => ({ viewport: { width, height }, isMobile: true, hasTouch: true,
+  deviceScaleFactor: 3 });
+
+// Where a finger can hit each visible control, in CSS pixels: the control's
+// box, or the larger box its ::after reaches out to; a checkbox's target is
+// its label, and a rate box's the target over it.
+const targets = (page) => page.evaluate(() => {
+  const scale = document.getElementById("form").getBoundingClientRect().width /
+    document.getElementById("form").offsetWidth;
+  return [...document.querySelectorAll("#form :is(button, select, input, label), #tools :is(button, select)")]
+    .filter((control) => control.getClientRects().length && getComputedStyle(control).pointerEvents !== "none" &&
+      control.type !== "checkbox")
+    .map((control) => {
+      const box = control.getBoundingClientRect();
+      const after = getComputedStyle(control, "::after");
+      const reach = control.closest("#form") && after.content !== "none" ? scale : 0;
+      return { id: control.id || control.className,
+        width: Math.max(box.width, parseFloat(after.width) * reach || 0),
+        height: Math.max(box.height, parseFloat(after.height) * reach || 0),
+        bottom: box.bottom, right: box.right };
+    });
+});
+
+describe("on a phone", () => {
+  for (const [width, height] of [[390, 844], [360, 740], [844, 390], [768, 1024]]) {
+    test(`at ${width}x${height}: every target a fingertip wide, no sideways scroll, the width used`, async () => {
+      const page = await open(singleFile("?scenario=Four%20Element%20Queue"), phone(width, height));
+      const small = (await targets(page)).filter((target) => target.width < 43.5 || target.height < 43.5);
+      assert.deepEqual(small, []);
+      const { scrollWidth, clientWidth, formWidth } = await page.evaluate(() => ({
+        scrollWidth: document.documentElement.scrollWidth, clientWidth: document.documentElement.clientWidth,
+        formWidth: document.getElementById("form").getBoundingClientRect().width }));
+      assert.ok(scrollWidth <= clientWidth, `${scrollWidth} > ${clientWidth}`);
+      if (height > width) assert.ok(formWidth >= 0.9 * width, `${formWidth} of ${width}`);
+      page.assertNoErrors();
+      await page.context().close();
+    });
+  }
+
+  test("the tools under a mouse at 1280x800 stand whole on the screen, at least 32 pixels tall", async () => {
+    const page = await open(singleFile());
+    const tools = (await targets(page)).filter((target) => ["open", "save", "share", "full-screen", "language"]
+      .includes(target.id));
+    assert.equal(tools.length, 5);
+    for (const tool of tools) assert.ok(tool.height >= 32 && tool.bottom <= 800 && tool.right <= 1280, tool.id);
+    await page.context().close();
+  });
+
+  test("counts as tessel-sim does", async () => {
+    const page = await open(singleFile("?scenario=Office&seed=5&count-ticks=200000&speed=max"), phone(390, 844));
+    await page.waitForSelector("body[data-count-reached]", { timeout: 60000 });
+    assert.deepEqual((await table(page)).map((row) => row.slice(0, 3)), simVisits(["--scenario", "Office"]));
+    await page.context().close();
+  });
+
+  test("taps One, Start and Pause as clicks; turning keeps the run", async () => {
+    const page = await open(singleFile("?seed=3"), phone(390, 844));
+    assert.ok(await page.evaluate(() => ["stacked", "coarse"].every((name) =>
+      document.documentElement.classList.contains(name))));
+    await page.tap("#one");
+    await page.waitForFunction(() => window.tesselWindow.state().jumps === 1);
+    await page.tap("#start-stop");
+    await page.waitForFunction(() => window.tesselWindow.state().ticksRun > 10);
+    await page.setViewportSize({ width: 844, height: 390 });
+    await page.waitForFunction(() => !document.documentElement.classList.contains("stacked"));
+    const turned = await state(page);
+    assert.equal(turned.buttons[1], "Stop");
+    await page.tap("#pause");
+    await page.waitForFunction(() => window.tesselWindow.state().buttons[2] === "Cont");
+    assert.ok((await state(page)).ticksRun >= turned.ticksRun);
+    assert.equal(await page.evaluate(() => window.tesselWindow.timerRunning()), false);
+    page.assertNoErrors();
+    await page.context().close();
+  });
+
+  test("a tap on a rate box edits it in a larger editor; a double-tap renames", async () => {
+    const page = await open(served, phone(390, 844));
+    const box = (await state(page)).rates.findIndex((rate) => rate.visible);
+    await page.tap(`.rate-target >> nth=${box}`);
+    const editor = await page.evaluate(() => ({ open: document.getElementById("rate-editor").open,
+      label: document.querySelector("#rate-editor label").textContent,
+      inputMode: document.getElementById("rate-editor-field").inputMode }));
+    assert.deepEqual(editor, { open: true, label: (await state(page)).rates[box].name, inputMode: "decimal" });
+    await page.fill("#rate-editor-field", "2.5");
+    await page.tap("#rate-editor button[value=ok]");
+    assert.equal((await state(page)).rates[box].text, "2.5");
+    // The chain the page shares runs at that rate.
+    await page.tap("#share");
+    await page.waitForFunction(() => document.body.dataset.shareLink);
+    const link = await page.evaluate(() => document.body.dataset.shareLink);
+    const chain = JSON.parse(new URLSearchParams(new URL(link).hash.slice(1)).get("chain"));
+    assert.ok(JSON.stringify(chain).includes("2.5"), JSON.stringify(chain));
+    // Cancel keeps the rate.
+    await page.tap(`.rate-target >> nth=${box}`);
+    await page.fill("#rate-editor-field", "9");
+    await page.tap("#rate-editor button[value=cancel]");
+    assert.equal((await state(page)).rates[box].text, "2.5");
+
+    const oval = await page.evaluate(() => {
+      const [left, top, width, height] = window.tesselWindow.layout.circles[0];
+      const bounds = document.getElementById("form").getBoundingClientRect();
+      const scale = bounds.width / document.getElementById("form").offsetWidth;
+      return { x: bounds.left + (left + width / 2) * scale, y: bounds.top + (top + height / 4) * scale };
+    });
+    await page.touchscreen.tap(oval.x, oval.y);
+    await page.touchscreen.tap(oval.x, oval.y);
+    await page.waitForSelector(".name-editor");
+    await page.fill(".name-editor", "Ringing");
+    await page.keyboard.press("Enter");
+    assert.equal((await state(page)).names[0], "Ringing");
+    page.assertNoErrors();
+    await page.context().close();
+  });
+
+  test("the served page installs, and opens again with the network cut", async () => {
+    const page = await open(served, phone(390, 844));
+    const manifest = await page.evaluate(async () =>
+      (await fetch(document.querySelector('link[rel="manifest"]').href)).json());
+    assert.equal(manifest.name, "Orlo's Tessel Demo");
+    assert.ok(manifest.icons.some((icon) => icon.sizes === "512x512"));
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    await page.context().setOffline(true);
+    await page.reload();
+    await page.waitForSelector("body[data-ready]");
+    assert.equal((await state(page)).listText, "One Phone");
+    await page.context().close();
+    // The single file stays one file that opens from a disk.
+    assert.doesNotMatch(fs.readFileSync(path.join(pageDir, "tessel-demo.html"), "utf8"),
+      /rel="manifest"|serviceWorker\.register/);
+  });
 });
