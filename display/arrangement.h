@@ -77,8 +77,7 @@ constexpr BoxLayout arranged(const Arrangement& arrangement, FormPart part, BoxL
 // Where a box of the design's drawing stands in the arrangement, in as many
 // pieces as parts it crosses: the diagram's piece left of
 // kDiagramRegionRight, the chart's or view's right of it.
-inline std::vector<PixelRect> arrangedPieces(const Arrangement& arrangement,
-                                             const PixelRect& box) {
+inline std::vector<PixelRect> arrangedPieces(const Arrangement& arrangement, const PixelRect& box) {
   constexpr double edge = kDiagramRegionRight * kPixelsPerTwip;
   std::vector<PixelRect> pieces;
   const Arrangement::Offset diagram = arrangement.offset(FormPart::Diagram);
@@ -90,8 +89,8 @@ inline std::vector<PixelRect> arrangedPieces(const Arrangement& arrangement,
   const auto add = [&](FormPart part, double left, double right) {
     if (right <= left) return;
     const Arrangement::Offset by = arrangement.offset(part);
-    pieces.push_back({left + by.dx * kPixelsPerTwip, box.top + by.dy * kPixelsPerTwip,
-                      right - left, box.height});
+    pieces.push_back({left + by.dx * kPixelsPerTwip, box.top + by.dy * kPixelsPerTwip, right - left,
+                      box.height});
   };
   add(FormPart::Diagram, box.left, std::min(box.left + box.width, edge));
   add(FormPart::View, std::max(box.left, edge), box.left + box.width);

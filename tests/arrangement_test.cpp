@@ -60,8 +60,8 @@ TEST(StackedArrangement, ARepaintAcrossTheDiagramsEdgeMovesInTwoPieces) {
   const std::vector<PixelRect> pieces = arrangedPieces(kStackedArrangement, across);
   ASSERT_EQ(pieces.size(), 2U);
   EXPECT_EQ(pieces[0], (PixelRect{edge - 10, 20, 10, 5}));
-  EXPECT_EQ(pieces[1], (PixelRect{edge + view.dx * kPixelsPerTwip, 20 + view.dy * kPixelsPerTwip,
-                                  20, 5}));
+  EXPECT_EQ(pieces[1],
+            (PixelRect{edge + view.dx * kPixelsPerTwip, 20 + view.dy * kPixelsPerTwip, 20, 5}));
   EXPECT_EQ(arrangedPieces(kDesignArrangement, across), std::vector<PixelRect>{across});
 }
 

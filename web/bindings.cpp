@@ -271,7 +271,8 @@ class WebWindow {
     }
     Json region = Json::array();
     for (const PixelRect& rect : changed) {
-      for (const PixelRect& piece : arrangedPieces(arrangement, rect)) region.push_back(boxJson(piece));
+      for (const PixelRect& piece : arrangedPieces(arrangement, rect))
+        region.push_back(boxJson(piece));
     }
     return Json{{"operations", operations}, {"region", region}}.dump();
   }
