@@ -512,18 +512,22 @@ describe("on a phone", () => {
     assert.deepEqual(editor, { open: true, label: (await state(page)).rates[box].name, inputMode: "decimal" });
     await page.fill("#rate-editor-field", "2.5");
     await page.tap("#rate-editor button[value=ok]");
-    assert.equal((await state(page)).rates[box].text, "2.5");
+    // The dialog's close event comes in a task of its own.
+    await page.waitForFunction((at) => window.tesselWindow.state().rates[at].text === "2.5", box);
     // The chain the page shares runs at that rate.
     await page.tap("#share");
     await page.waitForFunction(() => document.body.dataset.shareLink);
     const link = await page.evaluate(() => document.body.dataset.shareLink);
     const chain = JSON.parse(new URLSearchParams(new URL(link).hash.slice(1)).get("chain"));
     assert.ok(JSON.stringify(chain).includes("2.5"), JSON.stringify(chain));
-    // Cancel keeps the rate.
+    // Cancel keeps the rate: the editor opened again after it still shows it.
     await page.tap(`.rate-target >> nth=${box}`);
     await page.fill("#rate-editor-field", "9");
     await page.tap("#rate-editor button[value=cancel]");
+    await page.tap(`.rate-target >> nth=${box}`);
+    assert.equal(await page.inputValue("#rate-editor-field"), "2.5");
     assert.equal((await state(page)).rates[box].text, "2.5");
+    await page.tap("#rate-editor button[value=cancel]");
 
     const oval = await page.evaluate(() => {
       const [left, top, width, height] = window.tesselWindow.layout.circles[0];
