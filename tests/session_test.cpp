@@ -50,6 +50,9 @@ TEST_F(SessionTest, ACountEndsExactlyAtItsTickAtEverySpeedAndPausesOrHolds) {
 TEST_F(SessionTest, TheStripShowsAnErrorBeforeANoticeBeforeTheLongRunNoteBeforeTheHint) {
   EXPECT_EQ(session_.strip().isHint, true);
   EXPECT_EQ(strip(), hint(FrontEnd::Page));
+  session_.setTouch(true);
+  EXPECT_EQ(strip().find("click"), std::string::npos) << strip();
+  session_.setTouch(false);
   session_.setLongRun(true);
   // Blue leaves for Purple or for Green, and neither comes back.
   session_.pickEntry(2);  // Office

@@ -127,6 +127,7 @@ class WebWindow {
   void setDecimalSeparator(const std::string& separator) {
     session_.setDecimalSeparator(separator);
   }
+  void setTouch(bool touch) { session_.setTouch(touch); }
 
   // What a key asks for, named as the command table names keys: "" for
   // nothing, "done" where the window did it, else the page's own command.
@@ -295,6 +296,7 @@ EMSCRIPTEN_BINDINGS(tessel) {
                    const std::string&, const std::string&>()
       .function("setLanguage", &tessel::WebWindow::setLanguage)
       .function("setDecimalSeparator", &tessel::WebWindow::setDecimalSeparator)
+      .function("setTouch", &tessel::WebWindow::setTouch)
       .function("key", &tessel::WebWindow::key)
       .function("click", &tessel::WebWindow::click)
       .function("pickScenario", &tessel::WebWindow::pickScenario)

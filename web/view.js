@@ -269,11 +269,17 @@
     }
     return below;
   }
-  coarse.addEventListener("change", () => {
+  // The hint speaks of taps under a finger.
+  const pointWith = () => {
     document.documentElement.classList.toggle("coarse", coarse.matches);
+    win.setTouch(coarse.matches);
+  };
+  coarse.addEventListener("change", () => {
+    pointWith();
     layOut();
+    sync();
   });
-  document.documentElement.classList.toggle("coarse", coarse.matches);
+  pointWith();
 
   function paint(whole = false) {
     const drawing = JSON.parse(win.drawing(whole, arranged));

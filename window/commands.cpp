@@ -202,13 +202,18 @@ std::string speedLabel(std::size_t speed) {
   return speed < kRunSpeeds.size() ? _(kRunSpeeds[speed].label) : std::string();
 }
 
-std::string hint(FrontEnd frontEnd) {
+std::string hint(FrontEnd frontEnd, bool touch) {
+  touch = touch && frontEnd == FrontEnd::Page;
   const std::string pick = fill(
-      _("Pick a scenario, then click \"{one}\" for a single jump or \"{start}\" to run and count."),
+      touch ? _("Pick a scenario, then tap \"{one}\" for a single jump or \"{start}\" to run and "
+                "count.")
+            : _("Pick a scenario, then click \"{one}\" for a single jump or \"{start}\" to run "
+                "and count."),
       {{"one", _("One")}, {"start", _("Start")}});
   const std::string more = frontEnd == FrontEnd::Desktop
                                ? _("Right-click to open or save a chain, and more.")
-                               : _("Double-click a state to rename it.");
+                           : touch ? _("Tap a state twice to rename it.")
+                                   : _("Double-click a state to rename it.");
   return pick + " " + more;
 }
 

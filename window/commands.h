@@ -94,7 +94,8 @@ std::size_t mnemonicOffset(std::string_view caption, char letter);
 std::string withAmpersandMnemonic(std::string_view caption, char letter);
 
 // The strip's hint when the window has nothing else to say.
-std::string hint(FrontEnd frontEnd);
+// The strip's hint; under a finger (`touch`, on the page) it speaks of taps.
+std::string hint(FrontEnd frontEnd, bool touch = false);
 
 // The texts of the controls, dialogs and page parts that no command owns.
 enum class UiText {

@@ -211,7 +211,7 @@ StripMessage Session::strip() const {
   if (const auto& shown = form_.notice()) return {shown->text, shown->problem, false};
   std::string note = form_.longRunNote();
   if (!note.empty()) return {std::move(note), false, false};
-  return {hint(frontEnd_), false, true};
+  return {hint(frontEnd_, touch_), false, true};
 }
 
 std::vector<CountsRow> Session::counts() const {

@@ -98,6 +98,8 @@ class Session {
   void refuseLanguage(std::string_view language);
   // The decimal separator the user writes rates with, from now on.
   void setDecimalSeparator(std::string separator);
+  // Whether the user points with a finger: the hint then speaks of taps.
+  void setTouch(bool touch) { touch_ = touch; }
 
   // Opens each readable chain into the scenario list, each picked as it is
   // added; a document that cannot be opened changes nothing, and the strip
@@ -194,6 +196,7 @@ class Session {
   MainForm form_;
   FrameRunner frames_;
   FrontEnd frontEnd_;
+  bool touch_ = false;
   std::optional<int> renamed_;
   AtCount atCount_ = AtCount::Hold;
   std::uint64_t ticksRun_ = 0;

@@ -486,6 +486,7 @@ describe("on a phone", () => {
     const page = await open(singleFile("?seed=3"), phone(390, 844));
     assert.ok(await page.evaluate(() => ["stacked", "coarse"].every((name) =>
       document.documentElement.classList.contains(name))));
+    assert.match((await state(page)).strip.text, /tap "One".* Tap a state twice/);
     await page.tap("#one");
     await page.waitForFunction(() => window.tesselWindow.state().jumps === 1);
     await page.tap("#start-stop");
