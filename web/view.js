@@ -473,6 +473,8 @@
   // the ones it takes as text.
 
   document.addEventListener("keydown", (event) => {
+    // The rate editor's keys are its own: Enter confirms, Esc cancels.
+    if (rateEditor.open) return;
     const parts = [];
     if (event.ctrlKey || event.metaKey) parts.push("Ctrl");
     if (event.altKey) parts.push("Alt");
