@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 
 bash tools/ensure-packages.sh cmake ninja-build g++ python3 emscripten nodejs chromium \
   fonts-liberation fonttools python3-brotli libgtest-dev nlohmann-json3-dev \
-  libfast-float-dev libfmt-dev gettext
+  libfast-float-dev libfmt-dev gettext librsvg2-bin
 command -v npm >/dev/null || bash tools/ensure-packages.sh npm
 
 jobs="${TESSEL_JOBS:-$(nproc)}"
