@@ -48,9 +48,8 @@ nlohmann::ordered_json arrangement(const Arrangement& arranged, int statusLineWi
 }
 
 // The least size of a target a finger taps, in CSS pixels, as phones'
-// guidelines ask for; and of the page's tools under a mouse.
+// guidelines ask for.
 constexpr int kFingerTargetPixels = 44;
-constexpr int kToolPixels = 32;
 
 }  // namespace
 
@@ -110,7 +109,6 @@ std::string pageLayout() {
                                  {arrangement(kDesignArrangement, 0),
                                   arrangement(kStackedArrangement, stacked::kStatusLineWidth)}},
                                 {"fingerTarget", kFingerTargetPixels},
-                                {"toolHeight", kToolPixels},
                                 {"mostChainFileBytes", kMostChainFileBytes}}
       .dump();
 }
